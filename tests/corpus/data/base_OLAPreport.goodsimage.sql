@@ -1,0 +1,1 @@
+select top 1 fimage from goodsImage where fgoodsid='MF251001'

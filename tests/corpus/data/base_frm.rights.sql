@@ -1,0 +1,1 @@
+select top 1 a.* from dr_rightdetail a,dr_right b where a.autoid=b.autoidand(a.b_add=1 or a.b_edit=1 or a.b_del=1 or a.b_browse=1 or a.b_posted=1 or a.b_print=1 or a.b_excel=1 or a.b_unposted=1)and(a.groupid in(select fgroupid from usermainde where userno='0001'))and(b.listname='销售出仓月度分析总表')

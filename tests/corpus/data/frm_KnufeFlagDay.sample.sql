@@ -1,0 +1,1 @@
+select top 1 a.fcutno,a.fgoodsid,a.fprocedue_no,b.fprocedurename from gm_proroll a join V_produceOfBill b on a.fbillid=b.fbillid and a.fprocedue_no=b.fprocedureidwhere year(a.fadd_date)=2025 and month(a.fadd_date)=3

@@ -1,0 +1,1 @@
+select * from ba_size where size_class in(select top 1 size_class from ba_size order by displayindex desc) order by displayindex

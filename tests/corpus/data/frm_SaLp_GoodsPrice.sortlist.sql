@@ -1,0 +1,1 @@
+select * from ba_fieldremark where fTableName='goods' and visiblebit=1 and fid not in(1002,1003,1004) order by fid

@@ -1,0 +1,1 @@
+select * from ba_fieldremark where fTableName='goods' and visiblebit=1  order by fid

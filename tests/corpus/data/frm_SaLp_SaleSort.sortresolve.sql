@@ -1,0 +1,1 @@
+select * from ba_fieldremark where ftablename='goods' and ffieldremark='类别'

@@ -1,0 +1,1 @@
+select b.fbillid,b.fbilldate,b.fmanualid,b.fgoodsid,c.goodsname,b.fcutno,sum(isnull(a.fqty,0)) fqty from gm_knufede a join gm_knufe b on a.fbillid=b.fbillidjoin goods c on b.fgoodsid=c.goodsid where 1=1 group by b.fbillid,b.fbilldate,b.fmanualid,b.fgoodsid,c.goodsname,b.fcutno

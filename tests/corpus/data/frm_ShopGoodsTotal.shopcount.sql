@@ -1,0 +1,1 @@
+select fcode from dt_client where fcode in('ZY001','ZG001','JM001')

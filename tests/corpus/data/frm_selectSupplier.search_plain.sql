@@ -1,0 +1,1 @@
+select * from fn_checksupplier('') where 1=1 

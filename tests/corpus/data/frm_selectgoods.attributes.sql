@@ -1,0 +1,1 @@
+select * from dbo.ba_fieldremark where ftablename='goods' and visiblebit=1 order by fid

@@ -1,0 +1,1 @@
+select fname from ba_fieldremark where ftablename='goods' and visiblebit=1 and fFieldremark='年份' order by ftablename,fid

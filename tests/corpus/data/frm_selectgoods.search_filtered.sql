@@ -1,0 +1,1 @@
+select checkid,goodsid,goodsname,ayear,season,brand,unit,sort,item,sex,size_class,unitprice,strat,inputdate from fn_checkgoods('') where 1=1  and brand in('莫凡','雅岚') and (ayear in('2025','2026'))and(season in('春')) and goodsid like '%25%'

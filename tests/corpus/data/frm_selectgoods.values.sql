@@ -1,0 +1,1 @@
+select * from dbo.ba_fieldvalues where ftablename='goods' and ffieldname in(select fname from ba_fieldremark where ftablename='goods' and visiblebit=1)

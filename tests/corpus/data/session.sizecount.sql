@@ -1,0 +1,1 @@
+select max(displayindex) as scount from ba_size

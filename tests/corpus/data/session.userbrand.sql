@@ -1,0 +1,1 @@
+select fbrand from userbrand where fgroupid='0001'

@@ -1,0 +1,1 @@
+select * from userhouse where fgroupid='0001'
