@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/db/RemoteUdpConnection.h"
+
+#include <filesystem>
+#include <string>
+
+namespace morvane::db::test {
+
+// A SQLite file in a fresh temporary folder, removed with the object.
+class TempDatabase {
+  public:
+    TempDatabase();
+    ~TempDatabase();
+    TempDatabase(const TempDatabase&) = delete;
+    TempDatabase& operator=(const TempDatabase&) = delete;
+
+    const std::string& path() const { return path_; }
+    // Runs SQLite statements on the file directly, without translation.
+    void exec(const std::string& sql) const;
+    // The first column of the first row of a query run directly on the file, as text.
+    std::string scalar(const std::string& sql) const;
+
+  private:
+    std::filesystem::path dir_;
+    std::string path_;
+};
+
+// Table `goods` (goodsid, goodsname, price, qty, checkid, inputdate, pic) with four rows:
+//   G001 衬衫         99.5   10  0 2026-03-01           x'0001FF'
+//   g002 Jeans        120    NULL 0 2026-03-02          NULL
+//   G003 NULL         NULL   5   0 NULL                 NULL
+//   A004 外套 O'Neil  0.6667 -3  0 2026-03-04 10:20:30 x''
+void createGoods(const TempDatabase& db);
+
+// The ODBC connection string for Debian's SQLite driver on `file`, loading the translator's
+// extension.
+std::string sqliteOdbcConnectionString(const std::string& file);
+
+}  // namespace morvane::db::test
