@@ -27,24 +27,24 @@ struct TypeSpec {
 };
 
 enum class ExprKind {
-    StringLit,   // text: the value
-    NumberLit,   // text: as written; isInteger
+    StringLit,  // text: the value
+    NumberLit,  // text: as written; isInteger
     NullLit,
-    Column,      // parts: qualifier(s) and name, dbo. already dropped
-    Star,        // parts: optional qualifier
-    Unary,       // op: "-", "+", "not"; args[0]
-    Binary,      // op: + - * / % = <> < > <= >= and or; args[0], args[1]
-    Function,    // name (lower case); args; distinct for aggregates; star for count(*)
+    Column,            // parts: qualifier(s) and name, dbo. already dropped
+    Star,              // parts: optional qualifier
+    Unary,             // op: "-", "+", "not"; args[0]
+    Binary,            // op: + - * / % = <> < > <= >= and or; args[0], args[1]
+    Function,          // name (lower case); args; distinct for aggregates; star for count(*)
     DatePartFunction,  // name (datediff/dateadd/datepart); datePart; args
-    Convert,     // type; args[0]; from convert() or cast()
-    Case,        // args: [operand?] when/then pairs, [else]; hasOperand, hasElse
-    InList,      // args[0] IN (args[1..]); negated
-    InQuery,     // args[0] IN (sub); negated
-    Between,     // args[0] BETWEEN args[1] AND args[2]; negated
-    Like,        // args[0] LIKE args[1]; negated
-    IsNull,      // args[0] IS [NOT] NULL; negated
-    Exists,      // EXISTS (sub); negated
-    Subquery,    // (sub)
+    Convert,           // type; args[0]; from convert() or cast()
+    Case,              // args: [operand?] when/then pairs, [else]; hasOperand, hasElse
+    InList,            // args[0] IN (args[1..]); negated
+    InQuery,           // args[0] IN (sub); negated
+    Between,           // args[0] BETWEEN args[1] AND args[2]; negated
+    Like,              // args[0] LIKE args[1]; negated
+    IsNull,            // args[0] IS [NOT] NULL; negated
+    Exists,            // EXISTS (sub); negated
+    Subquery,          // (sub)
 };
 
 struct Expr {
@@ -119,12 +119,12 @@ struct Assignment {
 
 struct Statement {
     StatementKind kind = StatementKind::NoOp;
-    QueryPtr query;                  // Select, and Insert ... select
-    std::string table;               // Insert, Update, Delete
-    std::vector<std::string> columns;              // Insert
-    std::vector<std::vector<ExprPtr>> valueRows;   // Insert ... values
-    std::vector<Assignment> assignments;           // Update
-    ExprPtr where;                                 // Update, Delete
+    QueryPtr query;                               // Select, and Insert ... select
+    std::string table;                            // Insert, Update, Delete
+    std::vector<std::string> columns;             // Insert
+    std::vector<std::vector<ExprPtr>> valueRows;  // Insert ... values
+    std::vector<Assignment> assignments;          // Update
+    ExprPtr where;                                // Update, Delete
 };
 
 }  // namespace morvane::tsql

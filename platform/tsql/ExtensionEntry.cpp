@@ -28,8 +28,8 @@ __attribute__((visibility("default"))) int sqlite3_morvanesqliteext_init(
     return initialise(db, errorMessage, api);
 }
 
-__attribute__((visibility("default"))) int sqlite3_extension_init(
-    sqlite3* db, char** errorMessage, const sqlite3_api_routines* api) {
+__attribute__((visibility("default"))) int sqlite3_extension_init(sqlite3* db, char** errorMessage,
+                                                                  const sqlite3_api_routines* api) {
     return initialise(db, errorMessage, api);
 }
 

@@ -18,17 +18,17 @@ enum class ResultRule {
     Int,
     Real,
     Unknown,
-    FirstArg,     // the type of the first argument (isnull, abs, sum, min, max)
-    NumericArg,   // Int for Int arguments, Real for Real, else Unknown (round)
+    FirstArg,    // the type of the first argument (isnull, abs, sum, min, max)
+    NumericArg,  // Int for Int arguments, Real for Real, else Unknown (round)
 };
 
 struct FunctionRule {
-    std::string_view tsqlName;    // lower case
+    std::string_view tsqlName;  // lower case
     int minArgs;
     int maxArgs;                  // -1: any number
     std::string_view sqliteName;  // printed as sqliteName(arg, ...)
     ResultRule result;
-    bool aggregate;               // accepts DISTINCT and * (count)
+    bool aggregate;  // accepts DISTINCT and * (count)
 };
 
 // How convert(type, x) / cast(x as type) is printed: sqliteName(x[, length

@@ -15,7 +15,7 @@ bool isIdentChar(unsigned char c) {
 }
 
 class Scanner {
-public:
+  public:
     explicit Scanner(std::string_view text) : s_(text) {}
 
     std::vector<Token> run() {
@@ -32,7 +32,7 @@ public:
         }
     }
 
-private:
+  private:
     std::string_view s_;
     size_t i_ = 0;
     SourcePos pos_;
@@ -156,7 +156,8 @@ private:
                 return {TokenKind::Symbol, std::string(op), "", pos};
             }
         }
-        if (std::string_view("(),.;=<>+-*/%").find(static_cast<char>(c)) != std::string_view::npos) {
+        if (std::string_view("(),.;=<>+-*/%").find(static_cast<char>(c)) !=
+            std::string_view::npos) {
             advance();
             return {TokenKind::Symbol, std::string(1, static_cast<char>(c)), "", pos};
         }
@@ -199,6 +200,8 @@ private:
 
 }  // namespace
 
-std::vector<Token> tokenize(std::string_view text) { return Scanner(text).run(); }
+std::vector<Token> tokenize(std::string_view text) {
+    return Scanner(text).run();
+}
 
 }  // namespace morvane::tsql

@@ -10,31 +10,31 @@ namespace {
 // Words that end an expression or a table source, so they are never taken
 // for an alias written without AS.
 constexpr std::array kReserved = {
-    "all",     "and",    "as",     "asc",      "between", "by",        "case",   "cross",
-    "delete",  "desc",   "distinct", "else",   "end",     "except",    "exists", "fetch",
-    "for",     "from",   "full",   "group",    "having",  "in",        "inner",  "insert",
-    "intersect", "into", "is",     "join",     "left",    "like",      "not",    "null",
-    "offset",  "on",     "option", "or",       "order",   "outer",     "over",   "pivot",
-    "right",   "select", "set",    "then",     "top",     "union",     "unpivot", "update",
-    "values",  "when",   "where",  "with",     "collate", "apply",     "escape", "go",
-    "declare", "exec",   "execute", "if",      "begin",   "while",     "return", "merge",
-    "percent", "ties",   "tablesample", "compute", "browse", "open",   "truncate"};
+    "all",       "and",    "as",          "asc",     "between", "by",     "case",    "cross",
+    "delete",    "desc",   "distinct",    "else",    "end",     "except", "exists",  "fetch",
+    "for",       "from",   "full",        "group",   "having",  "in",     "inner",   "insert",
+    "intersect", "into",   "is",          "join",    "left",    "like",   "not",     "null",
+    "offset",    "on",     "option",      "or",      "order",   "outer",  "over",    "pivot",
+    "right",     "select", "set",         "then",    "top",     "union",  "unpivot", "update",
+    "values",    "when",   "where",       "with",    "collate", "apply",  "escape",  "go",
+    "declare",   "exec",   "execute",     "if",      "begin",   "while",  "return",  "merge",
+    "percent",   "ties",   "tablesample", "compute", "browse",  "open",   "truncate"};
 
 // Reserved words that name a T-SQL feature this translator does not carry
 // over; meeting one is reported as an unsupported construct.
 constexpr std::array kUnsupported = {
-    "except", "intersect", "fetch",   "offset", "option",  "over",   "pivot",   "unpivot",
-    "with",   "collate",   "apply",   "escape", "go",      "declare", "exec",   "execute",
-    "if",     "begin",     "while",   "return", "merge",   "percent", "ties",   "tablesample",
-    "compute", "browse",   "open",    "truncate", "for",   "into",    "create", "drop",
-    "alter"};
+    "except",  "intersect", "fetch",       "offset",  "option", "over",   "pivot",
+    "unpivot", "with",      "collate",     "apply",   "escape", "go",     "declare",
+    "exec",    "execute",   "if",          "begin",   "while",  "return", "merge",
+    "percent", "ties",      "tablesample", "compute", "browse", "open",   "truncate",
+    "for",     "into",      "create",      "drop",    "alter"};
 
 bool contains(const auto& list, std::string_view word) {
     return std::find(list.begin(), list.end(), word) != list.end();
 }
 
 class Parser {
-public:
+  public:
     explicit Parser(const std::vector<Token>& tokens) : t_(tokens) {}
 
     Statement batch() {
@@ -53,8 +53,7 @@ public:
                 continue;
             }
             if (found) {
-                throw TranslationError("unsupported construct", "second statement in a batch",
-                                       pos);
+                throw TranslationError("unsupported construct", "second statement in a batch", pos);
             }
             result = std::move(st);
             found = true;
@@ -62,7 +61,7 @@ public:
         return result;
     }
 
-private:
+  private:
     const std::vector<Token>& t_;
     size_t i_ = 0;
 
@@ -109,8 +108,8 @@ private:
             (tk.text[0] == '@' || tk.text[0] == '#')) {
             throw TranslationError("unsupported construct", tk.text, tk.pos);
         }
-        throw TranslationError("syntax error near", tk.kind == TokenKind::String ? "'" + tk.text + "'"
-                                                                                  : tk.text,
+        throw TranslationError("syntax error near",
+                               tk.kind == TokenKind::String ? "'" + tk.text + "'" : tk.text,
                                tk.pos);
     }
     [[noreturn]] void fail() const { fail(cur()); }
@@ -518,7 +517,8 @@ private:
         }
         ExprPtr left = additive();
         SourcePos pos = cur().pos;
-        static constexpr std::string_view cmp[] = {"=", "<>", "!=", "<", ">", "<=", ">=", "!<", "!>"};
+        static constexpr std::string_view cmp[] = {"=",  "<>", "!=", "<", ">",
+                                                   "<=", ">=", "!<", "!>"};
         for (std::string_view op : cmp) {
             if (isSymbol(op)) {
                 ++i_;
@@ -719,8 +719,8 @@ private:
             expectSymbol(")");
             return e;
         }
-        if (contains(kReserved, tk.lower) && !(isSymbolAt(1, "(") &&
-                                               (tk.lower == "left" || tk.lower == "right"))) {
+        if (contains(kReserved, tk.lower) &&
+            !(isSymbolAt(1, "(") && (tk.lower == "left" || tk.lower == "right"))) {
             fail();
         }
         return columnOrFunction();
@@ -783,8 +783,8 @@ private:
             parts.erase(parts.begin());
         }
         if (parts.size() > 2) {
-            throw TranslationError("unsupported construct", "multi-part name " + parts[0] + "." +
-                                                               parts[1] + "." + parts[2],
+            throw TranslationError("unsupported construct",
+                                   "multi-part name " + parts[0] + "." + parts[1] + "." + parts[2],
                                    pos);
         }
         auto e = make(ExprKind::Column, pos);
@@ -834,6 +834,8 @@ private:
 
 }  // namespace
 
-Statement parseStatement(const std::vector<Token>& tokens) { return Parser(tokens).batch(); }
+Statement parseStatement(const std::vector<Token>& tokens) {
+    return Parser(tokens).batch();
+}
 
 }  // namespace morvane::tsql

@@ -58,9 +58,13 @@ std::string literal(std::string_view value) {
     return s;
 }
 
-bool isNumeric(SqlType t) { return t == SqlType::Int || t == SqlType::Real; }
+bool isNumeric(SqlType t) {
+    return t == SqlType::Int || t == SqlType::Real;
+}
 
-bool isTextOrNull(SqlType t) { return t == SqlType::Text || t == SqlType::Null; }
+bool isTextOrNull(SqlType t) {
+    return t == SqlType::Text || t == SqlType::Null;
+}
 
 SqlType arithmeticType(SqlType a, SqlType b) {
     if (a == SqlType::Int && b == SqlType::Int) {
@@ -76,7 +80,7 @@ SqlType arithmeticType(SqlType a, SqlType b) {
 }
 
 class Printer {
-public:
+  public:
     std::string statement(const Statement& st) {
         switch (st.kind) {
             case StatementKind::NoOp:
@@ -98,7 +102,7 @@ public:
         return {};
     }
 
-private:
+  private:
     std::string insert(const Statement& st) {
         std::string s = "INSERT INTO " + quoted(st.table);
         if (!st.columns.empty()) {
@@ -332,9 +336,9 @@ private:
                 if (e.isInteger) {
                     return make(e.text, kAtom, SqlType::Int);
                 }
-                return make(e.text.find_first_of(".eE") == std::string::npos ? e.text + ".0"
-                                                                              : e.text,
-                            kAtom, SqlType::Real);
+                return make(
+                    e.text.find_first_of(".eE") == std::string::npos ? e.text + ".0" : e.text,
+                    kAtom, SqlType::Real);
             case ExprKind::NullLit:
                 return make("NULL", kAtom, SqlType::Null);
             case ExprKind::Column: {
@@ -369,8 +373,7 @@ private:
                 std::string left = needsCollation(*e.args[0], a, nullptr, nullptr)
                                        ? collated(a)
                                        : wrap(a, kEquality + 1);
-                return make(left + (e.negated ? " NOT IN (" : " IN (") + query(*e.sub, false) +
-                                ")",
+                return make(left + (e.negated ? " NOT IN (" : " IN (") + query(*e.sub, false) + ")",
                             kEquality, SqlType::Int);
             }
             case ExprKind::Between:
@@ -383,9 +386,9 @@ private:
                             kEquality, SqlType::Int);
             }
             case ExprKind::Exists:
-                return make(std::string(e.negated ? "NOT " : "") + "EXISTS (" +
-                                query(*e.sub, false) + ")",
-                            e.negated ? kNot : kAtom, SqlType::Int);
+                return make(
+                    std::string(e.negated ? "NOT " : "") + "EXISTS (" + query(*e.sub, false) + ")",
+                    e.negated ? kNot : kAtom, SqlType::Int);
             case ExprKind::Subquery:
                 return make("(" + query(*e.sub, false) + ")", kAtom, SqlType::Unknown);
         }
@@ -400,7 +403,8 @@ private:
         if (e.text == "+") {
             return a;
         }
-        return make("-" + wrap(a, kUnary), kUnary, a.type);
+        // A nested minus keeps its parentheses: "--" would start a comment.
+        return make("-" + wrap(a, kUnary + 1), kUnary, a.type);
     }
 
     Out binary(const Expr& e) {
@@ -444,9 +448,8 @@ private:
         }
         // Comparison.
         int p = (op == "=" || op == "<>") ? kEquality : kCompare;
-        std::string left = needsCollation(*e.args[0], a, e.args[1].get(), &b)
-                               ? collated(a)
-                               : wrap(a, p + 1);
+        std::string left =
+            needsCollation(*e.args[0], a, e.args[1].get(), &b) ? collated(a) : wrap(a, p + 1);
         return make(left + " " + op + " " + wrap(b, p + 1), p, SqlType::Int);
     }
 
@@ -490,9 +493,9 @@ private:
         Out a = expr(*e.args[0]);
         Out b = expr(pattern);
         // SQLite's LIKE ignores case (ASCII), as the default collation does.
-        return make(wrap(a, kEquality + 1) + (e.negated ? " NOT LIKE " : " LIKE ") +
-                        wrap(b, kEquality + 1),
-                    kEquality, SqlType::Int);
+        return make(
+            wrap(a, kEquality + 1) + (e.negated ? " NOT LIKE " : " LIKE ") + wrap(b, kEquality + 1),
+            kEquality, SqlType::Int);
     }
 
     Out caseExpr(const Expr& e) {
@@ -549,8 +552,7 @@ private:
                 }
                 return args[0].type;
             case ResultRule::NumericArg:
-                return !args.empty() && isNumeric(args[0].type) ? args[0].type
-                                                                : SqlType::Unknown;
+                return !args.empty() && isNumeric(args[0].type) ? args[0].type : SqlType::Unknown;
         }
         return SqlType::Unknown;
     }
@@ -593,9 +595,9 @@ private:
         }
         size_t want = e.text == "datepart" ? 1 : 2;
         if (e.text == "datename" || e.args.size() != want) {
-            throw TranslationError(e.text == "datename" ? "unsupported function"
-                                                        : "wrong arguments for function",
-                                   e.text, e.pos);
+            throw TranslationError(
+                e.text == "datename" ? "unsupported function" : "wrong arguments for function",
+                e.text, e.pos);
         }
         std::string s = "tsql_" + e.text + "('" + std::string(part->canonical) + "'";
         for (const auto& a : e.args) {
@@ -638,6 +640,8 @@ private:
 
 }  // namespace
 
-std::string printSqlite(const Statement& statement) { return Printer().statement(statement); }
+std::string printSqlite(const Statement& statement) {
+    return Printer().statement(statement);
+}
 
 }  // namespace morvane::tsql

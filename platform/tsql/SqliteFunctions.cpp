@@ -43,7 +43,8 @@ void error(sqlite3_context* ctx, const std::string& message) {
     sqlite3_result_error(ctx, message.c_str(), static_cast<int>(message.size()));
 }
 
-const char kDateError[] = "Conversion failed when converting date and/or time from character string.";
+const char kDateError[] =
+    "Conversion failed when converting date and/or time from character string.";
 
 std::string conversionToInt(std::string_view text) {
     return "Conversion failed when converting the varchar value '" + std::string(text) +
@@ -66,7 +67,8 @@ std::string asText(sqlite3_value* v) {
 bool dateArg(sqlite3_context* ctx, sqlite3_value* v, DateTime& out) {
     int type = sqlite3_value_type(v);
     if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
-        out = values::dateFromSerial(static_cast<std::int64_t>(std::floor(sqlite3_value_double(v))));
+        out =
+            values::dateFromSerial(static_cast<std::int64_t>(std::floor(sqlite3_value_double(v))));
         return true;
     }
     auto d = values::parseDate(textOf(v));
@@ -229,8 +231,12 @@ void toText(sqlite3_context* ctx, sqlite3_value** argv, bool pad) {
     resultText(ctx, s);
 }
 
-void tsqlVarchar(sqlite3_context* ctx, int, sqlite3_value** argv) { toText(ctx, argv, false); }
-void tsqlChar(sqlite3_context* ctx, int, sqlite3_value** argv) { toText(ctx, argv, true); }
+void tsqlVarchar(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    toText(ctx, argv, false);
+}
+void tsqlChar(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    toText(ctx, argv, true);
+}
 
 // convert(numeric(p, s), x): rounded half away from zero to s decimals.
 void tsqlNumeric(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -297,8 +303,12 @@ void toInteger(sqlite3_context* ctx, sqlite3_value** argv, bool bigint) {
     sqlite3_result_int64(ctx, v);
 }
 
-void tsqlInt(sqlite3_context* ctx, int, sqlite3_value** argv) { toInteger(ctx, argv, false); }
-void tsqlBigint(sqlite3_context* ctx, int, sqlite3_value** argv) { toInteger(ctx, argv, true); }
+void tsqlInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    toInteger(ctx, argv, false);
+}
+void tsqlBigint(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    toInteger(ctx, argv, true);
+}
 
 void tsqlFloat(sqlite3_context* ctx, int, sqlite3_value** argv) {
     int type = sqlite3_value_type(argv[0]);
@@ -328,8 +338,12 @@ void toDate(sqlite3_context* ctx, sqlite3_value** argv, bool keepTime) {
     resultText(ctx, values::formatDate(d));
 }
 
-void tsqlDatetime(sqlite3_context* ctx, int, sqlite3_value** argv) { toDate(ctx, argv, true); }
-void tsqlDate(sqlite3_context* ctx, int, sqlite3_value** argv) { toDate(ctx, argv, false); }
+void tsqlDatetime(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    toDate(ctx, argv, true);
+}
+void tsqlDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    toDate(ctx, argv, false);
+}
 
 // ---- text functions ------------------------------------------------------------
 
@@ -407,12 +421,14 @@ void tsqlCharindex(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     std::string needle = asText(argv[0]);
     std::string hay = asText(argv[1]);
     std::int64_t start = argc > 2 ? sqlite3_value_int64(argv[2]) : 1;
-    size_t from = values::byteOffset(hay, static_cast<size_t>(std::max<std::int64_t>(start, 1) - 1));
+    size_t from =
+        values::byteOffset(hay, static_cast<size_t>(std::max<std::int64_t>(start, 1) - 1));
     size_t at = values::findCi(hay, needle, from);
-    sqlite3_result_int64(ctx, at == std::string_view::npos
-                                  ? 0
-                                  : static_cast<std::int64_t>(
-                                        values::charCount(std::string_view(hay).substr(0, at)) + 1));
+    sqlite3_result_int64(ctx,
+                         at == std::string_view::npos
+                             ? 0
+                             : static_cast<std::int64_t>(
+                                   values::charCount(std::string_view(hay).substr(0, at)) + 1));
 }
 
 // replace() matches without regard to case, as under the default collation.
@@ -476,8 +492,8 @@ void tsqlRound(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         return;
     }
     int n = sqlite3_value_int(argv[1]);
-    bool truncate = argc > 2 && sqlite3_value_type(argv[2]) != SQLITE_NULL &&
-                    sqlite3_value_int(argv[2]) != 0;
+    bool truncate =
+        argc > 2 && sqlite3_value_type(argv[2]) != SQLITE_NULL && sqlite3_value_int(argv[2]) != 0;
     int type = sqlite3_value_type(argv[0]);
     if (type == SQLITE_INTEGER) {
         std::int64_t v = sqlite3_value_int64(argv[0]);
@@ -721,7 +737,15 @@ constexpr ScalarRow kScalars[] = {
 
 }  // namespace
 
+// Bits of SQLite's optimisation mask (sqliteInt.h): SQLITE_BloomFilter and
+// SQLITE_BloomPulldown.
+constexpr int kBloomFilterOptimisations = 0x00080000 | 0x00100000;
+
 int registerSqliteFunctionsRc(sqlite3* db) {
+    // The Bloom filter SQLite puts in front of an automatic index hashes a
+    // text by its length, so texts equal under tsql_ci but of different
+    // length ('A02' and 'a02 ') would never meet in a join. Switch it off.
+    sqlite3_test_control(SQLITE_TESTCTRL_OPTIMIZATIONS, db, kBloomFilterOptimisations);
     int rc = sqlite3_create_collation_v2(db, "tsql_ci", SQLITE_UTF8, nullptr, collateCi, nullptr);
     for (const ScalarRow& row : kScalars) {
         if (rc != SQLITE_OK) {

@@ -10,6 +10,8 @@ std::string compose(const std::string& what, const std::string& construct, Sourc
 }  // namespace
 
 TranslationError::TranslationError(const std::string& what, std::string construct, SourcePos pos)
-    : std::runtime_error(compose(what, construct, pos)), construct_(std::move(construct)), pos_(pos) {}
+    : std::runtime_error(compose(what, construct, pos)),
+      construct_(std::move(construct)),
+      pos_(pos) {}
 
 }  // namespace morvane::tsql

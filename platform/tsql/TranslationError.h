@@ -16,13 +16,13 @@ struct SourcePos {
 // meaning: an unknown construct or a syntax error. The message reads
 // "<what> '<construct>' at <line>:<column>".
 class TranslationError : public std::runtime_error {
-public:
+  public:
     TranslationError(const std::string& what, std::string construct, SourcePos pos);
 
     const std::string& construct() const { return construct_; }
     SourcePos position() const { return pos_; }
 
-private:
+  private:
     std::string construct_;
     SourcePos pos_;
 };

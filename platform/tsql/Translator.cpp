@@ -10,7 +10,9 @@
 
 namespace morvane::tsql {
 
-std::string translate(std::string_view tsql) { return printSqlite(parseStatement(tokenize(tsql))); }
+std::string translate(std::string_view tsql) {
+    return printSqlite(parseStatement(tokenize(tsql)));
+}
 
 namespace {
 

@@ -12,7 +12,9 @@ namespace {
 constexpr int kMinYear = 1753;
 constexpr int kMaxYear = 9999;
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) {
@@ -37,7 +39,9 @@ bool readNumber(std::string_view s, size_t& i, int maxDigits, int& out) {
     return n > 0;
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 }  // namespace
 
@@ -156,7 +160,9 @@ DateTime dateFromSerial(std::int64_t days) {
 
 namespace {
 
-std::int64_t dayNumber(const DateTime& d) { return daysFromCivil(d.year, d.month, d.day); }
+std::int64_t dayNumber(const DateTime& d) {
+    return daysFromCivil(d.year, d.month, d.day);
+}
 
 std::int64_t secondsOf(const DateTime& d) {
     return dayNumber(d) * 86400 + d.hour * 3600 + d.minute * 60 + d.second;
@@ -175,8 +181,7 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
 
 }  // namespace
 
-std::optional<std::int64_t> dateDiff(std::string_view part, const DateTime& a,
-                                     const DateTime& b) {
+std::optional<std::int64_t> dateDiff(std::string_view part, const DateTime& a, const DateTime& b) {
     if (part == "day") {
         return dayNumber(b) - dayNumber(a);
     }

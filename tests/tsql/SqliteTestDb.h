@@ -1,0 +1,50 @@
+#pragma once
+
+// An in-memory SQLite database with the T-SQL runtime registered, running
+// T-SQL through the translator. Test helper.
+
+#include <sqlite3.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvane::tsql::test {
+
+struct Cell {
+    int type;          // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_NULL
+    std::string text;  // SQLite's text of the value; "NULL" for NULL
+};
+
+struct Result {
+    std::vector<std::string> columns;
+    std::vector<std::vector<Cell>> rows;
+};
+
+class SqliteTestDb {
+  public:
+    SqliteTestDb();
+    ~SqliteTestDb();
+    SqliteTestDb(const SqliteTestDb&) = delete;
+    SqliteTestDb& operator=(const SqliteTestDb&) = delete;
+
+    // Runs SQLite SQL as it is (fixtures). Throws std::runtime_error.
+    void execSqlite(std::string_view sql);
+
+    // Translates T-SQL and runs it. Throws std::runtime_error with SQLite's
+    // message (the runtime's SQL Server text) or TranslationError.
+    Result run(std::string_view tsql);
+
+    // The only value of a one-row, one-column result.
+    Cell scalar(std::string_view tsql);
+
+    // The error message that running the statement gives; "" when it runs.
+    std::string errorOf(std::string_view tsql);
+
+    sqlite3* handle() const { return db_; }
+
+  private:
+    sqlite3* db_ = nullptr;
+};
+
+}  // namespace morvane::tsql::test
