@@ -1,0 +1,103 @@
+#pragma once
+
+#include "platform/pivot/FieldIndex.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace morvane::pivot::detail {
+
+// The groups of one axis as a tree. Nodes are in preorder with node 0 the
+// root (the grand total); a node at depth d is a value of the d-th field of
+// the axis; children are in display order. The deepest nodes are the leaves,
+// numbered in display order, and every node covers a contiguous range of them.
+struct TreeNode {
+    std::int32_t parent = -1;
+    std::int32_t depth = 0;
+    std::int32_t valueId = -1;  // id in the FieldIndex of the node's field
+    std::int32_t leafBegin = 0, leafEnd = 0;
+    std::int32_t childBegin = 0, childEnd = 0;  // range in Tree::children
+};
+
+struct Tree {
+    int fieldCount = 0;
+    std::vector<TreeNode> nodes;
+    std::vector<std::int32_t> children;
+    std::vector<std::int32_t> leafNode;  // node of each leaf
+
+    bool isLeaf(std::int32_t n) const { return nodes[static_cast<size_t>(n)].depth == fieldCount; }
+    std::int32_t childCount(std::int32_t n) const {
+        const auto& x = nodes[static_cast<size_t>(n)];
+        return x.childEnd - x.childBegin;
+    }
+    // The ancestor of n at depth d (n itself when d is its depth).
+    std::int32_t ancestorAt(std::int32_t n, int d) const;
+};
+
+union Num {
+    std::int64_t i;
+    double d;
+};
+
+// A sum and the number of non-NULL values in it; count 0 means no value.
+struct Summary {
+    Num sum{0};
+    std::int64_t count = 0;
+};
+
+struct CubeSpec {
+    std::int64_t rowCount = 0;
+    std::vector<const FieldIndex*> rowFields, colFields;
+    std::vector<bool> rowDescending, colDescending;
+    std::vector<const MeasureColumn*> measures;
+    struct Filter {
+        const FieldIndex* field;
+        std::vector<std::uint8_t> allowed;  // by value id
+    };
+    std::vector<Filter> filters;
+};
+
+// The aggregated pivot: the row and column trees and, for every row node, the
+// sums per column leaf (a sparse list sorted by leaf). A column node's sum is
+// the sum over its leaf range, so column totals cost nothing to store.
+class Cube {
+  public:
+    void build(const CubeSpec& spec);
+
+    const Tree& rows() const { return rows_; }
+    const Tree& cols() const { return cols_; }
+    int measureCount() const { return nm_; }
+    bool isReal(int m) const { return real_[static_cast<size_t>(m)]; }
+
+    Summary cell(std::int32_t rowNode, std::int32_t colNode, int m) const;
+    // Sums of a row node for every column node: out[colNode * measures + m].
+    void rowSummaries(std::int32_t rowNode, std::vector<Summary>& out) const;
+
+    // Visits every stored (row node, column leaf) sum of measure m.
+    template <class F>
+    void forEachStored(int m, F&& f) const {
+        const size_t n = entCol_.size();
+        for (size_t e = 0; e < n; ++e) {
+            const auto k = e * static_cast<size_t>(nm_) + static_cast<size_t>(m);
+            if (entCnt_[k] > 0)
+                f(Summary{entSum_[k], entCnt_[k]});
+        }
+    }
+
+  private:
+    void addEntries(std::int32_t node, std::vector<std::int32_t>& touched);
+
+    Tree rows_, cols_;
+    int nm_ = 0;
+    std::vector<bool> real_;
+    std::vector<std::int64_t> entBegin_, entEnd_;  // by row node
+    std::vector<std::int32_t> entCol_;             // column leaf of each entry
+    std::vector<Num> entSum_;                      // measures per entry
+    std::vector<std::int32_t> entCnt_;             // measures per entry
+    // Scratch row over the column leaves, reused while building.
+    std::vector<Num> scratchSum_;
+    std::vector<std::int32_t> scratchCnt_;
+    std::vector<std::uint8_t> scratchMark_;
+};
+
+}  // namespace morvane::pivot::detail

@@ -1,0 +1,864 @@
+#include "platform/pivot/PivotEngine.h"
+
+#include "platform/pivot/EngineState.h"
+#include "platform/pivot/ValueFormat.h"
+
+#include <algorithm>
+
+namespace morvane::pivot {
+
+using detail::AxisItem;
+using detail::AxisLayout;
+using detail::EngineState;
+using detail::ItemKind;
+
+namespace {
+
+QString valueKey(const Value& v) {
+    switch (v.type()) {
+        case ValueType::Null:
+            return QStringLiteral("n");
+        case ValueType::Integer:
+            return QStringLiteral("i") + QString::number(v.toInteger());
+        case ValueType::Real:
+            return QStringLiteral("r") + QString::number(v.toReal(), 'g', 17);
+        case ValueType::Text:
+            return QStringLiteral("t") + v.textValue();
+    }
+    return {};
+}
+
+}  // namespace
+
+PivotEngine::PivotEngine() : d_(std::make_unique<EngineState>()) {
+    d_->collator = std::make_unique<QCollator>(d_->locale);
+}
+
+PivotEngine::~PivotEngine() = default;
+
+// ---- notifications
+
+void PivotEngine::changed() {
+    if (d_->updateDepth > 0) {
+        d_->pendingChange = true;
+        return;
+    }
+    d_->pendingChange = false;
+    if (d_->onChanged)
+        d_->onChanged();
+}
+
+void PivotEngine::fieldChanged(bool structure) {
+    if (structure)
+        d_->cubeDirty = true;
+    d_->axisDirty = true;
+    changed();
+}
+
+void PivotEngine::beginUpdate() {
+    ++d_->updateDepth;
+}
+
+void PivotEngine::endUpdate() {
+    if (d_->updateDepth > 0 && --d_->updateDepth == 0 && d_->pendingChange)
+        changed();
+}
+
+bool PivotEngine::isUpdating() const {
+    return d_->updateDepth > 0;
+}
+
+void PivotEngine::setOnChanged(std::function<void()> handler) {
+    d_->onChanged = std::move(handler);
+}
+
+// ---- data and fields
+
+void PivotEngine::setSource(std::shared_ptr<const PivotSource> source) {
+    d_->source = std::move(source);
+    d_->dropCaches();
+    for (auto& f : d_->fields)
+        f->column_ = d_->source ? d_->source->columnIndex(f->name()) : -1;
+    changed();
+}
+
+const PivotSource* PivotEngine::source() const {
+    return d_->source.get();
+}
+
+void PivotEngine::refresh() {
+    d_->dropCaches();
+    for (auto& f : d_->fields)
+        f->column_ = d_->source ? d_->source->columnIndex(f->name()) : -1;
+    changed();
+}
+
+void PivotEngine::setLocale(const QLocale& locale) {
+    d_->locale = locale;
+    d_->collator = std::make_unique<QCollator>(locale);
+    d_->dropCaches();
+    changed();
+}
+
+void PivotEngine::deleteAllFields() {
+    d_->fields.clear();
+    d_->cubeDirty = d_->axisDirty = true;
+    changed();
+}
+
+void PivotEngine::createAllFields() {
+    if (!d_->source)
+        return;
+    const int n = d_->source->columnCount();
+    for (int c = 0; c < n; ++c)
+        addField(d_->source->columnName(c));
+}
+
+PivotField& PivotEngine::addField(const QString& name) {
+    if (PivotField* f = fieldByName(name))
+        return *f;
+    d_->fields.push_back(std::unique_ptr<PivotField>(new PivotField(this, name)));
+    PivotField& f = *d_->fields.back();
+    f.column_ = d_->source ? d_->source->columnIndex(name) : -1;
+    changed();
+    return f;
+}
+
+void PivotEngine::removeField(PivotField& field) {
+    auto& fs = d_->fields;
+    fs.erase(std::remove_if(fs.begin(), fs.end(), [&](const auto& p) { return p.get() == &field; }),
+             fs.end());
+    d_->cubeDirty = d_->axisDirty = true;
+    changed();
+}
+
+int PivotEngine::fieldCount() const {
+    return static_cast<int>(d_->fields.size());
+}
+PivotField& PivotEngine::field(int index) {
+    return *d_->fields.at(static_cast<size_t>(index));
+}
+const PivotField& PivotEngine::field(int index) const {
+    return *d_->fields.at(static_cast<size_t>(index));
+}
+
+PivotField* PivotEngine::fieldByName(const QString& name) {
+    for (auto& f : d_->fields)
+        if (f->name() == name)
+            return f.get();
+    return nullptr;
+}
+
+bool PivotEngine::setFieldArea(const QString& name, int area) {
+    PivotField* f = fieldByName(name);
+    if (!f)
+        return false;
+    f->setArea(area >= 0 && area <= 3 ? static_cast<Area>(area) : Area::None);
+    return true;
+}
+
+std::vector<PivotField*> PivotEngine::fieldsInArea(Area area) const {
+    std::vector<PivotField*> out;
+    if (area == Area::None)
+        return out;
+    for (auto& f : d_->fields)
+        if (f->area() == area)
+            out.push_back(f.get());
+    std::stable_sort(out.begin(), out.end(), [](const PivotField* a, const PivotField* b) {
+        return a->areaOrder_ < b->areaOrder_;
+    });
+    return out;
+}
+
+// ---- options
+
+const ViewOptions& PivotEngine::viewOptions() const {
+    return d_->options;
+}
+void PivotEngine::setViewOptions(const ViewOptions& options) {
+    d_->options = options;
+    d_->axisDirty = true;
+    changed();
+}
+const ViewStyles& PivotEngine::styles() const {
+    return d_->styles;
+}
+void PivotEngine::setStyles(const ViewStyles& styles) {
+    d_->styles = styles;
+    changed();
+}
+Area PivotEngine::dataFieldArea() const {
+    return d_->dataArea;
+}
+void PivotEngine::setDataFieldArea(Area area) {
+    d_->dataArea = area == Area::Row ? Area::Row : Area::Column;
+    d_->axisDirty = true;
+    changed();
+}
+int PivotEngine::dataFieldAreaIndex() const {
+    return d_->dataIndex;
+}
+void PivotEngine::setDataFieldAreaIndex(int index) {
+    d_->dataIndex = index;
+    d_->axisDirty = true;
+    changed();
+}
+const QString& PivotEngine::dataFieldCaption() const {
+    return d_->dataCaption;
+}
+void PivotEngine::setDataFieldCaption(const QString& caption) {
+    d_->dataCaption = caption;
+    changed();
+}
+
+// ---- filter drop-down
+
+int PivotEngine::distinctValueCount(const PivotField& field) const {
+    return d_->index(field.sourceColumn()).cardinality();
+}
+
+std::vector<Value> PivotEngine::distinctValues(const PivotField& field, int first,
+                                               int count) const {
+    const detail::FieldIndex& fx = d_->index(field.sourceColumn());
+    std::vector<Value> out;
+    const int n = fx.cardinality();
+    first = std::max(first, 0);
+    const int last = std::min(n, first + std::max(count, 0));
+    const bool desc = field.sortOrder() == SortOrder::Descending;
+    for (int i = first; i < last; ++i) {
+        const int rank = desc ? n - 1 - i : i;
+        out.push_back(fx.values[static_cast<size_t>(fx.byRank[static_cast<size_t>(rank)])]);
+    }
+    return out;
+}
+
+// ---- layout
+
+void PivotEngine::ensure() const {
+    EngineState& s = *d_;
+    if (!s.cubeDirty && !s.axisDirty)
+        return;
+    if (s.cubeDirty) {
+        s.rowFields = fieldsInArea(Area::Row);
+        s.colFields = fieldsInArea(Area::Column);
+        s.dataFields = fieldsInArea(Area::Data);
+        detail::CubeSpec spec;
+        spec.rowCount = s.source ? s.source->rowCount() : 0;
+        for (PivotField* f : s.rowFields) {
+            spec.rowFields.push_back(&s.index(f->sourceColumn()));
+            spec.rowDescending.push_back(f->sortOrder() == SortOrder::Descending);
+        }
+        for (PivotField* f : s.colFields) {
+            spec.colFields.push_back(&s.index(f->sourceColumn()));
+            spec.colDescending.push_back(f->sortOrder() == SortOrder::Descending);
+        }
+        for (PivotField* f : s.dataFields)
+            spec.measures.push_back(&s.measure(f->sourceColumn()));
+        for (auto& f : s.fields) {
+            if (f->area() == Area::None || !f->filter().active())
+                continue;
+            const detail::FieldIndex& fx = s.index(f->sourceColumn());
+            detail::CubeSpec::Filter flt{&fx, {}};
+            flt.allowed.resize(static_cast<size_t>(fx.cardinality()));
+            for (std::int32_t id = 0; id < fx.cardinality(); ++id)
+                flt.allowed[static_cast<size_t>(id)] =
+                    f->filter().allows(fx.values[static_cast<size_t>(id)]) ? 1 : 0;
+            spec.filters.push_back(std::move(flt));
+        }
+        s.cube.build(spec);
+        s.cubeDirty = false;
+        s.axisDirty = true;
+    }
+    const int nData = static_cast<int>(s.dataFields.size());
+    auto dataLevel = [&](Area area, int fields) {
+        if (s.dataArea != area || nData < 2)
+            return -1;
+        return s.dataIndex < 0 || s.dataIndex > fields ? fields : s.dataIndex;
+    };
+    detail::AxisSpec rs;
+    rs.tree = &s.cube.rows();
+    rs.dataLevel = dataLevel(Area::Row, static_cast<int>(s.rowFields.size()));
+    rs.dataCount = nData;
+    rs.totals = s.options.rowTotals;
+    rs.grandTotals = s.options.rowGrandTotals;
+    rs.totalsForSingleValues = s.options.totalsForSingleValues;
+    detail::AxisSpec cs = rs;
+    cs.tree = &s.cube.cols();
+    cs.dataLevel = dataLevel(Area::Column, static_cast<int>(s.colFields.size()));
+    cs.totals = s.options.columnTotals;
+    cs.grandTotals = s.options.columnGrandTotals;
+    auto collapsedFn = [this, &s](Axis axis) -> std::function<bool(std::int32_t)> {
+        const auto& fields = axis == Axis::Row ? s.rowFields : s.colFields;
+        const detail::Tree& tree = axis == Axis::Row ? s.cube.rows() : s.cube.cols();
+        bool any = false;
+        for (const PivotField* f : fields)
+            any = any || !f->expanded_ || !f->toggled_.empty();
+        if (!any || s.forceExpand)
+            return {};
+        return [this, axis, &fields, &tree](std::int32_t node) {
+            const PivotField* f =
+                fields[static_cast<size_t>(tree.nodes[static_cast<size_t>(node)].depth) - 1];
+            bool collapsed = !f->expanded_;
+            if (!f->toggled_.empty() && f->toggled_.count(pathKey(axis, node)))
+                collapsed = !collapsed;
+            return collapsed;
+        };
+    };
+    rs.collapsed = collapsedFn(Axis::Row);
+    cs.collapsed = collapsedFn(Axis::Column);
+    s.rowAxis.build(rs);
+    s.colAxis.build(cs);
+    s.columnWidths.clear();
+    s.rowLevelWidths.clear();
+    s.focusedRow = std::clamp(s.focusedRow, 0, std::max(0, s.rowAxis.itemCount() - 1));
+    s.focusedColumn = std::clamp(s.focusedColumn, 0, std::max(0, s.colAxis.itemCount() - 1));
+    s.axisDirty = false;
+}
+
+QString PivotEngine::pathKey(Axis axis, std::int32_t node) const {
+    const EngineState& s = *d_;
+    const auto& fields = axis == Axis::Row ? s.rowFields : s.colFields;
+    const detail::Tree& tree = axis == Axis::Row ? s.cube.rows() : s.cube.cols();
+    QStringList parts;
+    for (; node > 0; node = tree.nodes[static_cast<size_t>(node)].parent) {
+        const auto& nd = tree.nodes[static_cast<size_t>(node)];
+        const PivotField* f = fields[static_cast<size_t>(nd.depth) - 1];
+        parts.prepend(
+            valueKey(d_->index(f->sourceColumn()).values[static_cast<size_t>(nd.valueId)]));
+    }
+    return parts.join(QChar(0x1F));
+}
+
+void PivotEngine::setHeaderExpanded(Axis axis, int item, int level, bool expanded) {
+    ensure();
+    const AxisLayout& ax = axis == Axis::Row ? d_->rowAxis : d_->colAxis;
+    if (item < 0 || item >= ax.itemCount() || level < 0 || level >= ax.levelCount())
+        return;
+    const detail::HeaderSlot slot = ax.header(item, level);
+    if (slot.kind != HeaderKind::Value)
+        return;
+    const detail::Tree& tree = ax.tree();
+    const auto depth = tree.nodes[static_cast<size_t>(slot.node)].depth;
+    if (depth >= tree.fieldCount)
+        return;
+    const auto& fields = axis == Axis::Row ? d_->rowFields : d_->colFields;
+    PivotField* f = fields[static_cast<size_t>(depth) - 1];
+    const QString key = pathKey(axis, slot.node);
+    if (expanded == f->expanded_)
+        f->toggled_.erase(key);
+    else
+        f->toggled_.insert(key);
+    d_->axisDirty = true;
+    changed();
+}
+
+void PivotEngine::expandAll() {
+    for (auto& f : d_->fields) {
+        f->expanded_ = true;
+        f->toggled_.clear();
+    }
+    d_->axisDirty = true;
+    changed();
+}
+
+void PivotEngine::collapseAll() {
+    for (auto& f : d_->fields) {
+        f->expanded_ = false;
+        f->toggled_.clear();
+    }
+    d_->axisDirty = true;
+    changed();
+}
+
+// ---- view
+
+int PivotEngine::rowCount() const {
+    ensure();
+    return d_->rowAxis.itemCount();
+}
+int PivotEngine::columnCount() const {
+    ensure();
+    return d_->colAxis.itemCount();
+}
+int PivotEngine::rowLevelCount() const {
+    ensure();
+    return d_->rowAxis.levelCount();
+}
+int PivotEngine::columnLevelCount() const {
+    ensure();
+    return d_->colAxis.levelCount();
+}
+
+const PivotField* PivotEngine::rowLevelField(int level) const {
+    ensure();
+    const int fl = d_->rowAxis.fieldLevel(level);
+    return fl >= 0 ? d_->rowFields[static_cast<size_t>(fl)] : nullptr;
+}
+const PivotField* PivotEngine::columnLevelField(int level) const {
+    ensure();
+    const int fl = d_->colAxis.fieldLevel(level);
+    return fl >= 0 ? d_->colFields[static_cast<size_t>(fl)] : nullptr;
+}
+bool PivotEngine::rowLevelIsData(int level) const {
+    ensure();
+    return d_->rowAxis.dataLevel() >= 0 && level == d_->rowAxis.dataLevel();
+}
+bool PivotEngine::columnLevelIsData(int level) const {
+    ensure();
+    return d_->colAxis.dataLevel() >= 0 && level == d_->colAxis.dataLevel();
+}
+
+QString PivotEngine::groupText(const PivotField* f, const Value& v) const {
+    return f ? f->displayText(v) : formatValue(v);
+}
+
+HeaderCell PivotEngine::makeHeader(Axis axis, int item, int level) const {
+    ensure();
+    const EngineState& s = *d_;
+    const AxisLayout& ax = axis == Axis::Row ? s.rowAxis : s.colAxis;
+    HeaderCell h;
+    if (item < 0 || item >= ax.itemCount() || level < 0 || level >= ax.levelCount())
+        return h;
+    const detail::HeaderSlot slot = ax.header(item, level);
+    h.kind = slot.kind;
+    h.anchorItem = slot.anchorItem;
+    h.anchorLevel = slot.anchorLevel;
+    h.itemSpan = slot.itemSpan;
+    h.levelSpan = slot.levelSpan;
+    const auto& fields = axis == Axis::Row ? s.rowFields : s.colFields;
+    switch (slot.kind) {
+        case HeaderKind::Value:
+        case HeaderKind::Total: {
+            const detail::Tree& tree = ax.tree();
+            const auto& nd = tree.nodes[static_cast<size_t>(slot.node)];
+            const PivotField* f = fields[static_cast<size_t>(nd.depth) - 1];
+            h.field = f;
+            h.value = d_->index(f->sourceColumn()).values[static_cast<size_t>(nd.valueId)];
+            h.text = groupText(f, h.value);
+            if (slot.kind == HeaderKind::Total) {
+                h.text += kTotalSuffix;
+            } else if (nd.depth < tree.fieldCount) {
+                h.expandable = true;
+                const AxisItem& it = ax.item(h.anchorItem);
+                // Expanded when the anchor row lies below the group's own level.
+                h.expanded = it.kind != ItemKind::Value || it.node != slot.node;
+            }
+            break;
+        }
+        case HeaderKind::GrandTotal:
+            h.text = kGrandTotalCaption;
+            break;
+        case HeaderKind::DataCaption:
+            h.field = s.dataFields[static_cast<size_t>(slot.data)];
+            h.text = h.field->caption();
+            break;
+        case HeaderKind::Empty:
+            break;
+    }
+    return h;
+}
+
+HeaderCell PivotEngine::rowHeader(int row, int level) const {
+    return makeHeader(Axis::Row, row, level);
+}
+HeaderCell PivotEngine::columnHeader(int column, int level) const {
+    return makeHeader(Axis::Column, column, level);
+}
+
+namespace {
+
+int dataIndexFor(const EngineState& s, const AxisItem& r, const AxisItem& c) {
+    if (s.dataFields.empty())
+        return -1;
+    if (s.rowAxis.dataLevel() >= 0)
+        return r.data;
+    if (s.colAxis.dataLevel() >= 0)
+        return c.data;
+    return 0;
+}
+
+Value summaryValue(const detail::Summary& sm, bool real) {
+    if (sm.count == 0)
+        return Value();
+    return real ? Value::real(sm.sum.d) : Value::integer(sm.sum.i);
+}
+
+CellKind kindFor(const EngineState& s, const AxisItem& r, const AxisItem& c) {
+    const bool rowFields = s.cube.rows().fieldCount > 0, colFields = s.cube.cols().fieldCount > 0;
+    if ((rowFields && r.kind == ItemKind::GrandTotal) ||
+        (colFields && c.kind == ItemKind::GrandTotal))
+        return CellKind::GrandTotal;
+    if (r.kind == ItemKind::Total || c.kind == ItemKind::Total)
+        return CellKind::Total;
+    return CellKind::Data;
+}
+
+bool inRange(const EngineState& s, int row, int column) {
+    return row >= 0 && row < s.rowAxis.itemCount() && column >= 0 && column < s.colAxis.itemCount();
+}
+
+QString cellDisplayText(const EngineState& s, const PivotField* f, const Value& v, CellKind kind,
+                        int row, int column) {
+    QString text = formatValue(v);
+    if (f && f->onGetDisplayText()) {
+        DisplayTextInfo info;
+        info.target = DisplayTextInfo::Target::Cell;
+        info.kind = kind;
+        info.value = v;
+        info.row = row;
+        info.column = column;
+        f->onGetDisplayText()(*f, info, text);
+    }
+    return text;
+}
+
+}  // namespace
+
+Value PivotEngine::cellValue(int row, int column) const {
+    ensure();
+    const EngineState& s = *d_;
+    if (!inRange(s, row, column))
+        return Value();
+    const AxisItem& r = s.rowAxis.item(row);
+    const AxisItem& c = s.colAxis.item(column);
+    const int d = dataIndexFor(s, r, c);
+    if (d < 0)
+        return Value();
+    return summaryValue(s.cube.cell(r.node, c.node, d), s.cube.isReal(d));
+}
+
+CellKind PivotEngine::cellKind(int row, int column) const {
+    ensure();
+    if (!inRange(*d_, row, column))
+        return CellKind::Data;
+    return kindFor(*d_, d_->rowAxis.item(row), d_->colAxis.item(column));
+}
+
+const PivotField* PivotEngine::cellDataField(int row, int column) const {
+    ensure();
+    if (!inRange(*d_, row, column))
+        return nullptr;
+    const int d = dataIndexFor(*d_, d_->rowAxis.item(row), d_->colAxis.item(column));
+    return d >= 0 ? d_->dataFields[static_cast<size_t>(d)] : nullptr;
+}
+
+QString PivotEngine::cellText(int row, int column) const {
+    ensure();
+    const PivotField* f = cellDataField(row, column);
+    if (!f)
+        return QString();
+    return cellDisplayText(*d_, f, cellValue(row, column), cellKind(row, column), row, column);
+}
+
+int PivotEngine::focusedRow() const {
+    ensure();
+    return d_->rowAxis.itemCount() > 0 ? d_->focusedRow : -1;
+}
+int PivotEngine::focusedColumn() const {
+    ensure();
+    return d_->colAxis.itemCount() > 0 ? d_->focusedColumn : -1;
+}
+void PivotEngine::setFocusedCell(int row, int column) {
+    ensure();
+    d_->focusedRow = std::clamp(row, 0, std::max(0, d_->rowAxis.itemCount() - 1));
+    d_->focusedColumn = std::clamp(column, 0, std::max(0, d_->colAxis.itemCount() - 1));
+}
+
+namespace {
+
+std::optional<Value> groupValueOf(EngineState& s, const AxisLayout& ax,
+                                  const std::vector<PivotField*>& fields, int item,
+                                  const PivotField& field) {
+    if (item < 0 || item >= ax.itemCount())
+        return std::nullopt;
+    const auto pos = std::find(fields.begin(), fields.end(), &field);
+    if (pos == fields.end())
+        return std::nullopt;
+    const int depth = static_cast<int>(pos - fields.begin()) + 1;
+    const AxisItem& it = ax.item(item);
+    if (it.kind == ItemKind::GrandTotal)
+        return std::nullopt;
+    const detail::Tree& tree = ax.tree();
+    if (tree.nodes[static_cast<size_t>(it.node)].depth < depth)
+        return std::nullopt;
+    const auto anc = tree.ancestorAt(it.node, depth);
+    return s.index(field.sourceColumn())
+        .values[static_cast<size_t>(tree.nodes[static_cast<size_t>(anc)].valueId)];
+}
+
+}  // namespace
+
+std::optional<Value> PivotEngine::rowGroupValue(int row, const PivotField& field) const {
+    ensure();
+    return groupValueOf(*d_, d_->rowAxis, d_->rowFields, row, field);
+}
+QString PivotEngine::rowGroupText(int row, const PivotField& field) const {
+    const auto v = rowGroupValue(row, field);
+    return v ? field.displayText(*v) : QString();
+}
+std::optional<Value> PivotEngine::columnGroupValue(int column, const PivotField& field) const {
+    ensure();
+    return groupValueOf(*d_, d_->colAxis, d_->colFields, column, field);
+}
+QString PivotEngine::columnGroupText(int column, const PivotField& field) const {
+    const auto v = columnGroupValue(column, field);
+    return v ? field.displayText(*v) : QString();
+}
+
+// ---- custom drawing
+
+void PivotEngine::setOnCustomDrawCell(CellDrawHandler handler) {
+    d_->onDrawCell = std::move(handler);
+}
+void PivotEngine::setOnCustomDrawColumnHeader(HeaderDrawHandler handler) {
+    d_->onDrawColumnHeader = std::move(handler);
+}
+void PivotEngine::setOnCustomDrawRowHeader(HeaderDrawHandler handler) {
+    d_->onDrawRowHeader = std::move(handler);
+}
+
+CellDrawInfo PivotEngine::drawCell(int row, int column) {
+    ensure();
+    CellDrawInfo info;
+    info.row = row;
+    info.column = column;
+    if (!inRange(*d_, row, column))
+        return info;
+    info.dataField = cellDataField(row, column);
+    info.kind = cellKind(row, column);
+    info.value = cellValue(row, column);
+    info.text = cellText(row, column);
+    info.color = info.kind == CellKind::Data ? d_->styles.content : d_->styles.total;
+    if (d_->onDrawCell)
+        d_->onDrawCell(*this, info);
+    return info;
+}
+
+HeaderDrawInfo PivotEngine::drawHeader(Axis axis, int item, int level) {
+    const HeaderCell h = makeHeader(axis, item, level);
+    HeaderDrawInfo info;
+    info.axis = axis;
+    info.item = h.anchorItem;
+    info.level = h.anchorLevel;
+    info.field = h.field;
+    info.kind = h.kind;
+    info.value = h.value;
+    info.text = h.text;
+    info.color = h.kind == HeaderKind::Total || h.kind == HeaderKind::GrandTotal
+                     ? d_->styles.total
+                     : d_->styles.header;
+    const HeaderDrawHandler& handler =
+        axis == Axis::Row ? d_->onDrawRowHeader : d_->onDrawColumnHeader;
+    if (handler)
+        handler(*this, info);
+    return info;
+}
+
+HeaderDrawInfo PivotEngine::drawColumnHeader(int column, int level) {
+    return drawHeader(Axis::Column, column, level);
+}
+HeaderDrawInfo PivotEngine::drawRowHeader(int row, int level) {
+    return drawHeader(Axis::Row, row, level);
+}
+
+// ---- widths
+
+void PivotEngine::applyBestFit(int charWidth, int padding) {
+    ensure();
+    EngineState& s = *d_;
+    auto fit = [&](const QString& t) { return textWidthUnits(t) * charWidth + padding; };
+    const bool captions = s.options.showRowFields;
+    // Row levels: the widest header text of the level, and the caption.
+    s.rowLevelWidths.assign(static_cast<size_t>(s.rowAxis.levelCount()), 0);
+    for (int l = 0; l < s.rowAxis.levelCount(); ++l) {
+        int w = 0;
+        const PivotField* f = rowLevelField(l);
+        if (captions)
+            w = fit(f ? f->caption() : rowLevelIsData(l) ? s.dataCaption : QString());
+        for (int i = 0; i < s.rowAxis.itemCount(); ++i) {
+            const detail::HeaderSlot slot = s.rowAxis.header(i, l);
+            if (slot.anchorItem != i || slot.anchorLevel != l || slot.levelSpan > 1)
+                continue;
+            w = std::max(w, fit(makeHeader(Axis::Row, i, l).text));
+        }
+        if (f) {
+            const_cast<PivotField*>(f)->width_ = w;
+            w = f->width();
+        }
+        s.rowLevelWidths[static_cast<size_t>(l)] = w;
+    }
+    // Data fields: every stored sum and every row's grand total.
+    std::vector<int> dataWidth(s.dataFields.size(), 0);
+    for (size_t m = 0; m < s.dataFields.size(); ++m) {
+        PivotField* f = s.dataFields[m];
+        int w = fit(f->caption());
+        const bool real = s.cube.isReal(static_cast<int>(m));
+        s.cube.forEachStored(static_cast<int>(m), [&](const detail::Summary& sm) {
+            w = std::max(w, fit(formatValue(summaryValue(sm, real))));
+        });
+        const auto rowNodes = static_cast<std::int32_t>(s.cube.rows().nodes.size());
+        for (std::int32_t rn = 0; rn < rowNodes; ++rn)
+            w = std::max(
+                w, fit(formatValue(summaryValue(s.cube.cell(rn, 0, static_cast<int>(m)), real))));
+        f->width_ = w;
+        dataWidth[m] = f->width();
+    }
+    // Column fields: their value texts.
+    for (int l = 0; l < s.colAxis.levelCount(); ++l) {
+        const PivotField* cf = columnLevelField(l);
+        if (!cf)
+            continue;
+        int w = fit(cf->caption());
+        const detail::FieldIndex& fx = s.index(cf->sourceColumn());
+        for (const Value& v : fx.values)
+            w = std::max(w, fit(cf->displayText(v)));
+        const_cast<PivotField*>(cf)->width_ = w;
+    }
+    // View columns: their data field, and the headers that cover only them.
+    s.columnWidths.assign(static_cast<size_t>(s.colAxis.itemCount()), 0);
+    for (int j = 0; j < s.colAxis.itemCount(); ++j) {
+        int w = 0;
+        const int d = s.dataFields.empty()         ? -1
+                      : s.colAxis.dataLevel() >= 0 ? s.colAxis.item(j).data
+                                                   : -1;
+        if (d >= 0)
+            w = dataWidth[static_cast<size_t>(d)];
+        else
+            for (int x : dataWidth)
+                w = std::max(w, x);
+        for (int l = 0; l < s.colAxis.levelCount(); ++l) {
+            const detail::HeaderSlot slot = s.colAxis.header(j, l);
+            if (slot.itemSpan != 1 || slot.anchorLevel != l)
+                continue;
+            const HeaderCell h = makeHeader(Axis::Column, j, l);
+            w = std::max(w, fit(h.text));
+            if (h.field && h.field->area() == Area::Column)
+                w = std::max(w, h.field->minWidth());
+        }
+        s.columnWidths[static_cast<size_t>(j)] = w;
+    }
+    changed();
+}
+
+int PivotEngine::columnWidth(int column) const {
+    ensure();
+    const EngineState& s = *d_;
+    if (column >= 0 && static_cast<size_t>(column) < s.columnWidths.size())
+        return s.columnWidths[static_cast<size_t>(column)];
+    if (column < 0 || column >= s.colAxis.itemCount())
+        return 0;
+    const PivotField* f = cellDataField(0 < s.rowAxis.itemCount() ? 0 : -1, column);
+    if (!f && !s.dataFields.empty())
+        f = s.dataFields.front();
+    return f ? std::max(f->width(), 1) : 64;
+}
+
+int PivotEngine::rowLevelWidth(int level) const {
+    ensure();
+    const EngineState& s = *d_;
+    if (level >= 0 && static_cast<size_t>(level) < s.rowLevelWidths.size())
+        return s.rowLevelWidths[static_cast<size_t>(level)];
+    const PivotField* f = rowLevelField(level);
+    return f ? std::max(f->width(), 1) : 80;
+}
+
+// ---- matrix
+
+PivotMatrix PivotEngine::layoutMatrix(const MatrixOptions& options) {
+    EngineState& s = *d_;
+    const bool forced = options.expandAll && !s.forceExpand;
+    if (forced) {
+        s.forceExpand = true;
+        s.axisDirty = true;
+    }
+    ensure();
+    const int lr = s.rowAxis.levelCount(), lc = s.colAxis.levelCount();
+    const int nr = s.rowAxis.itemCount(), nc = s.colAxis.itemCount();
+    PivotMatrix m(lc + nr, lr + nc, lc, lr);
+
+    if (options.fieldCaptions && s.options.showRowFields)
+        for (int l = 0; l < lr; ++l) {
+            const PivotField* f = rowLevelField(l);
+            m.at(lc - 1, l).text = f ? f->caption() : rowLevelIsData(l) ? s.dataCaption : QString();
+        }
+
+    auto header = [&](Axis axis, int item, int level, MatrixCell& cell) {
+        const AxisLayout& ax = axis == Axis::Row ? s.rowAxis : s.colAxis;
+        cell.role =
+            axis == Axis::Row ? MatrixCell::Role::RowHeader : MatrixCell::Role::ColumnHeader;
+        const detail::HeaderSlot slot = ax.header(item, level);
+        cell.headerKind = slot.kind;
+        if (slot.anchorItem != item || slot.anchorLevel != level) {
+            cell.covered = true;
+            return;
+        }
+        const int along = slot.itemSpan, across = slot.levelSpan;
+        cell.rowSpan = axis == Axis::Row ? along : across;
+        cell.colSpan = axis == Axis::Row ? across : along;
+        if (options.customDraw) {
+            const HeaderDrawInfo info = drawHeader(axis, item, level);
+            cell.text = info.text;
+            cell.value = info.value;
+            cell.color = info.color;
+        } else {
+            const HeaderCell h = makeHeader(axis, item, level);
+            cell.text = h.text;
+            cell.value = h.value;
+            cell.color = h.kind == HeaderKind::Total || h.kind == HeaderKind::GrandTotal
+                             ? s.styles.total
+                             : s.styles.header;
+        }
+    };
+    for (int l = 0; l < lc; ++l)
+        for (int j = 0; j < nc; ++j)
+            header(Axis::Column, j, l, m.at(l, lr + j));
+    for (int i = 0; i < nr; ++i)
+        for (int l = 0; l < lr; ++l)
+            header(Axis::Row, i, l, m.at(lc + i, l));
+
+    const int nm = s.cube.measureCount();
+    std::vector<detail::Summary> sums;
+    std::int32_t loaded = -1;
+    for (int i = 0; i < nr; ++i) {
+        const AxisItem& r = s.rowAxis.item(i);
+        if (r.node != loaded) {
+            s.cube.rowSummaries(r.node, sums);
+            loaded = r.node;
+        }
+        for (int j = 0; j < nc; ++j) {
+            const AxisItem& c = s.colAxis.item(j);
+            MatrixCell& cell = m.at(lc + i, lr + j);
+            cell.role = MatrixCell::Role::Cell;
+            cell.cellKind = kindFor(s, r, c);
+            cell.color = cell.cellKind == CellKind::Data ? s.styles.content : s.styles.total;
+            const int d = dataIndexFor(s, r, c);
+            if (d < 0)
+                continue;
+            const PivotField* f = s.dataFields[static_cast<size_t>(d)];
+            cell.value = summaryValue(sums[static_cast<size_t>(c.node) * static_cast<size_t>(nm) +
+                                           static_cast<size_t>(d)],
+                                      s.cube.isReal(d));
+            cell.text = cellDisplayText(s, f, cell.value, cell.cellKind, i, j);
+            if (options.customDraw && s.onDrawCell) {
+                CellDrawInfo info;
+                info.row = i;
+                info.column = j;
+                info.dataField = f;
+                info.kind = cell.cellKind;
+                info.value = cell.value;
+                info.text = cell.text;
+                info.color = cell.color;
+                s.onDrawCell(*this, info);
+                cell.text = info.text;
+                cell.color = info.color;
+            }
+        }
+    }
+    if (forced) {
+        s.forceExpand = false;
+        s.axisDirty = true;
+    }
+    return m;
+}
+
+}  // namespace morvane::pivot

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/pivot/PivotTypes.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace morvane::pivot {
+
+// One cell of the laid-out pivot.
+struct MatrixCell {
+    enum class Role { Corner, ColumnHeader, RowHeader, Cell };
+    Role role = Role::Corner;
+    HeaderKind headerKind = HeaderKind::Empty;  // headers
+    CellKind cellKind = CellKind::Data;         // cells
+    QString text;  // as displayed (display-text and, if asked, custom-draw handlers applied)
+    Value value;   // raw: the summary of a cell, the group value of a value header
+    Rgb color = 0xFFFFFFFF;
+    // A header that spans several rows or columns is stored in its top-left
+    // cell with its spans; the cells it covers are marked covered, with empty
+    // text.
+    int rowSpan = 1, colSpan = 1;
+    bool covered = false;
+};
+
+// The pivot as a matrix: the header rows first (one per column field, plus
+// one for the data-field captions when the columns hold several data
+// fields), then one row per view row, the grand total last; the row-header
+// columns first (one per row field, plus one for the data-field captions
+// when the rows hold them), then one column per view column.
+class PivotMatrix {
+  public:
+    PivotMatrix() = default;
+    PivotMatrix(int rows, int columns, int headerRows, int headerColumns);
+
+    int rowCount() const { return rows_; }
+    int columnCount() const { return columns_; }
+    int headerRowCount() const { return headerRows_; }
+    int headerColumnCount() const { return headerColumns_; }
+
+    const MatrixCell& at(int row, int column) const { return cells_[index(row, column)]; }
+    MatrixCell& at(int row, int column) { return cells_[index(row, column)]; }
+
+    std::vector<std::vector<QString>> texts() const;
+    // Rows joined by '\n', cells by '\t' (tabs and line breaks inside a text
+    // become blanks); no trailing line break.
+    QString toTsv() const;
+
+  private:
+    size_t index(int r, int c) const {
+        return static_cast<size_t>(r) * static_cast<size_t>(columns_) + static_cast<size_t>(c);
+    }
+    int rows_ = 0, columns_ = 0, headerRows_ = 0, headerColumns_ = 0;
+    std::vector<MatrixCell> cells_;
+};
+
+struct MatrixOptions {
+    // Run the custom-draw handlers (screen and print texts); the export uses
+    // the display texts only.
+    bool customDraw = true;
+    // Lay out every group expanded, whatever the view shows.
+    bool expandAll = false;
+    // Put the captions of the row fields (and of the data fields' level when
+    // the rows hold it) in the last header row, when the view shows the
+    // row-field headers.
+    bool fieldCaptions = true;
+};
+
+}  // namespace morvane::pivot

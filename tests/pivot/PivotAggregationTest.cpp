@@ -1,0 +1,296 @@
+// Aggregation checked against a plain map-based pivot over random results,
+// through each of the engine's key paths (direct table, hashing, key
+// compaction when the fields' combinations overflow 64 bits), plus the order
+// of group values.
+#include "SampleRows.h"
+
+#include "platform/pivot/ValueFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <random>
+
+namespace morvane::pivot {
+namespace {
+
+QString keyOf(const Value& v) {
+    switch (v.type()) {
+        case ValueType::Null:
+            return QStringLiteral("~");
+        case ValueType::Integer:
+            return QStringLiteral("i") + QString::number(v.toInteger());
+        case ValueType::Real:
+            return QStringLiteral("r") + QString::number(v.toReal(), 'g', 17);
+        case ValueType::Text:
+            return QStringLiteral("t") + v.textValue();
+    }
+    return {};
+}
+
+struct Reference {
+    struct Acc {
+        double sum = 0;
+        std::int64_t count = 0;
+    };
+    std::map<QString, Acc> cells;  // "rowPrefix#colPrefix#measure"
+};
+
+// Sums every source row into every (row prefix, column prefix) pair.
+Reference reference(const MemorySource& src, const std::vector<int>& rowCols,
+                    const std::vector<int>& colCols, const std::vector<int>& measures,
+                    const std::function<bool(std::int64_t)>& passes) {
+    Reference ref;
+    for (std::int64_t r = 0; r < src.rowCount(); ++r) {
+        if (!passes(r))
+            continue;
+        QStringList rp{QString()}, cp{QString()};
+        for (int c : rowCols)
+            rp << rp.back() + QLatin1Char('/') + keyOf(src.valueAt(c, r));
+        for (int c : colCols)
+            cp << cp.back() + QLatin1Char('/') + keyOf(src.valueAt(c, r));
+        for (size_t m = 0; m < measures.size(); ++m) {
+            const Value v = src.valueAt(measures[m], r);
+            for (const QString& a : rp)
+                for (const QString& b : cp) {
+                    auto& acc =
+                        ref.cells[a + QLatin1Char('#') + b + QLatin1Char('#') + QString::number(m)];
+                    if (!v.isNull()) {
+                        acc.sum += v.type() == ValueType::Text ? 1.0 : v.toReal();
+                        ++acc.count;
+                    }
+                }
+        }
+    }
+    return ref;
+}
+
+// Every cell of the view against the reference.
+void checkAgainstReference(PivotEngine& grid, const Reference& ref) {
+    const auto rows = grid.fieldsInArea(Area::Row);
+    const auto cols = grid.fieldsInArea(Area::Column);
+    const auto data = grid.fieldsInArea(Area::Data);
+    int checked = 0;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        QString rp;
+        for (const PivotField* f : rows) {
+            const auto v = grid.rowGroupValue(r, *f);
+            if (!v)
+                break;
+            rp += QLatin1Char('/') + keyOf(*v);
+        }
+        for (int c = 0; c < grid.columnCount(); ++c) {
+            QString cp;
+            for (const PivotField* f : cols) {
+                const auto v = grid.columnGroupValue(c, *f);
+                if (!v)
+                    break;
+                cp += QLatin1Char('/') + keyOf(*v);
+            }
+            const PivotField* df = grid.cellDataField(r, c);
+            const int m = static_cast<int>(std::find(data.begin(), data.end(), df) - data.begin());
+            const auto it =
+                ref.cells.find(rp + QLatin1Char('#') + cp + QLatin1Char('#') + QString::number(m));
+            const Value got = grid.cellValue(r, c);
+            SCOPED_TRACE(
+                QStringLiteral("cell %1,%2 %3#%4").arg(r).arg(c).arg(rp, cp).toStdString());
+            if (it == ref.cells.end() || it->second.count == 0) {
+                EXPECT_TRUE(got.isNull());
+            } else {
+                ASSERT_FALSE(got.isNull());
+                EXPECT_NEAR(got.toReal(), it->second.sum, 1e-6 * (1 + std::fabs(it->second.sum)));
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
+// Leaf rows (a value of the innermost row field) come in strictly increasing
+// order of their groups, field by field, each in its own direction.
+void checkRowOrder(PivotEngine& grid) {
+    const auto rows = grid.fieldsInArea(Area::Row);
+    std::vector<Value> prev;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        std::vector<Value> path;
+        for (const PivotField* f : rows)
+            if (auto v = grid.rowGroupValue(r, *f))
+                path.push_back(*v);
+        if (path.size() != rows.size() ||
+            grid.rowHeader(r, grid.rowLevelCount() - 1).kind != HeaderKind::Value)
+            continue;
+        if (!prev.empty()) {
+            int cmp = 0;
+            for (size_t i = 0; i < path.size() && cmp == 0; ++i) {
+                cmp = compareValues(prev[i], path[i], nullptr);
+                if (rows[i]->sortOrder() == SortOrder::Descending)
+                    cmp = -cmp;
+            }
+            EXPECT_LT(cmp, 0) << "row " << r;
+        }
+        prev = path;
+    }
+}
+
+std::shared_ptr<MemorySource> randomSource(int rows, int textCard, int intCard, int colCard,
+                                           unsigned seed) {
+    std::mt19937 rng(seed);
+    auto s = std::make_shared<MemorySource>();
+    s->addColumn(QStringLiteral("t"), ValueType::Text);
+    s->addColumn(QStringLiteral("i"), ValueType::Integer);
+    s->addColumn(QStringLiteral("c"), ValueType::Integer);
+    s->addColumn(QStringLiteral("q"), ValueType::Integer);
+    s->addColumn(QStringLiteral("a"), ValueType::Real);
+    s->addColumn(QStringLiteral("n"), ValueType::Text);
+    for (int r = 0; r < rows; ++r) {
+        const int t = static_cast<int>(rng() % static_cast<unsigned>(textCard + 1));
+        const Value tv =
+            t == textCard ? Value() : Value::text(QStringLiteral("货%1").arg(t * 37 % 101));
+        const auto q = static_cast<std::int64_t>(rng() % 2001) - 1000;
+        s->appendRow(
+            {tv,
+             Value::integer(static_cast<std::int64_t>(rng() % static_cast<unsigned>(intCard)) *
+                            1000003),
+             Value::integer(static_cast<std::int64_t>(rng() % static_cast<unsigned>(colCard)) + 1),
+             rng() % 10 == 0 ? Value() : Value::integer(q),
+             Value::real(static_cast<double>(rng() % 100000) / 100.0 - 300.0),
+             rng() % 3 == 0 ? Value() : Value::text(QStringLiteral("x"))});
+    }
+    return s;
+}
+
+TEST(PivotAggregation, SmallKeySpaceWithFiltersAndDescendingField) {
+    auto src = randomSource(2000, 30, 20, 4, 7);
+    PivotEngine grid;
+    grid.setSource(src);
+    grid.createAllFields();
+    grid.setFieldArea(QStringLiteral("t"), 1);
+    grid.setFieldArea(QStringLiteral("i"), 1);
+    grid.setFieldArea(QStringLiteral("c"), 0);
+    for (const char* d : {"q", "a", "n"})
+        grid.setFieldArea(QString::fromLatin1(d), 3);
+    grid.fieldByName(QStringLiteral("i"))->setSortOrder(SortOrder::Descending);
+    const Value cut = Value::text(QStringLiteral("货%1").arg(5 * 37 % 101));
+    grid.fieldByName(QStringLiteral("t"))->setFilter({FieldFilter::Mode::Excluded, {cut, Value()}});
+    const Reference ref = reference(*src, {0, 1}, {2}, {3, 4, 5}, [&](std::int64_t r) {
+        const Value v = src->valueAt(0, r);
+        return !v.isNull() && !(v == cut);
+    });
+    checkAgainstReference(grid, ref);
+    checkRowOrder(grid);
+    // Data captions in the rows, between the fields: same sums.
+    grid.setDataFieldArea(Area::Row);
+    grid.setDataFieldAreaIndex(1);
+    checkAgainstReference(grid, ref);
+}
+
+TEST(PivotAggregation, LargeKeySpaceUsesHashingAndStaysExact) {
+    auto src = randomSource(1500, 30, 300, 31, 11);
+    PivotEngine grid;
+    grid.setSource(src);
+    grid.createAllFields();
+    grid.setFieldArea(QStringLiteral("i"), 1);
+    grid.setFieldArea(QStringLiteral("t"), 1);
+    grid.setFieldArea(QStringLiteral("c"), 0);
+    grid.setFieldArea(QStringLiteral("q"), 3);
+    checkAgainstReference(grid,
+                          reference(*src, {1, 0}, {2}, {3}, [](std::int64_t) { return true; }));
+    checkRowOrder(grid);
+    // Columns and rows swapped, everything in the columns.
+    grid.fieldByName(QStringLiteral("c"))->setArea(Area::Row);
+    grid.fieldByName(QStringLiteral("i"))->setArea(Area::Column);
+    grid.fieldByName(QStringLiteral("t"))->setArea(Area::Column);
+    checkAgainstReference(grid,
+                          reference(*src, {2}, {1, 0}, {3}, [](std::int64_t) { return true; }));
+}
+
+TEST(PivotAggregation, CombinationsBeyondSixtyFourBitsAreCompacted) {
+    // Eight fields of up to 400 values each: 400^8 keys do not fit in 64 bits.
+    std::mt19937 rng(3);
+    auto src = std::make_shared<MemorySource>();
+    for (int f = 0; f < 8; ++f)
+        src->addColumn(QStringLiteral("f%1").arg(f), ValueType::Integer);
+    src->addColumn(QStringLiteral("q"), ValueType::Integer);
+    for (int r = 0; r < 400; ++r) {
+        std::vector<Value> row;
+        for (int f = 0; f < 8; ++f)
+            row.push_back(Value::integer(f < 2 ? rng() % 3 : rng() % 1000000));
+        row.push_back(Value::integer(rng() % 100));
+        src->appendRow(row);
+    }
+    PivotEngine grid;
+    grid.setSource(src);
+    grid.createAllFields();
+    for (int f = 0; f < 8; ++f)
+        grid.setFieldArea(QStringLiteral("f%1").arg(f), 1);
+    grid.setFieldArea(QStringLiteral("q"), 3);
+    grid.fieldByName(QStringLiteral("f1"))->setSortOrder(SortOrder::Descending);
+    checkAgainstReference(grid, reference(*src, {0, 1, 2, 3, 4, 5, 6, 7}, {}, {8},
+                                          [](std::int64_t) { return true; }));
+    checkRowOrder(grid);
+}
+
+TEST(PivotAggregation, IntegerSumsStayExactBeyondDoublePrecision) {
+    auto src = std::make_shared<MemorySource>();
+    src->addColumn(QStringLiteral("k"), ValueType::Text);
+    src->addColumn(QStringLiteral("v"), ValueType::Integer);
+    const std::int64_t big = (std::int64_t{1} << 53) + 1;
+    src->appendRow({Value::text("a"), Value::integer(big)});
+    src->appendRow({Value::text("a"), Value::integer(2)});
+    PivotEngine grid;
+    grid.setSource(src);
+    grid.createAllFields();
+    grid.setFieldArea(QStringLiteral("k"), 1);
+    grid.setFieldArea(QStringLiteral("v"), 3);
+    EXPECT_EQ(grid.cellValue(0, 0), Value::integer(big + 2));
+    EXPECT_EQ(grid.cellText(0, 0), QString::number(big + 2));
+}
+
+TEST(PivotOrder, NumbersByValueTextsByLocaleNullFirst) {
+    auto src = std::make_shared<MemorySource>();
+    src->addColumn(QStringLiteral("city"), ValueType::Text);
+    src->addColumn(QStringLiteral("code"), ValueType::Text);
+    src->addColumn(QStringLiteral("n"), ValueType::Real);
+    for (const char* c : {"上海", "北京", "广州"})
+        src->appendRow({Value::text(QString::fromUtf8(c)), Value::text("10"), Value::real(-0.0)});
+    src->appendRow({Value(), Value::text("2"), Value::real(0.0)});
+    src->appendRow({Value::text("x"), Value::text("B"), Value::real(10)});
+    src->appendRow({Value::text("y"), Value::text("a"), Value::real(9.5)});
+    PivotEngine grid;
+    grid.setSource(src);
+    grid.createAllFields();
+    auto order = [&](const char* name) {
+        QStringList out;
+        for (const Value& v : grid.distinctValues(*grid.fieldByName(QString::fromLatin1(name)), 0))
+            out << (v.isNull() ? QStringLiteral("~") : formatValue(v));
+        return out.join(QLatin1Char(','));
+    };
+    // -0 and 0 are one group; numbers by value.
+    EXPECT_EQ(order("n"), QStringLiteral("0,9.5,10"));
+    grid.setLocale(QLocale::c());
+    EXPECT_EQ(order("city"), QString::fromUtf8("~,x,y,上海,北京,广州"));
+    EXPECT_EQ(order("code"), QStringLiteral("10,2,B,a"));
+    // Chinese collation orders Han by pinyin (bei, guang, shang), before Latin.
+    grid.setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    EXPECT_EQ(order("city"), QString::fromUtf8("~,北京,广州,上海,x,y"));
+    EXPECT_EQ(order("code"), QStringLiteral("10,2,a,B"));
+    // Laid out in the same order.
+    grid.setFieldArea(QStringLiteral("city"), 1);
+    EXPECT_EQ(grid.rowHeader(1, 0).text, QString::fromUtf8("北京"));
+    EXPECT_EQ(grid.rowHeader(3, 0).text, QString::fromUtf8("上海"));
+}
+
+TEST(PivotFormat, RealsInShortestGeneralForm) {
+    EXPECT_EQ(formatReal(0.1 + 0.2), QStringLiteral("0.3"));
+    EXPECT_EQ(formatReal(100.0), QStringLiteral("100"));
+    EXPECT_EQ(formatReal(-2.5), QStringLiteral("-2.5"));
+    EXPECT_EQ(formatReal(-0.0), QStringLiteral("0"));
+    EXPECT_EQ(formatReal(123456789012.25), QStringLiteral("123456789012.25"));
+    EXPECT_EQ(formatReal(1e20), QStringLiteral("1E20"));
+    EXPECT_EQ(formatReal(0.00001), QStringLiteral("1E-5"));
+    EXPECT_EQ(textWidthUnits(QString::fromUtf8("合计ab")), 6);
+}
+
+}  // namespace
+}  // namespace morvane::pivot

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/pivot/MemorySource.h"
+#include "platform/pivot/PivotEngine.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace morvane::pivot::test {
+
+// A small sales result: 品牌 (brand), 货号 (goods), 店铺 (shop), 日 (day),
+// 数量 (quantity, integer), 金额 (amount, real), 比例 (a column with no type
+// and no value, as "比例=NULL" returns it).
+std::shared_ptr<MemorySource> sampleRows();
+
+// The pivot laid out as text: one line per matrix row, cells joined by '|'.
+QString render(PivotEngine& grid, const MatrixOptions& options = {});
+
+// A grid over the sample rows with every field created.
+void loadSample(PivotEngine& grid);
+
+}  // namespace morvane::pivot::test
