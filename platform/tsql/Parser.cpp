@@ -2,35 +2,45 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace morvane::tsql {
+
+using namespace std::string_view_literals;
 
 namespace {
 
 // Words that end an expression or a table source, so they are never taken
 // for an alias written without AS.
 constexpr std::array kReserved = {
-    "all",       "and",    "as",          "asc",     "between", "by",     "case",    "cross",
-    "delete",    "desc",   "distinct",    "else",    "end",     "except", "exists",  "fetch",
-    "for",       "from",   "full",        "group",   "having",  "in",     "inner",   "insert",
-    "intersect", "into",   "is",          "join",    "left",    "like",   "not",     "null",
-    "offset",    "on",     "option",      "or",      "order",   "outer",  "over",    "pivot",
-    "right",     "select", "set",         "then",    "top",     "union",  "unpivot", "update",
-    "values",    "when",   "where",       "with",    "collate", "apply",  "escape",  "go",
-    "declare",   "exec",   "execute",     "if",      "begin",   "while",  "return",  "merge",
-    "percent",   "ties",   "tablesample", "compute", "browse",  "open",   "truncate"};
+    "all"sv,       "and"sv,     "apply"sv,       "as"sv,      "asc"sv,     "begin"sv,  "between"sv,
+    "browse"sv,    "by"sv,      "case"sv,        "collate"sv, "compute"sv, "cross"sv,  "declare"sv,
+    "delete"sv,    "desc"sv,    "distinct"sv,    "else"sv,    "end"sv,     "escape"sv, "except"sv,
+    "exec"sv,      "execute"sv, "exists"sv,      "fetch"sv,   "for"sv,     "from"sv,   "full"sv,
+    "go"sv,        "group"sv,   "having"sv,      "if"sv,      "in"sv,      "inner"sv,  "insert"sv,
+    "intersect"sv, "into"sv,    "is"sv,          "join"sv,    "left"sv,    "like"sv,   "merge"sv,
+    "not"sv,       "null"sv,    "offset"sv,      "on"sv,      "open"sv,    "option"sv, "or"sv,
+    "order"sv,     "outer"sv,   "over"sv,        "percent"sv, "pivot"sv,   "return"sv, "right"sv,
+    "select"sv,    "set"sv,     "tablesample"sv, "then"sv,    "ties"sv,    "top"sv,    "truncate"sv,
+    "union"sv,     "unpivot"sv, "update"sv,      "values"sv,  "when"sv,    "where"sv,  "while"sv,
+    "with"sv};
 
 // Reserved words that name a T-SQL feature this translator does not carry
 // over; meeting one is reported as an unsupported construct.
 constexpr std::array kUnsupported = {
-    "except",  "intersect", "fetch",       "offset",  "option", "over",   "pivot",
-    "unpivot", "with",      "collate",     "apply",   "escape", "go",     "declare",
-    "exec",    "execute",   "if",          "begin",   "while",  "return", "merge",
-    "percent", "ties",      "tablesample", "compute", "browse", "open",   "truncate",
-    "for",     "into",      "create",      "drop",    "alter"};
+    "alter"sv,   "apply"sv,   "begin"sv,  "browse"sv,      "collate"sv, "compute"sv,
+    "create"sv,  "declare"sv, "drop"sv,   "escape"sv,      "except"sv,  "exec"sv,
+    "execute"sv, "fetch"sv,   "for"sv,    "go"sv,          "if"sv,      "intersect"sv,
+    "into"sv,    "merge"sv,   "offset"sv, "open"sv,        "option"sv,  "over"sv,
+    "percent"sv, "pivot"sv,   "return"sv, "tablesample"sv, "ties"sv,    "truncate"sv,
+    "unpivot"sv, "while"sv,   "with"sv};
 
+static_assert(std::is_sorted(kReserved.begin(), kReserved.end()));
+static_assert(std::is_sorted(kUnsupported.begin(), kUnsupported.end()));
+
+// The word lists are sorted, so a binary search decides membership.
 bool contains(const auto& list, std::string_view word) {
-    return std::find(list.begin(), list.end(), word) != list.end();
+    return std::binary_search(list.begin(), list.end(), word);
 }
 
 class Parser {

@@ -1,5 +1,7 @@
 #include "platform/tsql/Printer.h"
 
+#include <sqlite3.h>
+
 #include "platform/tsql/FunctionMap.h"
 
 namespace morvane::tsql {
@@ -256,9 +258,11 @@ class Printer {
                 s += " LEFT JOIN ";
                 break;
             case JoinKind::Right:
+                requireOuterJoins(t, "right join");
                 s += " RIGHT JOIN ";
                 break;
             case JoinKind::Full:
+                requireOuterJoins(t, "full join");
                 s += " FULL JOIN ";
                 break;
         }
@@ -267,6 +271,15 @@ class Printer {
             s += " ON " + expr(*t.on).sql;
         }
         return s;
+    }
+
+    // RIGHT and FULL JOIN exist in SQLite from 3.39 on; the translation runs
+    // on the library it links, so an older one refuses them here rather
+    // than failing later with a syntax error.
+    static void requireOuterJoins(const TableRef& t, const char* what) {
+        if (sqlite3_libversion_number() < 3039000) {
+            throw TranslationError("unsupported construct (SQLite before 3.39)", what, t.pos);
+        }
     }
 
     std::string tableFunction(const TableRef& t) {
