@@ -482,7 +482,35 @@ class Parser {
         return e;
     }
 
-    ExprPtr expr() { return orExpr(); }
+    // A length, precision or scale: an integer token below 100000.
+    int smallNumber() {
+        const Token& tk = cur();
+        if (tk.kind != TokenKind::Integer || tk.text.size() > 5) {
+            fail();
+        }
+        ++i_;
+        return std::stoi(tk.text);
+    }
+
+    // Nesting is bounded so that a pathological text cannot exhaust the
+    // stack; real statements stay far below the limit.
+    static constexpr int kMaxDepth = 600;
+    int depth_ = 0;
+
+    struct DepthGuard {
+        Parser& p;
+        explicit DepthGuard(Parser& parser) : p(parser) {
+            if (++p.depth_ > kMaxDepth) {
+                throw TranslationError("expression nested too deeply", p.cur().text, p.cur().pos);
+            }
+        }
+        ~DepthGuard() { --p.depth_; }
+    };
+
+    ExprPtr expr() {
+        DepthGuard guard(*this);
+        return orExpr();
+    }
 
     ExprPtr orExpr() {
         ExprPtr left = andExpr();
@@ -505,6 +533,7 @@ class Parser {
     }
 
     ExprPtr notExpr() {
+        DepthGuard guard(*this);
         if (isWord("not") && !isWordAt(1, "exists")) {
             auto e = make(ExprKind::Unary, cur().pos);
             ++i_;
@@ -616,6 +645,7 @@ class Parser {
     }
 
     ExprPtr unary() {
+        DepthGuard guard(*this);
         if (isSymbol("-") || isSymbol("+")) {
             auto e = make(ExprKind::Unary, cur().pos);
             e->text = t_[i_++].text;
@@ -647,12 +677,12 @@ class Parser {
                 if (cur().kind != TokenKind::Integer) {
                     fail();
                 }
-                type.length = std::stoi(t_[i_++].text);
+                type.length = smallNumber();
                 if (acceptSymbol(",")) {
                     if (cur().kind != TokenKind::Integer) {
                         fail();
                     }
-                    type.scale = std::stoi(t_[i_++].text);
+                    type.scale = smallNumber();
                 }
             }
             expectSymbol(")");

@@ -203,9 +203,10 @@ void tsqlMod(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 // ---- conversions -------------------------------------------------------------
 
 // convert(varchar(n), x) / convert(char(n), x): n < 0 means no limit. A text
-// is cut to n characters; an integer that does not fit becomes "*"; a
-// decimal that does not fit is an overflow.
-void toText(sqlite3_context* ctx, sqlite3_value** argv, bool pad) {
+// is cut to n characters; an integer that does not fit becomes "*" for
+// varchar and char and an overflow for nvarchar and nchar; a decimal that does
+// not fit is an overflow.
+void toText(sqlite3_context* ctx, sqlite3_value** argv, bool pad, bool unicode) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
@@ -215,10 +216,12 @@ void toText(sqlite3_context* ctx, sqlite3_value** argv, bool pad) {
     int type = sqlite3_value_type(argv[0]);
     size_t chars = values::charCount(s);
     if (n >= 0 && chars > static_cast<size_t>(n)) {
-        if (type == SQLITE_INTEGER) {
+        if (type == SQLITE_INTEGER && !unicode) {
             s = "*";
-        } else if (type == SQLITE_FLOAT) {
-            error(ctx, "Arithmetic overflow error converting numeric to data type varchar.");
+        } else if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
+            error(ctx, std::string("Arithmetic overflow error converting ") +
+                           (type == SQLITE_INTEGER ? "expression" : "numeric") + " to data type " +
+                           (unicode ? "nvarchar." : "varchar."));
             return;
         } else {
             s.resize(values::byteOffset(s, static_cast<size_t>(n)));
@@ -232,10 +235,16 @@ void toText(sqlite3_context* ctx, sqlite3_value** argv, bool pad) {
 }
 
 void tsqlVarchar(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    toText(ctx, argv, false);
+    toText(ctx, argv, false, false);
 }
 void tsqlChar(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    toText(ctx, argv, true);
+    toText(ctx, argv, true, false);
+}
+void tsqlNvarchar(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    toText(ctx, argv, false, true);
+}
+void tsqlNchar(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    toText(ctx, argv, true, true);
 }
 
 // convert(numeric(p, s), x): rounded half away from zero to s decimals.
@@ -707,6 +716,8 @@ constexpr ScalarRow kScalars[] = {
     {"tsql_mod", 2, tsqlMod, true},
     {"tsql_varchar", 2, tsqlVarchar, true},
     {"tsql_char", 2, tsqlChar, true},
+    {"tsql_nvarchar", 2, tsqlNvarchar, true},
+    {"tsql_nchar", 2, tsqlNchar, true},
     {"tsql_numeric", 3, tsqlNumeric, true},
     {"tsql_int", 1, tsqlInt, true},
     {"tsql_bigint", 1, tsqlBigint, true},

@@ -111,6 +111,11 @@ TEST_F(Execution, ConvertToTextTruncatesPadsOrStars) {
     EXPECT_EQ(text("select convert(varchar,12345)"), "12345");
     EXPECT_EQ(text("select cast(2.5 as varchar(10))"), "2.5");
     EXPECT_EQ(text("select convert(varchar(2),NULL)"), "NULL");
+    EXPECT_EQ(text("select convert(nchar(3),'中')+'|'"), "中  |");
+    EXPECT_EQ(db.errorOf("select convert(nvarchar(1),10)"),
+              "Arithmetic overflow error converting expression to data type nvarchar.");
+    EXPECT_EQ(db.errorOf("select convert(varchar(2),2.345)"),
+              "Arithmetic overflow error converting numeric to data type varchar.");
 }
 
 TEST_F(Execution, ConvertToIntFloatAndDatetime) {

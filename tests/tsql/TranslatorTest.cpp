@@ -47,6 +47,26 @@ TEST(TranslationErrors, UnknownFunctionAfterAFilterClause) {
     EXPECT_EQ(e.position().column, 6);
 }
 
+TEST(TranslationErrors, DeepNestingIsAnErrorNotACrash) {
+    std::string deep = "select " + std::string(5000, '(') + "1" + std::string(5000, ')');
+    TranslationError e = errorOf(deep);
+    EXPECT_EQ(std::string(e.what()).rfind("expression nested too deeply", 0), 0u);
+    std::string minus = "select ";
+    for (int i = 0; i < 5000; ++i) {
+        minus += "- ";  // "--" would start a comment
+    }
+    EXPECT_EQ(std::string(errorOf(minus + "1").what()).rfind("expression nested too deeply", 0),
+              0u);
+    // Ordinary nesting is far below the limit.
+    EXPECT_EQ(translate("select " + std::string(30, '(') + "1" + std::string(30, ')') + " x"),
+              "SELECT 1 AS \"x\"");
+}
+
+TEST(TranslationErrors, OversizedTypeLengthIsASyntaxError) {
+    TranslationError e = errorOf("select convert(varchar(99999999999),1)");
+    EXPECT_EQ(e.position().column, 24);
+}
+
 TEST(TranslateCached, ReturnsTheSameTranslationFromTheCache) {
     const std::string tsql = "select top 3 fcode 编号 from dt_client order by fcode";
     const std::string& first = translateCached(tsql);
