@@ -1,0 +1,42 @@
+// morvane: the headless host. Creates the demo database and runs statements
+// and windows through the same plug-in code the GUI host uses.
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+
+namespace morvane::cli {
+
+std::span<const Command> commands() {
+    static const Command table[] = {
+        {"demo-db", "demo-db [--scale N] [--seed S] FILE", runDemoDb},
+        {"query", "query [--db FILE | --odbc CONNSTR] [STATEMENT | -]", runQuery},
+    };
+    return table;
+}
+
+int usage() {
+    std::fputs("usage: morvane COMMAND [ARGS]\n", stderr);
+    for (const Command& c : commands()) {
+        std::fprintf(stderr, "  morvane %.*s\n", int(c.synopsis.size()), c.synopsis.data());
+    }
+    return 1;
+}
+
+}  // namespace morvane::cli
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    using namespace morvane::cli;
+    if (argc < 2) return usage();
+    const std::string name = argv[1];
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Command& c : commands()) {
+        if (c.name == name) return c.run(args);
+    }
+    std::fprintf(stderr, "morvane: unknown command '%s'\n", name.c_str());
+    return usage();
+}
