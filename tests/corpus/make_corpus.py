@@ -20,38 +20,38 @@ R = "\r"  # the line break of every statement
 # They are taken from the demo database of demo/ (scale 1, default seed).
 # ---------------------------------------------------------------------------
 V = {
-    "userno": "0001",  # signed-in user (restricted user for the scope states)
+    "userno": "002",  # the demo's restricted user (clients, warehouses and brands limited)
     "listname": "销售出仓月度分析总表",
     "logdate": "2025-03-15",
     "logtime": "15:30:46",
     "year": "2025",
     "month": "3",
     # date ranges written by the short date format yyyy-mm-dd
-    "d1": "2025-03-01",
-    "d2": "2025-03-31",
-    "i1": "2025-03-01",
-    "i2": "2025-03-31",
+    "d1": "2025-01-01",
+    "d2": "2025-06-30",
+    "i1": "2025-01-01",
+    "i2": "2025-06-30",
     # always-on ranges of the windows without a date check box, wide enough
     # to cover the demo documents in the plain state
     "wide1": "2025-01-01",
     "wide2": "2025-12-31",
     # picker code lists
-    "sel_client": "'JM001','JM002','ZY001'",
-    "sel_shop": "'ZY001','ZG001','JM001'",
-    "sel_goods": "'MF251001','SY251002','08251003'",
-    "sel_house": "'CK01','CK02'",
-    "sel_supplier": "'S002','S003'",
-    "sel_knufe": "'K0001','K0002'",
+    "sel_client": "'ZY002','JM002','PF003'",
+    "sel_shop": "'ZY002','ZY008','JM002'",
+    "sel_goods": "'YL251006','MF251008','MF252003'",
+    "sel_house": "'CK01','CK03'",
+    "sel_supplier": "'S002','S003','S011'",
+    "sel_knufe": "'CC202503000002','CC202503000004'",
     # user scope of the restricted user
-    "pub_clientcodes": "'JM001','ZY001','ZG001','PF001'",
-    "pub_housecodes": "'CK01','CK03'",
+    "pub_clientcodes": "'ZY002','ZY008','JM002','PF003','ZG004'",
+    "pub_housecodes": "'CK01','CK02'",
     "pub_brandcodes": "'莫凡','雅岚'",
     # one shop chosen in the shop-assistant windows' lookup box
     "emp_shop": "ZY001",
     # one cutting bill chosen in the production status window
-    "knufe_bill": "K0001",
+    "knufe_bill": "CC202503000002",
     # sample row of the process day report (first output record of the month)
-    "flag_p": ("1", "G0001", "01", "裁剪"),
+    "flag_p": ("2", "SY251010", "01", "拷边"),
     # goods category: label and resolved column of table goods
     "sort_label": "类别",
     "sort_col": "sort",
@@ -63,7 +63,7 @@ V = {
     "tree": [("ayear", ["2025", "2026"]), ("season", ["春"])],
     "goods_like": "25",
     "attr_label": "年份",
-    "goods_picture": "MF251001",
+    "goods_picture": "YL251006",
     # client picker search texts
     "client_search": {
         "mathod": "加盟",
@@ -1187,8 +1187,10 @@ The test `test_corpus` runs every file on a scale-1 demo database through
   in the plain state and {d1} to {d2} in the filtered state.
 - Picker lists: clients/shops {sel_client}, goods {sel_goods}, warehouses {sel_house},
   suppliers {sel_supplier}, cutting bills {sel_knufe}.
-- Restricted user {userno}: clients {pub_clientcodes}, warehouses {pub_housecodes}, brands
-  {pub_brandcodes}.  "plain" states are for an unrestricted user.
+- User scope of the restricted states: clients {pub_clientcodes}, warehouses
+  {pub_housecodes}, brands {pub_brandcodes} (the demo's user {userno} is restricted in the
+  same three ways; the session, rights and usage-log statements use that user number).
+  "plain" states are for an unrestricted user.
 - Size columns: N = {sizecount} (`size_columns` = sum(isnull(a.s1,0)) as [尺码1],...);
   size names of the size class holding the highest display index: {size_names}.
 - Goods category: label {sort_label}, resolved column `{sort_col}`.

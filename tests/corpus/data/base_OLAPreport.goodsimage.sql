@@ -1,1 +1,1 @@
-select top 1 fimage from goodsImage where fgoodsid='MF251001'
+select top 1 fimage from goodsImage where fgoodsid='YL251006'

@@ -1,1 +1,1 @@
-select b.fbillid,b.fgoodsid,c.goodsname,b.fcutno,sum(isnull(a.fqty,0)) fqty from gm_knufede a join gm_knufe b on a.fbillid=b.fbillidjoin goods c on b.fgoodsid=c.goodsidwhere b.fbillid='K0001'group by b.fbillid,b.fgoodsid,c.goodsname,b.fcutno
+select b.fbillid,b.fgoodsid,c.goodsname,b.fcutno,sum(isnull(a.fqty,0)) fqty from gm_knufede a join gm_knufe b on a.fbillid=b.fbillidjoin goods c on b.fgoodsid=c.goodsidwhere b.fbillid='CC202503000002'group by b.fbillid,b.fgoodsid,c.goodsname,b.fcutno

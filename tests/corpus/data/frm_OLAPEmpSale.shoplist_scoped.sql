@@ -1,1 +1,1 @@
-select fcode,fabbrev,fmathod from dt_client where fcode in(select distinct(fclientcode) from d_s_sale) and fcode in('JM001','ZY001','ZG001','PF001')
+select fcode,fabbrev,fmathod from dt_client where fcode in(select distinct(fclientcode) from d_s_sale) and fcode in('ZY002','ZY008','JM002','PF003','ZG004')

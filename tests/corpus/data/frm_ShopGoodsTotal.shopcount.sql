@@ -1,1 +1,1 @@
-select fcode from dt_client where fcode in('ZY001','ZG001','JM001')
+select fcode from dt_client where fcode in('ZY002','ZY008','JM002')

@@ -1,1 +1,1 @@
-select fcode from dt_client where fcode in('ZY001','ZG001','JM001') and fcode in('JM001','ZY001','ZG001','PF001')
+select fcode from dt_client where fcode in('ZY002','ZY008','JM002') and fcode in('ZY002','ZY008','JM002','PF003','ZG004')

@@ -1,1 +1,1 @@
-select * from fn_checkclient('') where 1=1 and fcode in('JM001','ZY001','ZG001','PF001')
+select * from fn_checkclient('') where 1=1 and fcode in('ZY002','ZY008','JM002','PF003','ZG004')

@@ -1,1 +1,1 @@
-select * from fn_checkclient('') where 1=1  and fmathod='加盟' and fgrad='经销商' and fprice_type='按折扣' and fcode like '%JM%' and fabbrev like '%店%' and fcode in('JM001','ZY001','ZG001','PF001')
+select * from fn_checkclient('') where 1=1  and fmathod='加盟' and fgrad='经销商' and fprice_type='按折扣' and fcode like '%JM%' and fabbrev like '%店%' and fcode in('ZY002','ZY008','JM002','PF003','ZG004')

@@ -1,1 +1,1 @@
-select * from fn_checkhouse('') where 1=1  and fcode in('CK01','CK03')
+select * from fn_checkhouse('') where 1=1  and fcode in('CK01','CK02')

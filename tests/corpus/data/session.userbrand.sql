@@ -1,1 +1,1 @@
-select fbrand from userbrand where fgroupid='0001'
+select fbrand from userbrand where fgroupid='002'

@@ -1,1 +1,1 @@
-select fclientcode,isnull(fstockbit,0) fstockbit  from userclient where fgroupid='0001'
+select fclientcode,isnull(fstockbit,0) fstockbit  from userclient where fgroupid='002'

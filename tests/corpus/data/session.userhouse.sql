@@ -1,1 +1,1 @@
-select * from userhouse where fgroupid='0001'
+select * from userhouse where fgroupid='002'

@@ -1,1 +1,1 @@
-insert into syslog(logindate,begintime,userno,clientname,modename,fbillid,fstate)values('2025-03-15','15:30:46','0001','','销售出仓月度分析总表','','进入')
+insert into syslog(logindate,begintime,userno,clientname,modename,fbillid,fstate)values('2025-03-15','15:30:46','002','','销售出仓月度分析总表','','进入')
