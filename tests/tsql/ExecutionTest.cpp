@@ -49,6 +49,19 @@ TEST_F(Execution, IntegerDivisionTruncatesTowardZero) {
     EXPECT_EQ(text("select n%d from nums where n=7"), "1");
 }
 
+TEST_F(Execution, LiteralsKeepTheirTypes) {
+    test::Result r = db.run("select 10, 0.00, 2.5e1, N'中', 'it''s', NULL");
+    ASSERT_EQ(r.rows.size(), 1u);
+    const auto& row = r.rows[0];
+    EXPECT_EQ(row[0].type, SQLITE_INTEGER);
+    EXPECT_EQ(row[1].type, SQLITE_FLOAT);
+    EXPECT_EQ(row[2].text, "25.0");
+    EXPECT_EQ(row[3].text, "中");
+    EXPECT_EQ(row[4].text, "it's");
+    EXPECT_EQ(row[5].type, SQLITE_NULL);
+    EXPECT_EQ(text("select 1/2.0"), "0.5");
+}
+
 TEST_F(Execution, DivisionByZeroIsAnError) {
     const std::string message = "Divide by zero error encountered.";
     EXPECT_EQ(db.errorOf("select 1/0"), message);
