@@ -144,7 +144,9 @@ class Scanner {
             Token t{TokenKind::Identifier, std::string(s_.substr(start, i_ - start)), "", pos};
             t.lower = t.text;
             for (char& ch : t.lower) {
-                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+                if (ch >= 'A' && ch <= 'Z') {
+                    ch = static_cast<char>(ch + ('a' - 'A'));
+                }
             }
             return t;
         }

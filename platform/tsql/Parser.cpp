@@ -38,6 +38,20 @@ constexpr std::array kUnsupported = {
 static_assert(std::is_sorted(kReserved.begin(), kReserved.end()));
 static_assert(std::is_sorted(kUnsupported.begin(), kUnsupported.end()));
 
+// Keyword and symbol checks run several times per token: compare the short
+// texts inline rather than through memcmp.
+inline bool same(const std::string& a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < b.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The word lists are sorted, so a binary search decides membership.
 bool contains(const auto& list, std::string_view word) {
     return std::binary_search(list.begin(), list.end(), word);
@@ -79,18 +93,18 @@ class Parser {
     const Token& ahead(size_t n) const { return t_[std::min(i_ + n, t_.size() - 1)]; }
 
     bool isWord(std::string_view w) const {
-        return cur().kind == TokenKind::Identifier && cur().lower == w;
+        return cur().kind == TokenKind::Identifier && same(cur().lower, w);
     }
     bool isWordAt(size_t n, std::string_view w) const {
         const Token& tk = ahead(n);
-        return tk.kind == TokenKind::Identifier && tk.lower == w;
+        return tk.kind == TokenKind::Identifier && same(tk.lower, w);
     }
     bool isSymbol(std::string_view s) const {
-        return cur().kind == TokenKind::Symbol && cur().text == s;
+        return cur().kind == TokenKind::Symbol && same(cur().text, s);
     }
     bool isSymbolAt(size_t n, std::string_view s) const {
         const Token& tk = ahead(n);
-        return tk.kind == TokenKind::Symbol && tk.text == s;
+        return tk.kind == TokenKind::Symbol && same(tk.text, s);
     }
     bool acceptWord(std::string_view w) {
         if (isWord(w)) {
