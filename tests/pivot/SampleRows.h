@@ -6,6 +6,18 @@
 #include <QString>
 
 #include <memory>
+#include <ostream>
+
+// Readable failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '\n' << s.toStdString();
+}
+
+namespace morvane::pivot {
+inline void PrintTo(const Value& v, std::ostream* os) {
+    *os << static_cast<int>(v.type()) << ':' << v.toString().toStdString();
+}
+}  // namespace morvane::pivot
 
 namespace morvane::pivot::test {
 
