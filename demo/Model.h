@@ -111,8 +111,6 @@ struct Master {
     std::vector<std::string> procedureCodes;  // sewing processes
     std::vector<double> procedurePrices;
     std::vector<std::string> procedureNames;
-
-    int houseIndex(const std::string& code) const;
 };
 
 // Builds the fixed master data; `rng` decides prices, colours and the like.
