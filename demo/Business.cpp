@@ -114,14 +114,14 @@ void Simulation::openingStock() {
         const Client& c = m_.clients[ci];
         if (!c.retail() || c.openDay > first_)
             continue;
-        const int items = rng_.range(5, 9);
+        const int items = rng_.range(12, 18);
         for (int k = 0; k < items; ++k) {
             const int goods = int(rng_.below(std::uint32_t(m_.goods.size())));
             const Goods& g = m_.goods[std::size_t(goods)];
             if (g.year != "2024")
                 continue;
             const int gc = colorOfGoods(goods);
-            Sizes add = spread(g, rng_.range(2, 5) * scale_);
+            Sizes add = spread(g, rng_.range(3, 6) * scale_);
             Sizes& s = shopStock(int(ci), gc);
             for (int i = 0; i < kSizeSlots; ++i)
                 s.q[std::size_t(i)] += add.q[std::size_t(i)];
@@ -194,7 +194,7 @@ void Simulation::runDay(int day) {
                     const int gc = colorOfGoods(gi);
                     if (seen.insert(gc).second)
                         wanted.push_back(wholesaleLine(
-                            c, gc, spread(m_.goods[std::size_t(gi)], rng_.range(2, 6))));
+                            c, gc, spread(m_.goods[std::size_t(gi)], rng_.range(3, 8))));
                 }
                 ship(day, client, wanted, "配货", "", rng_.chance(0.6));
             }

@@ -25,7 +25,7 @@ void Simulation::placeOrder(int day, const OrderEvent& e) {
             continue;
         wanted.push_back(wholesaleLine(
             c, gc,
-            spread(m_.goods[std::size_t(gi)], big ? rng_.range(10, 30) : rng_.range(4, 10))));
+            spread(m_.goods[std::size_t(gi)], big ? rng_.range(10, 30) : rng_.range(6, 12))));
     }
     if (wanted.empty())
         return;
