@@ -16,6 +16,45 @@
 
 namespace morvane::demo {
 
+namespace {
+
+// Schema, data, indexes and statistics, in one transaction without a journal:
+// the file is scratch until the build has finished.
+std::int64_t build(const std::string& file, const DemoOptions& options) {
+    SqliteDb db(file);
+    morvane::tsql::registerSqliteFunctions(db.handle());
+    db.exec("PRAGMA journal_mode=OFF");
+    db.exec("PRAGMA synchronous=OFF");
+    db.exec("PRAGMA cache_size=-65536");
+    db.exec("PRAGMA temp_store=MEMORY");
+
+    const std::string_view schema = demoSchemaSql();
+    const std::size_t split = schema.find("\n-- @indexes\n");
+    if (split == std::string_view::npos)
+        throw std::runtime_error("demo database: schema has no index section");
+
+    db.exec("BEGIN");
+    db.exec(std::string(schema.substr(0, split)));
+
+    // Separate streams, so that the master data do not move when the
+    // simulation draws differently.
+    Rng root(options.seed);
+    Rng masterRng = root.fork(1);
+    Rng businessRng = root.fork(2);
+
+    const Master master = buildMasterData(masterRng);
+    writeMasterData(db, master);
+    writeAccessData(db, master);
+    simulateBusiness(db, master, options.scale, businessRng);
+
+    db.exec(std::string(schema.substr(split)));
+    db.exec("COMMIT");
+    db.exec("ANALYZE");
+    return db.rowsInserted();
+}
+
+}  // namespace
+
 DemoStats generateDemoDatabase(const std::string& file, const DemoOptions& options) {
     if (options.scale < 1)
         throw std::runtime_error("demo database: scale must be at least 1");
@@ -29,37 +68,11 @@ DemoStats generateDemoDatabase(const std::string& file, const DemoOptions& optio
         std::filesystem::remove(file + suffix, error);
 
     std::int64_t rows = 0;
-    {
-        SqliteDb db(file);
-        morvane::tsql::registerSqliteFunctions(db.handle());
-        db.exec("PRAGMA journal_mode=OFF");
-        db.exec("PRAGMA synchronous=OFF");
-        db.exec("PRAGMA cache_size=-200000");
-        db.exec("PRAGMA temp_store=MEMORY");
-
-        const std::string_view schema = demoSchemaSql();
-        const std::size_t split = schema.find("\n-- @indexes\n");
-        if (split == std::string_view::npos)
-            throw std::runtime_error("demo database: schema has no index section");
-
-        db.exec("BEGIN");
-        db.exec(std::string(schema.substr(0, split)));
-
-        // Separate streams, so that the master data do not move when the
-        // simulation draws differently.
-        Rng root(options.seed);
-        Rng masterRng = root.fork(1);
-        Rng businessRng = root.fork(2);
-
-        const Master master = buildMasterData(masterRng);
-        writeMasterData(db, master);
-        writeAccessData(db, master);
-        simulateBusiness(db, master, options.scale, businessRng);
-
-        db.exec(std::string(schema.substr(split)));
-        db.exec("COMMIT");
-        db.exec("ANALYZE");
-        rows = db.rowsInserted();
+    try {
+        rows = build(file, options);
+    } catch (...) {
+        std::filesystem::remove(file, error);  // no half-built database is left behind
+        throw;
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
