@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -117,9 +118,14 @@ std::string tempFile(const std::string& name) {
 }
 
 const std::string& scaleOneFile() {
+    // Under CTest every test runs in its own process; the fixture test builds
+    // the database once at the path in MORVANE_DEMO_TEST_DB and the others
+    // read it. Run by hand, the program builds its own copy.
     static const std::string file = [] {
-        const std::string f = tempFile("scale1.db");
-        generateDemoDatabase(f, DemoOptions{});
+        const char* shared = std::getenv("MORVANE_DEMO_TEST_DB");
+        const std::string f = shared && *shared ? shared : tempFile("scale1.db");
+        if (!(shared && *shared && std::filesystem::exists(f)))
+            generateDemoDatabase(f, DemoOptions{});
         return f;
     }();
     return file;
