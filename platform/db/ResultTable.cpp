@@ -6,6 +6,14 @@
 
 namespace morvane::db {
 
+namespace {
+
+void appendBytes(PodArray<char>& arena, std::string_view bytes) {
+    arena.append(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
 const char* columnTypeName(ColumnType type) {
     switch (type) {
         case ColumnType::Unknown:
@@ -151,8 +159,10 @@ void ColumnBuilder::becomeType(ColumnType type) {
 }
 
 void ColumnBuilder::toReal() {
-    col_.reals_.assign(col_.integers_.begin(), col_.integers_.end());
-    col_.integers_ = {};
+    col_.reals_.reserve(col_.integers_.size());
+    for (const std::int64_t value : col_.integers_)
+        col_.reals_.push_back(static_cast<double>(value));
+    col_.integers_.reset();
     col_.type_ = ColumnType::Real;
 }
 
@@ -167,14 +177,14 @@ void ColumnBuilder::toText(ColumnType type) {
     for (std::size_t row = 0; row < col_.rows_; ++row) {
         if (!col_.isNull(row)) {
             if (from == ColumnType::Real)
-                col_.arena_ += formatReal(col_.reals_[row]);
+                appendBytes(col_.arena_, formatReal(col_.reals_[row]));
             else if (from != ColumnType::Unknown)
-                col_.arena_ += std::to_string(col_.integers_[row]);
+                appendBytes(col_.arena_, std::to_string(col_.integers_[row]));
         }
         col_.offsets_.push_back(col_.arena_.size());
     }
-    col_.integers_ = {};
-    col_.reals_ = {};
+    col_.integers_.reset();
+    col_.reals_.reset();
 }
 
 void ColumnBuilder::appendIntegerSlow(std::int64_t value) {
@@ -185,7 +195,7 @@ void ColumnBuilder::appendIntegerSlow(std::int64_t value) {
     }
     // A number among texts is kept as its text.
     pushRow(false);
-    col_.arena_ += std::to_string(value);
+    appendBytes(col_.arena_, std::to_string(value));
     col_.offsets_.push_back(col_.arena_.size());
     if (col_.type_ == ColumnType::Date)
         col_.type_ = ColumnType::Text;
@@ -202,7 +212,7 @@ void ColumnBuilder::appendRealSlow(double value) {
             break;
         default:
             pushRow(false);
-            col_.arena_ += formatReal(value);
+            appendBytes(col_.arena_, formatReal(value));
             col_.offsets_.push_back(col_.arena_.size());
             if (col_.type_ == ColumnType::Date)
                 col_.type_ = ColumnType::Text;
@@ -217,7 +227,7 @@ void ColumnBuilder::appendTextSlow(std::string_view bytes, bool blob) {
     else
         toText(blob ? ColumnType::Blob : ColumnType::Text);
     pushRow(false);
-    col_.arena_.append(bytes);
+    appendBytes(col_.arena_, bytes);
     col_.offsets_.push_back(col_.arena_.size());
 }
 

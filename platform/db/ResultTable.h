@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/PodArray.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -62,12 +64,12 @@ class Column {
     std::int64_t integerAt(std::size_t row) const { return integers_[row]; }
     double realAt(std::size_t row) const { return reals_[row]; }
     std::string_view bytesAt(std::size_t row) const {
-        return std::string_view(arena_).substr(offsets_[row], offsets_[row + 1] - offsets_[row]);
+        return {arena_.data() + offsets_[row], offsets_[row + 1] - offsets_[row]};
     }
     std::span<const std::int64_t> integers() const { return integers_; }
     std::span<const double> reals() const { return reals_; }
     // Bytes of row r are arena()[offsets()[r] .. offsets()[r+1]).
-    std::string_view arena() const { return arena_; }
+    std::string_view arena() const { return asText(arena_); }
     std::span<const std::uint64_t> offsets() const { return offsets_; }
     std::span<const std::uint64_t> nullBits() const { return nulls_; }
 
@@ -81,11 +83,11 @@ class Column {
     std::string name_;
     ColumnType type_ = ColumnType::Unknown;
     std::size_t rows_ = 0;
-    std::vector<std::int64_t> integers_;
-    std::vector<double> reals_;
-    std::string arena_;
-    std::vector<std::uint64_t> offsets_;
-    std::vector<std::uint64_t> nulls_;  // bit r set: row r is NULL
+    PodArray<std::int64_t> integers_;
+    PodArray<double> reals_;
+    PodArray<char> arena_;
+    PodArray<std::uint64_t> offsets_;
+    PodArray<std::uint64_t> nulls_;  // bit r set: row r is NULL
 };
 
 // A fetched result: named, typed columns of equal length. Backends fill it through
@@ -170,7 +172,7 @@ class ColumnBuilder {
         if (col_.type_ == ColumnType::Text || col_.type_ == ColumnType::Date ||
             col_.type_ == ColumnType::Blob) {
             pushRow(false);
-            col_.arena_.append(bytes);
+            col_.arena_.append(bytes.data(), bytes.size());
             col_.offsets_.push_back(col_.arena_.size());
         } else {
             appendTextSlow(bytes, false);
