@@ -1,0 +1,59 @@
+#include "entry/Morvane.h"
+
+#include "entry/Analyse_Dm1.h"
+#include "entry/WindowTable.h"
+#include "entry/totalpub1.h"
+#include "framework/unt_basefrm.h"
+#include "platform/ui/ErrorDisplay.h"
+#include "platform/ui/HostServices.h"
+
+namespace morvane::entry {
+
+namespace {
+
+THostApplication* savedApplication = nullptr;
+bool unloadHookInstalled = false;
+
+// Runs the load hook when the library is mapped and the unload hook when it goes away.
+struct LibraryLifetime {
+    LibraryLifetime() { LibraryLoad(); }
+    ~LibraryLifetime() {
+        if (unloadHookInstalled) LibraryUnload(DLL_PROCESS_DETACH);
+    }
+} lifetime;
+
+}  // namespace
+
+void LibraryLoad() {
+    savedApplication = ui::Application();
+    unloadHookInstalled = true;
+}
+
+void LibraryUnload(TDllReason reason) {
+    if (reason != DLL_PROCESS_DETACH) return;
+    ui::SetApplication(savedApplication);
+    ResetSession();
+}
+
+}  // namespace morvane::entry
+
+QWidget* CreateDLLForm(THostApplication* app, std::uintptr_t, const QString& windowName,
+                       const char* userNo, const char* listName, TRemoteUdpConnection* connection,
+                       THostMainForm* mainForm) {
+    using namespace morvane::entry;
+    QWidget* result = nullptr;
+    morvane::ui::Guarded([&] {
+        morvane::ui::SetApplication(app);
+        pub_userno = QString::fromUtf8(userNo ? userNo : "");
+        pub_listname = QString::fromUtf8(listName ? listName : "");
+        pub_mainform = mainForm;
+        pub_connection = connection;
+        if (!Analyse_Dm) {
+            Analyse_Dm = new TAnalyse_Dm(ApplicationOwner());
+            Analyse_Dm->Create();
+        }
+        const int row = FindWindowRow(windowName);
+        if (row >= 0) result = OpenWindowRow(row);
+    });
+    return result;
+}

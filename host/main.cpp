@@ -1,0 +1,129 @@
+// morvane-host: a small stand-in for the host application. Signs in, shows the report menu and
+// opens the plug-in's windows through CreateDLLForm, as the real host does.
+//
+//   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--plugin LIB]
+//                [--open WINDOW]... [--screenshot FILE.png]
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "host/GuiRunner.h"
+#include "host/HostSession.h"
+#include "host/MainWindow.h"
+#include "host/MenuTable.h"
+#include "host/MessageErrorDisplay.h"
+#include "host/SignInDialog.h"
+
+using namespace morvane::host;
+
+namespace {
+
+struct HostOptions {
+    QString db;
+    QString odbc;
+    QString user;
+    QString plugin;
+    QStringList open;
+    QString screenshot;
+};
+
+bool parse(const QStringList& args, HostOptions& o, QString& problem) {
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&](QString& target) {
+            if (i + 1 >= args.size()) {
+                problem = a + " needs a value";
+                return false;
+            }
+            target = args[++i];
+            return true;
+        };
+        QString opened;
+        if (a == "--db") {
+            if (!value(o.db)) return false;
+        } else if (a == "--odbc") {
+            if (!value(o.odbc)) return false;
+        } else if (a == "--user") {
+            if (!value(o.user)) return false;
+        } else if (a == "--plugin") {
+            if (!value(o.plugin)) return false;
+        } else if (a == "--screenshot") {
+            if (!value(o.screenshot)) return false;
+        } else if (a == "--open") {
+            if (!value(opened)) return false;
+            o.open << opened;
+        } else {
+            problem = "unknown argument " + a;
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
+    HostOptions o;
+    QString problem;
+    if (!parse(QApplication::arguments(), o, problem)) {
+        std::fprintf(stderr,
+                     "morvane-host: %s\nusage: morvane-host [--db FILE | --odbc CONNSTR] "
+                     "[--user NO] [--plugin LIB] [--open WINDOW]... [--screenshot FILE.png]\n",
+                     problem.toUtf8().constData());
+        return 1;
+    }
+
+    GuiRunner runner;
+    MessageErrorDisplay errors;
+    std::unique_ptr<HostSession> session;
+    QString user;
+    try {
+        const MenuTable menu = MenuTable::Load();
+        auto* mainWindowPtr = new MainWindow(menu, [&](const MenuEntry& entry) {
+            if (!session->OpenWindow(entry.window, user, entry.listName)) {
+                QMessageBox::information(&session->MainForm(), QStringLiteral("系统提示"),
+                                         entry.caption + QStringLiteral("：此窗口尚未提供。"));
+            }
+        });
+        std::unique_ptr<HostMainForm> mainWindow(mainWindowPtr);
+        runner.SetMainWindow(mainWindowPtr);
+        errors.SetParent(mainWindowPtr);
+        session = std::make_unique<HostSession>(runner, errors, o.plugin, QString(),
+                                                std::move(mainWindow));
+        session->Connect({o.db, o.odbc});
+
+        user = o.user;
+        if (user.isEmpty()) {
+            SignInDialog signIn(session->Connection());
+            if (signIn.exec() != QDialog::Accepted) return 0;
+            user = signIn.UserNo();
+        }
+        mainWindowPtr->SetSignedIn(user);
+        mainWindowPtr->show();
+        for (const QString& name : o.open) {
+            const MenuEntry* entry = menu.Find(name);
+            session->OpenWindow(name, user, entry ? entry->listName : name);
+        }
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Morvane"), QString::fromUtf8(e.what()));
+        std::fprintf(stderr, "morvane-host: %s\n", e.what());
+        return 2;
+    }
+
+    if (!o.screenshot.isEmpty()) {
+        QTimer::singleShot(800, [&] {
+            const bool saved = session->MainForm().grab().save(o.screenshot);
+            if (!saved) std::fprintf(stderr, "morvane-host: cannot write %s\n",
+                                     o.screenshot.toUtf8().constData());
+            QApplication::exit(saved ? 0 : 2);
+        });
+    }
+    const int status = QApplication::exec();
+    session.reset();
+    return status;
+}
