@@ -9,12 +9,6 @@ namespace morvane::pivot::detail {
 
 namespace {
 
-struct Leaves {
-    std::vector<std::int32_t> leafOfRow;  // -1 for rows filtered out
-    std::vector<std::int64_t> rep;        // a source row of each leaf
-    std::int32_t count = 0;
-};
-
 // Turns the keys of the passing rows into 0..n-1 keeping their order.
 std::uint64_t densify(std::vector<std::uint64_t>& keys, const std::vector<std::uint8_t>& pass) {
     std::vector<std::uint64_t> distinct;
@@ -34,11 +28,13 @@ std::uint64_t densify(std::vector<std::uint64_t>& keys, const std::vector<std::u
 // The leaves of one axis: the distinct combinations of its fields' values
 // among the passing rows, numbered in display order. A row's key is its
 // fields' ranks in mixed radix, so sorting keys sorts the combinations.
-Leaves computeLeaves(const std::vector<const FieldIndex*>& fields, const std::vector<bool>& desc,
-                     const std::vector<std::uint8_t>& pass, std::int64_t n) {
-    Leaves lv;
+void computeLeaves(const std::vector<const FieldIndex*>& fields, const std::vector<bool>& desc,
+                   const std::vector<std::uint8_t>& pass, std::int64_t n, Leaves& lv,
+                   std::vector<std::uint64_t>& keys) {
     const auto un = static_cast<size_t>(n);
     lv.leafOfRow.assign(un, -1);
+    lv.rep.clear();
+    lv.count = 0;
     auto passes = [&](size_t r) { return pass.empty() || pass[r] != 0; };
     if (fields.empty()) {
         lv.count = 1;
@@ -49,9 +45,9 @@ Leaves computeLeaves(const std::vector<const FieldIndex*>& fields, const std::ve
                 if (lv.rep[0] < 0)
                     lv.rep[0] = static_cast<std::int64_t>(r);
             }
-        return lv;
+        return;
     }
-    std::vector<std::uint64_t> keys(un, 0);
+    keys.assign(un, 0);
     std::uint64_t product = 1;
     for (size_t f = 0; f < fields.size(); ++f) {
         const FieldIndex& fx = *fields[f];
@@ -89,7 +85,7 @@ Leaves computeLeaves(const std::vector<const FieldIndex*>& fields, const std::ve
             if (lv.rep[static_cast<size_t>(leaf)] < 0)
                 lv.rep[static_cast<size_t>(leaf)] = static_cast<std::int64_t>(r);
         }
-        return lv;
+        return;
     }
     HashSlots table;
     std::vector<std::uint64_t> distinct;
@@ -124,7 +120,6 @@ Leaves computeLeaves(const std::vector<const FieldIndex*>& fields, const std::ve
         if (l >= 0)
             l = remap[static_cast<size_t>(l)];
     lv.count = static_cast<std::int32_t>(distinct.size());
-    return lv;
 }
 
 Tree buildTree(const std::vector<const FieldIndex*>& fields, const Leaves& lv) {
@@ -211,9 +206,9 @@ void Cube::addEntries(std::int32_t node, std::vector<std::int32_t>& touched) {
         entCol_.push_back(c);
         for (size_t m = 0; m < nm; ++m) {
             entSum_.push_back(scratchSum_[uc * nm + m]);
-            entCnt_.push_back(scratchCnt_[uc * nm + m]);
+            entAny_.push_back(scratchAny_[uc * nm + m]);
             scratchSum_[uc * nm + m].i = 0;
-            scratchCnt_[uc * nm + m] = 0;
+            scratchAny_[uc * nm + m] = 0;
         }
         scratchMark_[uc] = 0;
     }
@@ -240,58 +235,91 @@ void Cube::build(const CubeSpec& spec) {
                 pass[r] &= ok[ids[r]];
         }
     }
-    const Leaves rl = computeLeaves(spec.rowFields, spec.rowDescending, pass, n);
-    const Leaves cl = computeLeaves(spec.colFields, spec.colDescending, pass, n);
+    computeLeaves(spec.rowFields, spec.rowDescending, pass, n, rowLeaves_, keys_);
+    computeLeaves(spec.colFields, spec.colDescending, pass, n, colLeaves_, keys_);
+    const Leaves& rl = rowLeaves_;
+    const Leaves& cl = colLeaves_;
     rows_ = buildTree(spec.rowFields, rl);
     cols_ = buildTree(spec.colFields, cl);
 
-    // Source rows bucketed by row leaf.
+    // Source rows bucketed by row leaf: each row's column leaf, measures and
+    // their presence go into one record at its bucket position, so that the
+    // pass per row leaf below reads records in sequence.
     std::vector<std::int64_t> start(static_cast<size_t>(rl.count) + 1, 0);
     for (size_t r = 0; r < un; ++r)
         if (rl.leafOfRow[r] >= 0)
             ++start[static_cast<size_t>(rl.leafOfRow[r]) + 1];
     for (size_t i = 0; i < static_cast<size_t>(rl.count); ++i)
         start[i + 1] += start[i];
-    std::vector<std::int64_t> fill(start.begin(), start.end() - 1);
-    std::vector<std::int64_t> order(static_cast<size_t>(start.back()));
-    for (size_t r = 0; r < un; ++r)
-        if (rl.leafOfRow[r] >= 0)
-            order[static_cast<size_t>(fill[static_cast<size_t>(rl.leafOfRow[r])]++)] =
-                static_cast<std::int64_t>(r);
+    const auto passing = static_cast<size_t>(start.back());
+    const size_t words = (nm + 63) / 64;
+    const size_t stride = 1 + nm + words;
+    {
+        std::vector<std::int64_t> fill(start.begin(), start.end() - 1);
+        if (packedCapacity_ < passing * stride) {
+            packed_.reset(new Num[passing * stride]);
+            packedCapacity_ = passing * stride;
+        }
+        for (size_t r = 0; r < un; ++r) {
+            const std::int32_t l = rl.leafOfRow[r];
+            if (l < 0)
+                continue;
+            Num* rec = packed_.get() + static_cast<size_t>(fill[static_cast<size_t>(l)]++) * stride;
+            rec[0].i = cl.leafOfRow[r];
+            for (size_t w = 0; w < words; ++w)
+                rec[1 + nm + w].i = 0;
+            for (size_t m = 0; m < nm; ++m) {
+                const MeasureColumn& mc = *spec.measures[m];
+                if (!mc.present[r]) {
+                    rec[1 + m].i = 0;
+                    continue;
+                }
+                if (mc.real)
+                    rec[1 + m].d = mc.reals[r];
+                else
+                    rec[1 + m].i = mc.ints[r];
+                rec[1 + nm + m / 64].i |= std::int64_t{1} << (m % 64);
+            }
+        }
+    }
 
     const size_t nodes = rows_.nodes.size();
     entBegin_.assign(nodes, 0);
     entEnd_.assign(nodes, 0);
     entCol_.clear();
     entSum_.clear();
-    entCnt_.clear();
-    entCol_.reserve(order.size());
-    entSum_.reserve(order.size() * nm);
-    entCnt_.reserve(order.size() * nm);
+    entAny_.clear();
+    // Each level of row groups holds at most as many entries as the level
+    // below it; reserving that bound costs address space only.
+    const size_t bound = passing * static_cast<size_t>(rows_.fieldCount + 1) + 1;
+    entCol_.reserve(bound);
+    entSum_.reserve(bound * nm);
+    entAny_.reserve(bound * nm);
     const auto nLeaves = static_cast<size_t>(cl.count);
     scratchSum_.assign(nLeaves * nm, Num{0});
-    scratchCnt_.assign(nLeaves * nm, 0);
+    scratchAny_.assign(nLeaves * nm, 0);
     scratchMark_.assign(nLeaves, 0);
     std::vector<std::int32_t> touched;
 
     for (std::int32_t l = 0; l < rl.count; ++l) {
-        for (auto i = start[static_cast<size_t>(l)]; i < start[static_cast<size_t>(l) + 1]; ++i) {
-            const auto r = static_cast<size_t>(order[static_cast<size_t>(i)]);
-            const auto c = static_cast<size_t>(cl.leafOfRow[r]);
+        const Num* rec =
+            packed_.get() + static_cast<size_t>(start[static_cast<size_t>(l)]) * stride;
+        const Num* end =
+            packed_.get() + static_cast<size_t>(start[static_cast<size_t>(l) + 1]) * stride;
+        for (; rec != end; rec += stride) {
+            const auto c = static_cast<size_t>(rec[0].i);
             if (!scratchMark_[c]) {
                 scratchMark_[c] = 1;
                 touched.push_back(static_cast<std::int32_t>(c));
             }
             for (size_t m = 0; m < nm; ++m) {
-                const MeasureColumn& mc = *spec.measures[m];
-                if (!mc.present[r])
-                    continue;
-                auto& s = scratchSum_[c * nm + m];
-                if (mc.real)
-                    s.d += mc.reals[r];
+                auto& sum = scratchSum_[c * nm + m];
+                if (real_[m])
+                    sum.d += rec[1 + m].d;
                 else
-                    s.i += mc.ints[r];
-                ++scratchCnt_[c * nm + m];
+                    sum.i += rec[1 + m].i;
+                scratchAny_[c * nm + m] |=
+                    static_cast<std::uint8_t>((rec[1 + nm + m / 64].i >> (m % 64)) & 1);
             }
         }
         addEntries(rows_.leafNode[static_cast<size_t>(l)], touched);
@@ -316,14 +344,14 @@ void Cube::build(const CubeSpec& spec) {
                         scratchSum_[c * nm + m].d += entSum_[k].d;
                     else
                         scratchSum_[c * nm + m].i += entSum_[k].i;
-                    scratchCnt_[c * nm + m] += entCnt_[k];
+                    scratchAny_[c * nm + m] |= entAny_[k];
                 }
             }
         }
         addEntries(static_cast<std::int32_t>(node), touched);
     }
     scratchSum_ = {};
-    scratchCnt_ = {};
+    scratchAny_ = {};
     scratchMark_ = {};
 }
 
@@ -343,7 +371,7 @@ Summary Cube::cell(std::int32_t rowNode, std::int32_t colNode, int m) const {
             s.sum.d += entSum_[k].d;
         else
             s.sum.i += entSum_[k].i;
-        s.count += entCnt_[k];
+        s.present = s.present || entAny_[k] != 0;
     }
     return s;
 }
@@ -362,7 +390,7 @@ void Cube::rowSummaries(std::int32_t rowNode, std::vector<Summary>& out) const {
                     s.sum.d += entSum_[k].d;
                 else
                     s.sum.i += entSum_[k].i;
-                s.count += entCnt_[k];
+                s.present = s.present || entAny_[k] != 0;
             }
         }
     }

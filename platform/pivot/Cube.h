@@ -3,6 +3,7 @@
 #include "platform/pivot/FieldIndex.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace morvane::pivot::detail {
@@ -39,10 +40,18 @@ union Num {
     double d;
 };
 
-// A sum and the number of non-NULL values in it; count 0 means no value.
+// A sum and whether any non-NULL value went into it (else: no value).
 struct Summary {
     Num sum{0};
-    std::int64_t count = 0;
+    bool present = false;
+};
+
+// The leaves of one axis: a leaf per distinct combination of the axis's
+// field values among the rows that pass the filters, in display order.
+struct Leaves {
+    std::vector<std::int32_t> leafOfRow;  // -1 for rows filtered out
+    std::vector<std::int64_t> rep;        // a source row of each leaf
+    std::int32_t count = 0;
 };
 
 struct CubeSpec {
@@ -79,8 +88,8 @@ class Cube {
         const size_t n = entCol_.size();
         for (size_t e = 0; e < n; ++e) {
             const auto k = e * static_cast<size_t>(nm_) + static_cast<size_t>(m);
-            if (entCnt_[k] > 0)
-                f(Summary{entSum_[k], entCnt_[k]});
+            if (entAny_[k])
+                f(Summary{entSum_[k], true});
         }
     }
 
@@ -93,10 +102,16 @@ class Cube {
     std::vector<std::int64_t> entBegin_, entEnd_;  // by row node
     std::vector<std::int32_t> entCol_;             // column leaf of each entry
     std::vector<Num> entSum_;                      // measures per entry
-    std::vector<std::int32_t> entCnt_;             // measures per entry
+    std::vector<std::uint8_t> entAny_;             // measures per entry: any value
+    // Per-row working storage, kept between builds so that a new layout
+    // neither allocates nor faults in fresh pages.
+    std::vector<std::uint64_t> keys_;
+    Leaves rowLeaves_, colLeaves_;
+    std::unique_ptr<Num[]> packed_;  // not zeroed: every slot is written before use
+    size_t packedCapacity_ = 0;
     // Scratch row over the column leaves, reused while building.
     std::vector<Num> scratchSum_;
-    std::vector<std::int32_t> scratchCnt_;
+    std::vector<std::uint8_t> scratchAny_;
     std::vector<std::uint8_t> scratchMark_;
 };
 

@@ -478,7 +478,7 @@ int dataIndexFor(const EngineState& s, const AxisItem& r, const AxisItem& c) {
 }
 
 Value summaryValue(const detail::Summary& sm, bool real) {
-    if (sm.count == 0)
+    if (!sm.present)
         return Value();
     return real ? Value::real(sm.sum.d) : Value::integer(sm.sum.i);
 }
