@@ -55,10 +55,6 @@ const ItemSeed kItems[] = {
 };
 
 const char* const kStyles[] = {"休闲", "商务", "通勤", "运动", "街头", "简约"};
-const char* const kPatterns[] = {"修身", "宽松", "直筒", "收腰", "廓形", "A字"};
-const char* const kSeasons[] = {"春", "夏", "秋", "冬"};
-const int kSeasonLaunch[][2] = {{2, 15}, {4, 20}, {8, 10}, {10, 20}};  // month, day
-
 std::vector<std::string> split(const char* text) {
     std::vector<std::string> out;
     std::string current;
@@ -73,6 +69,21 @@ std::vector<std::string> split(const char* text) {
     out.push_back(current);
     return out;
 }
+
+// Cuts (款式) that make sense for each kind of garment.
+std::string patternFor(Rng& rng, const std::string& sort, const std::string& sex) {
+    if (sort == "配饰")
+        return "常规";
+    if (sort == "裤装")
+        return split("修身|宽松|直筒|九分")[rng.below(4)];
+    if (sort == "裙装")
+        return split("A字|收腰|修身|宽松")[rng.below(4)];
+    if (sex == "女")
+        return split("修身|宽松|收腰|廓形")[rng.below(4)];
+    return split("修身|宽松|直筒|廓形")[rng.below(4)];
+}
+const char* const kSeasons[] = {"春", "夏", "秋", "冬"};
+const int kSeasonLaunch[][2] = {{2, 15}, {4, 20}, {8, 10}, {10, 20}};  // month, day
 
 // Size positions: weights of the usual size mix per size class.
 const int kWeightsTopMen[] = {1, 3, 6, 7, 5, 3, 1, 0, 0, 0};
@@ -149,7 +160,7 @@ void buildGoods(Rng& rng, Master& m) {
                 const std::vector<std::string> materials = split(it.materials);
                 g.material = rng.pick(materials);
                 g.style = kStyles[rng.below(std::size(kStyles))];
-                g.pattern = kPatterns[rng.below(std::size(kPatterns))];
+                g.pattern = "";  // chosen once the wearer is known
                 g.lining = it.sizeKind == 2                   ? "无里布"
                            : std::string(it.item) == "羽绒服" ? "羽绒内胆"
                            : it.shape == GarmentShape::Dress || std::string(it.sort) == "外套"
@@ -159,10 +170,17 @@ void buildGoods(Rng& rng, Master& m) {
                 if (std::string(it.sort) == "裤装")
                     g.unit = "条";
                 g.shape = it.shape;
+                g.pattern = patternFor(rng, g.sort, g.sex);
                 const std::string sexWord = g.sex == "女" ? "女式" : g.sex == "男" ? "男士" : "";
-                g.name = sexWord + g.pattern + g.material + it.item;
+                // 牛仔布牛仔裤, 羽绒羽绒服: the item already names the material.
+                const std::string item = it.item;
+                const bool itemNamesFabric =
+                    g.material.size() >= 6 && item.compare(0, 6, g.material, 0, 6) == 0;
+                const std::string fabric = itemNamesFabric ? "" : g.material;
+                const std::string cut = g.pattern == "常规" ? "" : g.pattern;
+                g.name = sexWord + cut + fabric + it.item;
                 if (rng.chance(0.15))
-                    g.name = sexWord + g.pattern + g.material + "拼色印花" + it.item;
+                    g.name = sexWord + cut + fabric + "拼色印花" + it.item;
                 const int steps = (it.priceHigh - it.priceLow) / 50;
                 g.price = double(it.priceLow + 50 * rng.range(0, steps));
                 g.price = double(long(g.price / 10) * 10 + 9);  // tag prices end in 9
@@ -236,7 +254,7 @@ void buildGoods(Rng& rng, Master& m) {
     bag.style = "简约";
     bag.material = "无纺布";
     bag.lining = "无里布";
-    bag.pattern = "廓形";
+    bag.pattern = "常规";
     bag.unit = "个";
     bag.sizeClass = 3;
     bag.sizeWeights = {1};
