@@ -135,6 +135,11 @@ def q(text):
     return "'" + text + "'"
 
 
+def dq(text):
+    """A typed text as the plug-in splices it: apostrophes doubled."""
+    return text.replace("'", "''")
+
+
 def inlist(prefix, lst, br=True):
     """' and <col> in(<list>)' + line break, only for a non-empty list."""
     if not lst:
@@ -257,6 +262,12 @@ def pickers():
     put("frm_selectClient.search_filtered.sql", "select * from fn_checkclient('') " + cond, None,
         "client picker search, all five texts filled (%s), restricted user" % ", ".join(s.values()))
 
+    # A typed text with an apostrophe: the plug-in doubles it before splicing.
+    typed = "O'Neil"
+    put("frm_selectClient.search_quote.sql",
+        "select * from fn_checkclient('') " + "where 1=1 " + " and fabbrev like " + q("%" + dq(typed) + "%"), None,
+        "client picker search, short name typed as %s (apostrophe doubled), unrestricted user" % typed)
+
     put("frm_selectgoods.attributes.sql",
         "select * from dbo.ba_fieldremark where ftablename='goods' and visiblebit=1 order by fid", None,
         "goods picker tree: attributes")
@@ -279,6 +290,8 @@ def pickers():
     c = c[:-3]
     text = (head + " and brand in(" + V["pub_brandcodes"] + ")" + R + " and " + c
             + " and goodsid like " + q("%" + V["goods_like"] + "%"))
+    put("frm_selectgoods.search_quote.sql", head + " and goodsid like " + q("%" + dq("MF'25") + "%"), gcols,
+        "goods picker search, goods text MF'25 (apostrophe doubled), unrestricted user")
     put("frm_selectgoods.search_filtered.sql", text, gcols,
         "goods picker search, restricted brands, two partly ticked attributes %s, goods text '%s'"
         % (V["tree"], V["goods_like"]))
@@ -1217,6 +1230,8 @@ The test `test_corpus` runs every file on a scale-1 demo database through
   (`frm_SaLp_SaleSort.sortresolve.sql`, also the shop goods totals window's lookup), the
   size list (`frm_OLAPAllStock.sizelist.sql`, also the shop goods totals window), the
   goods picture (`base_OLAPreport.goodsimage.sql`, also F7 in the shop goods workbook).
+- Typed search texts are spliced with their apostrophes doubled (the plug-in's rule for typed
+  texts; the `*.search_quote.sql` files carry one); codes from pickers are spliced as read.
 - The goods picker's attribute condition joins the partly ticked roots as
   "(col in('v1','v2'))and(col2 in('v3'))" and is appended after " and ".
 

@@ -1,0 +1,1 @@
+select * from fn_checkclient('') where 1=1  and fabbrev like '%O''Neil%'

@@ -1,0 +1,1 @@
+select checkid,goodsid,goodsname,ayear,season,brand,unit,sort,item,sex,size_class,unitprice,strat,inputdate from fn_checkgoods('') where 1=1  and goodsid like '%MF''25%'
