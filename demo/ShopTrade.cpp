@@ -57,6 +57,8 @@ void Simulation::retailDay(int day, int client) {
                                                              : 0.3);
                 if (vip && d == 1.0)
                     d = 0.95;
+                if (!refund && vip && rng_.chance(0.01))
+                    d = 0;  // a member's birthday present
                 l.tag = g.price;
                 l.price = round0(g.price * d);
                 l.discount = d;
