@@ -453,17 +453,15 @@ void TRemoteUdpDataSet::DisableControls() {
 void TRemoteUdpDataSet::EnableControls() {
     if (disableCount_ == 0)
         return;
-    if (--disableCount_ == 0 && heldBack_) {
-        heldBack_ = false;
+    // Like every dataset, the last EnableControls tells bound views to re-read everything,
+    // whether or not anything changed while they were cut off.
+    if (--disableCount_ == 0)
         emit dataChanged();
-    }
 }
 
 void TRemoteUdpDataSet::notify(Change change) {
-    if (disableCount_ > 0) {
-        heldBack_ = true;
+    if (disableCount_ > 0)
         return;
-    }
     if (change == Change::Data)
         emit dataChanged();
     else
@@ -471,10 +469,8 @@ void TRemoteUdpDataSet::notify(Change change) {
 }
 
 void TRemoteUdpDataSet::notifyActive() {
-    if (disableCount_ > 0) {
-        heldBack_ = true;
+    if (disableCount_ > 0)
         return;
-    }
     emit activeChanged(Active());
     emit dataChanged();
 }

@@ -35,8 +35,8 @@ using TFilterOptions = int;
 //
 // Notifications for bound views: dataChanged (rows or values changed, the dataset opened or
 // closed), currentRowChanged and activeChanged. While controls are disabled none is emitted;
-// the EnableControls that ends the last DisableControls emits one dataChanged if anything was
-// held back, after which a view re-reads everything (active state, rows, current row).
+// the EnableControls that ends the last DisableControls emits one dataChanged, after which a
+// view re-reads everything (active state, rows, current row).
 class TRemoteUdpDataSet : public QObject {
     Q_OBJECT
   public:
@@ -165,7 +165,6 @@ class TRemoteUdpDataSet : public QObject {
     std::vector<std::size_t> seen_;  // rows the filter accepts; used when rowFilter_ is set
 
     int disableCount_ = 0;
-    bool heldBack_ = false;
 
     TLockType lockType_ = etOptimistic;
     TSelectType selectType_ = SelectAll;
