@@ -96,9 +96,8 @@ void Simulation::replenishOrder(int day, int client) {
 
 // What the warehouses can deliver of the wanted lines: the regional
 // warehouse first, then the main one, then the other finished-goods ones.
-std::vector<Line> Simulation::takeFromStock(const Client& c, int house,
-                                            const std::vector<Line>& wanted, int& usedHouse) {
-    (void)c;
+std::vector<Line> Simulation::takeFromStock(int house, const std::vector<Line>& wanted,
+                                            int& usedHouse) {
     std::vector<Line> out;
     usedHouse = house;
     const int order[] = {house, 0, 1, 2, 3};
@@ -128,7 +127,7 @@ std::string Simulation::ship(int day, int client, const std::vector<Line>& wante
                              const std::string& mode, const std::string& batch, bool withRation) {
     const Client& c = m_.clients[std::size_t(client)];
     int house = houseFor(c);
-    std::vector<Line> lines = takeFromStock(c, house, wanted, house);
+    std::vector<Line> lines = takeFromStock(house, wanted, house);
     if (lines.empty())
         return {};
     std::optional<std::string> rationId;

@@ -2,8 +2,8 @@
 
 namespace morvane::demo::detail {
 
+// A receipt into a warehouse: bought-in goods, or finished goods of a cut.
 void Simulation::purchase(int day, PurchaseEvent& e) {
-    const Goods& g = m_.goods[std::size_t(e.goods)];
     const std::string id = billId("JH", day);
     const std::string& supplier = m_.suppliers[std::size_t(e.supplier)].code;
     receving_.row(
@@ -20,7 +20,6 @@ void Simulation::purchase(int day, PurchaseEvent& e) {
             s.q[std::size_t(i)] += l.q.q[std::size_t(i)];
     }
     payable_[std::size_t(e.supplier)] += amount(e.lines);
-    (void)g;
 }
 
 // A cutting bill: the lay, its output through the sewing processes, any

@@ -346,8 +346,7 @@ class Simulation {
     void cut(int day, const CutEvent& e);
     void placeOrder(int day, const OrderEvent& e);
     void replenishOrder(int day, int client);
-    std::vector<Line> takeFromStock(const Client& c, int house, const std::vector<Line>& wanted,
-                                    int& usedHouse);
+    std::vector<Line> takeFromStock(int house, const std::vector<Line>& wanted, int& usedHouse);
     std::string ship(int day, int client, const std::vector<Line>& wanted, const std::string& mode,
                      const std::string& batch, bool withRation);
     void receiveAtShop(int day, ShopReceiptEvent& e);
