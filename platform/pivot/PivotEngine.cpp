@@ -764,23 +764,29 @@ int PivotEngine::rowLevelWidth(int level) const {
 
 // ---- matrix
 
-PivotMatrix PivotEngine::layoutMatrix(const MatrixOptions& options) {
+MatrixShape PivotEngine::layoutRows(const MatrixOptions& options, const MatrixRowSink& sink) {
     EngineState& s = *d_;
-    const bool forced = options.expandAll && !s.forceExpand;
-    if (forced) {
+    // An expanded layout for the export leaves the view as it was, even when
+    // the sink throws.
+    struct Restore {
+        EngineState& s;
+        bool active;
+        ~Restore() {
+            if (active) {
+                s.forceExpand = false;
+                s.axisDirty = true;
+            }
+        }
+    } restore{s, options.expandAll && !s.forceExpand};
+    if (restore.active) {
         s.forceExpand = true;
         s.axisDirty = true;
     }
     ensure();
     const int lr = s.rowAxis.levelCount(), lc = s.colAxis.levelCount();
     const int nr = s.rowAxis.itemCount(), nc = s.colAxis.itemCount();
-    PivotMatrix m(lc + nr, lr + nc, lc, lr);
-
-    if (options.fieldCaptions && s.options.showRowFields)
-        for (int l = 0; l < lr; ++l) {
-            const PivotField* f = rowLevelField(l);
-            m.at(lc - 1, l).text = f ? f->caption() : rowLevelIsData(l) ? s.dataCaption : QString();
-        }
+    const MatrixShape shape{lc + nr, lr + nc, lc, lr};
+    std::vector<MatrixCell> line(static_cast<size_t>(shape.columns));
 
     auto header = [&](Axis axis, int item, int level, MatrixCell& cell) {
         const AxisLayout& ax = axis == Axis::Row ? s.rowAxis : s.colAxis;
@@ -809,17 +815,30 @@ PivotMatrix PivotEngine::layoutMatrix(const MatrixOptions& options) {
                              : s.styles.header;
         }
     };
-    for (int l = 0; l < lc; ++l)
-        for (int j = 0; j < nc; ++j)
-            header(Axis::Column, j, l, m.at(l, lr + j));
-    for (int i = 0; i < nr; ++i)
-        for (int l = 0; l < lr; ++l)
-            header(Axis::Row, i, l, m.at(lc + i, l));
 
+    // Header rows: the corner, then the column headers of that level.
+    for (int l = 0; l < lc; ++l) {
+        std::fill(line.begin(), line.end(), MatrixCell{});
+        if (l == lc - 1 && options.fieldCaptions && s.options.showRowFields)
+            for (int k = 0; k < lr; ++k) {
+                const PivotField* f = rowLevelField(k);
+                line[static_cast<size_t>(k)].text = f                   ? f->caption()
+                                                    : rowLevelIsData(k) ? s.dataCaption
+                                                                        : QString();
+            }
+        for (int j = 0; j < nc; ++j)
+            header(Axis::Column, j, l, line[static_cast<size_t>(lr + j)]);
+        sink(shape, l, line);
+    }
+
+    // Body rows: the row headers, then the cells.
     const int nm = s.cube.measureCount();
     std::vector<detail::Summary> sums;
     std::int32_t loaded = -1;
     for (int i = 0; i < nr; ++i) {
+        std::fill(line.begin(), line.end(), MatrixCell{});
+        for (int l = 0; l < lr; ++l)
+            header(Axis::Row, i, l, line[static_cast<size_t>(l)]);
         const AxisItem& r = s.rowAxis.item(i);
         if (r.node != loaded) {
             s.cube.rowSummaries(r.node, sums);
@@ -827,7 +846,7 @@ PivotMatrix PivotEngine::layoutMatrix(const MatrixOptions& options) {
         }
         for (int j = 0; j < nc; ++j) {
             const AxisItem& c = s.colAxis.item(j);
-            MatrixCell& cell = m.at(lc + i, lr + j);
+            MatrixCell& cell = line[static_cast<size_t>(lr + j)];
             cell.role = MatrixCell::Role::Cell;
             cell.cellKind = kindFor(s, r, c);
             cell.color = cell.cellKind == CellKind::Data ? s.styles.content : s.styles.total;
@@ -853,11 +872,19 @@ PivotMatrix PivotEngine::layoutMatrix(const MatrixOptions& options) {
                 cell.color = info.color;
             }
         }
+        sink(shape, lc + i, line);
     }
-    if (forced) {
-        s.forceExpand = false;
-        s.axisDirty = true;
-    }
+    return shape;
+}
+
+PivotMatrix PivotEngine::layoutMatrix(const MatrixOptions& options) {
+    PivotMatrix m;
+    layoutRows(options, [&](const MatrixShape& shape, int row, std::vector<MatrixCell>& cells) {
+        if (row == 0)
+            m = PivotMatrix(shape.rows, shape.columns, shape.headerRows, shape.headerColumns);
+        for (int c = 0; c < shape.columns; ++c)
+            m.at(row, c) = std::move(cells[static_cast<size_t>(c)]);
+    });
     return m;
 }
 

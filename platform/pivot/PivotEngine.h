@@ -161,7 +161,12 @@ class PivotEngine {
     int rowLevelWidth(int level) const;
 
     // ---- the laid-out pivot
+    // The whole matrix (see PivotMatrix for its rows and columns).
     PivotMatrix layoutMatrix(const MatrixOptions& options = {});
+    // The same, one matrix row at a time, top to bottom, for writers that
+    // stream (a large export never holds the whole matrix). The sink may
+    // move the cells out. Returns the matrix's shape.
+    MatrixShape layoutRows(const MatrixOptions& options, const MatrixRowSink& sink);
 
   private:
     friend class PivotField;

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace morvane::pivot {
@@ -54,6 +55,12 @@ class PivotMatrix {
     int rows_ = 0, columns_ = 0, headerRows_ = 0, headerColumns_ = 0;
     std::vector<MatrixCell> cells_;
 };
+
+struct MatrixShape {
+    int rows = 0, columns = 0, headerRows = 0, headerColumns = 0;
+};
+using MatrixRowSink =
+    std::function<void(const MatrixShape& shape, int row, std::vector<MatrixCell>& cells)>;
 
 struct MatrixOptions {
     // Run the custom-draw handlers (screen and print texts); the export uses

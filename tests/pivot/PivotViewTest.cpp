@@ -330,3 +330,49 @@ TEST(PivotWidths, BestFitFromTextsNeverBelowMinimum) {
 
 }  // namespace
 }  // namespace morvane::pivot
+
+namespace morvane::pivot {
+namespace {
+
+TEST(PivotMatrixRows, StreamedRowsMatchTheMatrixAndAFailingWriterLeavesTheView) {
+    PivotEngine grid;
+    loadSample(grid);
+    grid.setFieldArea(u("品牌"), 1);
+    grid.setFieldArea(u("货号"), 1);
+    grid.setFieldArea(u("店铺"), 0);
+    grid.setFieldArea(u("数量"), 3);
+    grid.collapseAll();
+    const PivotMatrix whole = grid.layoutMatrix(MatrixOptions{.expandAll = true});
+    int seen = 0;
+    const MatrixShape shape = grid.layoutRows(
+        MatrixOptions{.expandAll = true},
+        [&](const MatrixShape& sh, int row, std::vector<MatrixCell>& cells) {
+            EXPECT_EQ(row, seen++);
+            ASSERT_EQ(static_cast<int>(cells.size()), sh.columns);
+            for (int c = 0; c < sh.columns; ++c) {
+                EXPECT_EQ(cells[static_cast<size_t>(c)].text, whole.at(row, c).text);
+                EXPECT_EQ(cells[static_cast<size_t>(c)].rowSpan, whole.at(row, c).rowSpan);
+            }
+        });
+    EXPECT_EQ(seen, whole.rowCount());
+    EXPECT_EQ(shape.headerRows, 1);
+    EXPECT_EQ(shape.headerColumns, 2);
+    // Merges: A spans its two goods rows, the corner and values are typed.
+    EXPECT_EQ(whole.at(2, 0).rowSpan, 2);
+    EXPECT_TRUE(whole.at(3, 0).covered);
+    EXPECT_EQ(whole.at(4, 0).colSpan, 2);
+    EXPECT_EQ(whole.at(2, 2).value, Value::integer(5));
+    EXPECT_EQ(whole.at(2, 2).role, MatrixCell::Role::Cell);
+    EXPECT_EQ(whole.at(0, 2).role, MatrixCell::Role::ColumnHeader);
+
+    EXPECT_THROW(grid.layoutRows(MatrixOptions{.expandAll = true},
+                                 [](const MatrixShape&, int row, std::vector<MatrixCell>&) {
+                                     if (row == 3)
+                                         throw std::runtime_error("disk full");
+                                 }),
+                 std::runtime_error);
+    EXPECT_EQ(grid.rowCount(), 5);  // still collapsed
+}
+
+}  // namespace
+}  // namespace morvane::pivot
