@@ -231,6 +231,56 @@ TEST(PivotAggregation, CombinationsBeyondSixtyFourBitsAreCompacted) {
     checkRowOrder(grid);
 }
 
+TEST(PivotAggregation, EveryArrangementShowsTheSameSums) {
+    auto src = randomSource(600, 8, 6, 5, 21);
+    PivotEngine grid;
+    grid.setSource(src);
+    grid.createAllFields();
+    for (const char* f : {"t", "i"})
+        grid.setFieldArea(QString::fromLatin1(f), 1);
+    for (const char* f : {"c", "n"})
+        grid.setFieldArea(QString::fromLatin1(f), 0);
+    for (const char* f : {"q", "a"})
+        grid.setFieldArea(QString::fromLatin1(f), 3);
+    const Reference ref =
+        reference(*src, {0, 1}, {2, 5}, {3, 4}, [](std::int64_t) { return true; });
+    auto levelOf = [&](Axis axis, const char* name) {
+        const int levels = axis == Axis::Row ? grid.rowLevelCount() : grid.columnLevelCount();
+        for (int l = 0; l < levels; ++l) {
+            const PivotField* f =
+                axis == Axis::Row ? grid.rowLevelField(l) : grid.columnLevelField(l);
+            if (f && f->name() == QLatin1String(name))
+                return l;
+        }
+        return -1;
+    };
+    for (Area area : {Area::Column, Area::Row})
+        for (int index : {-1, 0, 1, 2})
+            for (int variant = 0; variant < 4; ++variant) {
+                SCOPED_TRACE(testing::Message() << "area " << static_cast<int>(area) << " index "
+                                                << index << " variant " << variant);
+                grid.expandAll();
+                grid.setDataFieldArea(area);
+                grid.setDataFieldAreaIndex(index);
+                ViewOptions o;
+                o.totalsForSingleValues = variant & 1;
+                o.rowTotals = o.columnTotals = variant != 2;
+                grid.setViewOptions(o);
+                if (variant >= 2) {
+                    // Collapse the first group of the outer field on both axes.
+                    grid.setHeaderExpanded(Axis::Row, 0, levelOf(Axis::Row, "t"), false);
+                    grid.setHeaderExpanded(Axis::Column, 0, levelOf(Axis::Column, "c"), false);
+                    EXPECT_FALSE(grid.rowHeader(0, levelOf(Axis::Row, "t")).expanded);
+                    EXPECT_FALSE(grid.columnHeader(0, levelOf(Axis::Column, "c")).expanded);
+                    EXPECT_TRUE(grid.rowHeader(0, levelOf(Axis::Row, "t")).expandable);
+                }
+                checkAgainstReference(grid, ref);
+                const PivotMatrix m = grid.layoutMatrix();
+                EXPECT_EQ(m.rowCount(), grid.rowCount() + grid.columnLevelCount());
+                EXPECT_EQ(m.columnCount(), grid.columnCount() + grid.rowLevelCount());
+            }
+}
+
 TEST(PivotAggregation, IntegerSumsStayExactBeyondDoublePrecision) {
     auto src = std::make_shared<MemorySource>();
     src->addColumn(QStringLiteral("k"), ValueType::Text);
