@@ -83,7 +83,6 @@ std::string patternFor(Rng& rng, const std::string& sort, const std::string& sex
     return split("修身|宽松|直筒|廓形")[rng.below(4)];
 }
 const char* const kSeasons[] = {"春", "夏", "秋", "冬"};
-const int kSeasonLaunch[][2] = {{2, 15}, {4, 20}, {8, 10}, {10, 20}};  // month, day
 
 // Size positions: weights of the usual size mix per size class.
 const int kWeightsTopMen[] = {1, 3, 6, 7, 5, 3, 1, 0, 0, 0};

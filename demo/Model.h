@@ -90,6 +90,10 @@ struct Goods {
     int colorCount = 0;
 };
 
+// Month and day on which each season's goods (春, 夏, 秋, 冬) start to sell;
+// single goods launch up to 25 days later.
+inline constexpr int kSeasonLaunch[4][2] = {{2, 15}, {4, 20}, {8, 10}, {10, 20}};
+
 struct GoodsColor {
     int goods = 0;
     int color = 0;

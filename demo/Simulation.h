@@ -24,6 +24,7 @@
 
 namespace morvane::demo::detail {
 
+// Stock is kept per place (warehouse or client index) and goods colour.
 using Key = std::uint64_t;
 inline Key key(int place, int gc) {
     return (Key(std::uint32_t(place)) << 32) | std::uint32_t(gc);
@@ -38,6 +39,8 @@ struct Line {
     double price = 0;     // settled unit price
 };
 
+// Things that happen on a later day than the one that caused them; each
+// day's list is worked off when the simulation reaches that day.
 struct ShopReceiptEvent {
     int client, house;
     std::string saleId;
@@ -94,7 +97,6 @@ inline const char* const kBankTypes[] = {"银行转账", "银行转账", "支票
 inline const char* const kClientCharges[] = {"运费", "装修补贴", "广告分摊", "物料费", "培训费"};
 inline const char* const kOutsourcing[] = {"绣花", "印花", "水洗", "压褶"};
 inline const char* const kSeasonNames[] = {"春", "夏", "秋", "冬"};
-inline const int kSeasonLaunch[][2] = {{2, 15}, {4, 20}, {8, 10}, {10, 20}};  // month, day
 
 // The day a season's goods start to go out: order-fair goods are delivered
 // ten days before it, so the first stock must be in before that.
