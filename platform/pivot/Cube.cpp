@@ -10,7 +10,7 @@ namespace morvane::pivot::detail {
 namespace {
 
 // Turns the keys of the passing rows into 0..n-1 keeping their order.
-std::uint64_t densify(std::vector<std::uint64_t>& keys, const std::vector<std::uint8_t>& pass) {
+std::uint64_t densify(LargeVector<std::uint64_t>& keys, const std::vector<std::uint8_t>& pass) {
     std::vector<std::uint64_t> distinct;
     distinct.reserve(keys.size());
     for (size_t r = 0; r < keys.size(); ++r)
@@ -30,7 +30,7 @@ std::uint64_t densify(std::vector<std::uint64_t>& keys, const std::vector<std::u
 // fields' ranks in mixed radix, so sorting keys sorts the combinations.
 void computeLeaves(const std::vector<const FieldIndex*>& fields, const std::vector<bool>& desc,
                    const std::vector<std::uint8_t>& pass, std::int64_t n, Leaves& lv,
-                   std::vector<std::uint64_t>& keys) {
+                   LargeVector<std::uint64_t>& keys) {
     const auto un = static_cast<size_t>(n);
     lv.leafOfRow.assign(un, -1);
     lv.rep.clear();
@@ -256,15 +256,13 @@ void Cube::build(const CubeSpec& spec) {
     const size_t stride = 1 + nm + words;
     {
         std::vector<std::int64_t> fill(start.begin(), start.end() - 1);
-        if (packedCapacity_ < passing * stride) {
-            packed_.reset(new Num[passing * stride]);
-            packedCapacity_ = passing * stride;
-        }
+        packed_.resize(passing * stride);
         for (size_t r = 0; r < un; ++r) {
             const std::int32_t l = rl.leafOfRow[r];
             if (l < 0)
                 continue;
-            Num* rec = packed_.get() + static_cast<size_t>(fill[static_cast<size_t>(l)]++) * stride;
+            Num* rec =
+                packed_.data() + static_cast<size_t>(fill[static_cast<size_t>(l)]++) * stride;
             rec[0].i = cl.leafOfRow[r];
             for (size_t w = 0; w < words; ++w)
                 rec[1 + nm + w].i = 0;
@@ -303,9 +301,9 @@ void Cube::build(const CubeSpec& spec) {
 
     for (std::int32_t l = 0; l < rl.count; ++l) {
         const Num* rec =
-            packed_.get() + static_cast<size_t>(start[static_cast<size_t>(l)]) * stride;
+            packed_.data() + static_cast<size_t>(start[static_cast<size_t>(l)]) * stride;
         const Num* end =
-            packed_.get() + static_cast<size_t>(start[static_cast<size_t>(l) + 1]) * stride;
+            packed_.data() + static_cast<size_t>(start[static_cast<size_t>(l) + 1]) * stride;
         for (; rec != end; rec += stride) {
             const auto c = static_cast<size_t>(rec[0].i);
             if (!scratchMark_[c]) {

@@ -49,7 +49,7 @@ struct Summary {
 // The leaves of one axis: a leaf per distinct combination of the axis's
 // field values among the rows that pass the filters, in display order.
 struct Leaves {
-    std::vector<std::int32_t> leafOfRow;  // -1 for rows filtered out
+    LargeVector<std::int32_t> leafOfRow;  // -1 for rows filtered out
     std::vector<std::int64_t> rep;        // a source row of each leaf
     std::int32_t count = 0;
 };
@@ -100,15 +100,14 @@ class Cube {
     int nm_ = 0;
     std::vector<bool> real_;
     std::vector<std::int64_t> entBegin_, entEnd_;  // by row node
-    std::vector<std::int32_t> entCol_;             // column leaf of each entry
-    std::vector<Num> entSum_;                      // measures per entry
-    std::vector<std::uint8_t> entAny_;             // measures per entry: any value
+    LargeVector<std::int32_t> entCol_;             // column leaf of each entry
+    LargeVector<Num> entSum_;                      // measures per entry
+    LargeVector<std::uint8_t> entAny_;             // measures per entry: any value
     // Per-row working storage, kept between builds so that a new layout
     // neither allocates nor faults in fresh pages.
-    std::vector<std::uint64_t> keys_;
+    LargeVector<std::uint64_t> keys_;
     Leaves rowLeaves_, colLeaves_;
-    std::unique_ptr<Num[]> packed_;  // not zeroed: every slot is written before use
-    size_t packedCapacity_ = 0;
+    LargeVector<Num> packed_;
     // Scratch row over the column leaves, reused while building.
     std::vector<Num> scratchSum_;
     std::vector<std::uint8_t> scratchAny_;

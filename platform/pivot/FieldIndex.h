@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/pivot/LargeVector.h"
 #include "platform/pivot/PivotSource.h"
 #include "platform/pivot/Value.h"
 
@@ -15,7 +16,7 @@ namespace morvane::pivot::detail {
 // ascending order (NULL first). Built once per column and result set; every
 // layout after that works on ids only.
 struct FieldIndex {
-    std::vector<std::int32_t> ids;
+    LargeVector<std::int32_t> ids;
     std::vector<Value> values;
     std::vector<std::int32_t> rank;    // by id
     std::vector<std::int32_t> byRank;  // ids in ascending order

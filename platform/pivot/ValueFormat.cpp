@@ -1,7 +1,7 @@
 #include "platform/pivot/ValueFormat.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace morvane::pivot {
@@ -18,10 +18,10 @@ QString formatReal(double v) {
     if (v == 0.0)
         return QStringLiteral("0");  // also -0
     char buf[40];
-    // %.15g rounds to 15 significant digits and drops trailing zeros, which
-    // is the grid's general format; only the exponent is written differently.
-    const int n = std::snprintf(buf, sizeof buf, "%.15g", v);
-    std::string s(buf, n > 0 ? static_cast<size_t>(n) : 0);
+    // General format with 15 significant digits drops trailing zeros, which
+    // is the grid's format; only the exponent is written differently.
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    std::string s(buf, res.ptr);
     const auto e = s.find('e');
     if (e == std::string::npos)
         return QString::fromLatin1(s.data(), static_cast<int>(s.size()));
