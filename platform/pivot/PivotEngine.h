@@ -38,6 +38,16 @@ struct HeaderCell {
 // events and the laid-out matrix. Nothing here draws; the grid widget, the
 // export and the printer read the view.
 //
+// Summaries: every data field is summed over the rows of its cell. Integer
+// columns give integer sums (exact, no rounding through doubles), real columns
+// real sums; NULLs are left out and a cell without any value is empty (a zero
+// sum shows "0"). A text column in the data area is counted: its non-NULL
+// values. Totals: after each expanded group of two or more values (or of any
+// size with totalsForSingleValues) a total row or column captioned
+// "<value> Total", and a "Grand Total" last; a collapsed group shows one row
+// or column of its totals. Group values sort ascending (NULL first, numbers by
+// value, texts by the locale's collation), each field either way.
+//
 // Layout is lazy: changes mark the pivot stale and the next read lays it out
 // again. Values of each bound column are interned once per result set, so
 // moving fields, sorting, filtering and expanding re-aggregate from ids.

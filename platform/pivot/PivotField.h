@@ -23,7 +23,8 @@ class PivotField {
     const QString& caption() const { return caption_; }
     void setCaption(const QString& caption);
 
-    // Moving a field into an area places it after the fields already there.
+    // Moving a field into an area places it after the fields already there;
+    // setting the area it is already in changes nothing.
     Area area() const { return area_; }
     void setArea(Area area);
     // Position among the fields of its area (-1 outside any area); setting it

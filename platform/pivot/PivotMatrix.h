@@ -27,9 +27,17 @@ struct MatrixCell {
 
 // The pivot as a matrix: the header rows first (one per column field, plus
 // one for the data-field captions when the columns hold several data
-// fields), then one row per view row, the grand total last; the row-header
-// columns first (one per row field, plus one for the data-field captions
-// when the rows hold them), then one column per view column.
+// fields, at the data fields' level), then one row per view row, the grand
+// total last; the row-header columns first (one per row field, plus one for
+// the data-field captions when the rows hold them), then one column per view
+// column. An axis without fields has one header level: "Grand Total", or the
+// data-field captions when it holds several data fields.
+//
+// A group value or total heads the rows (columns) of its group and spans the
+// levels below it when nothing deeper is shown (totals, grand total,
+// collapsed groups). The top-left corner is empty except, in the last header
+// row, the captions of the row fields and the data-field caption ("项目"),
+// when asked for and the view shows the row-field headers.
 class PivotMatrix {
   public:
     PivotMatrix() = default;
