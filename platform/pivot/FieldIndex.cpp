@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <numeric>
 
 namespace morvane::pivot::detail {
@@ -63,7 +64,10 @@ void internReals(const PivotSource& src, int col, FieldIndex& fx) {
     std::vector<double> keys;
     std::int32_t nullAt = kNullId;
     for (std::int64_t r = 0; r < n; ++r) {
-        if (src.isNull(col, r)) {
+        // A NaN (no number) groups with NULL rather than apart per row.
+        const bool null = src.isNull(col, r);
+        double k = null ? 0.0 : src.realAt(col, r);
+        if (null || std::isnan(k)) {
             if (nullAt == kNullId) {
                 nullAt = addNull(fx);
                 keys.push_back(0);
@@ -71,7 +75,6 @@ void internReals(const PivotSource& src, int col, FieldIndex& fx) {
             fx.ids[static_cast<size_t>(r)] = nullAt;
             continue;
         }
-        double k = src.realAt(col, r);
         if (k == 0.0)
             k = 0.0;  // -0 and 0 are one group
         const auto next = fx.cardinality();
@@ -217,6 +220,10 @@ MeasureColumn buildMeasureColumn(const PivotSource& source, int column) {
                 break;
             case ValueType::Real:
                 m.reals[i] = source.realAt(column, r);
+                if (std::isnan(m.reals[i])) {
+                    m.reals[i] = 0;
+                    m.present[i] = 0;
+                }
                 break;
             default:
                 m.ints[i] = 1;

@@ -297,6 +297,23 @@ TEST(PivotAggregation, IntegerSumsStayExactBeyondDoublePrecision) {
     EXPECT_EQ(grid.cellText(0, 0), QString::number(big + 2));
 }
 
+TEST(PivotAggregation, NotANumberCountsAsNull) {
+    auto src = std::make_shared<MemorySource>();
+    src->addColumn(QStringLiteral("k"), ValueType::Real);
+    src->addColumn(QStringLiteral("v"), ValueType::Real);
+    const double nan = std::nan("");
+    src->appendRow({Value::real(nan), Value::real(1)});
+    src->appendRow({Value::real(nan), Value::real(nan)});
+    src->appendRow({Value(), Value::real(2)});
+    src->appendRow({Value::real(1), Value::real(nan)});
+    PivotEngine grid;
+    grid.setSource(src);
+    grid.createAllFields();
+    grid.setFieldArea(QStringLiteral("k"), 1);
+    grid.setFieldArea(QStringLiteral("v"), 3);
+    EXPECT_EQ(test::render(grid), QStringLiteral("k|Grand Total\n|3\n1|\nGrand Total|3\n"));
+}
+
 TEST(PivotOrder, NumbersByValueTextsByLocaleNullFirst) {
     auto src = std::make_shared<MemorySource>();
     src->addColumn(QStringLiteral("city"), ValueType::Text);
