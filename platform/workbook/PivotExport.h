@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/workbook/Workbook.h"
+
+#include <QString>
+
+namespace morvane::pivot {
+class PivotEngine;
+}
+
+namespace morvane::workbook {
+
+struct PivotExportOptions {
+    QString sheetName = QStringLiteral("Sheet1");
+    // Header cells that span several rows or columns become merged ranges;
+    // otherwise only their top-left cell holds the text.
+    bool mergeHeaders = true;
+    // Column widths from the grid's widths (pixels of the view, about seven
+    // to a character).
+    bool columnWidths = true;
+};
+
+// The pivot as the grid lays it out, every group expanded and the header
+// areas off: the column headers first (one row per column field, then one
+// for the data-field captions when the columns hold several data fields),
+// then one row per view row with the row headers at the left, the grand
+// total last. Cells hold the raw summaries: numbers as numbers in the
+// grid's native (General) format, so a zero is written as 0 whatever the
+// display-text handlers show; texts as texts; a cell without a summary
+// stays empty. Header values that are numbers are written as numbers, other
+// headers as the text the grid gives them. Reads the grid and changes
+// nothing in it (expansion is forced for the layout only).
+//
+// Adds the sheet to the workbook and returns it.
+Sheet& exportPivot(pivot::PivotEngine& grid, Workbook& workbook,
+                   const PivotExportOptions& options = {});
+
+// A workbook of one sheet holding the exported pivot.
+Workbook pivotWorkbook(pivot::PivotEngine& grid, const PivotExportOptions& options = {});
+
+// Writes the exported pivot to a file, .xlsx when the name ends in ".xlsx"
+// and .xls otherwise (see saveWorkbook). Throws WorkbookError.
+void exportPivotToFile(pivot::PivotEngine& grid, const QString& path,
+                       const PivotExportOptions& options = {});
+
+}  // namespace morvane::workbook

@@ -1,0 +1,20 @@
+#include "platform/workbook/WorkbookFile.h"
+
+#include "platform/workbook/XlsWriter.h"
+#include "platform/workbook/XlsxWriter.h"
+
+namespace morvane::workbook {
+
+FileFormat formatForPath(const QString& path) {
+    return path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ? FileFormat::Xlsx
+                                                                       : FileFormat::Xls;
+}
+
+void saveWorkbook(const Workbook& workbook, const QString& path) {
+    if (formatForPath(path) == FileFormat::Xlsx)
+        writeXlsx(workbook, path);
+    else
+        writeXls(workbook, path);
+}
+
+}  // namespace morvane::workbook

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/workbook/Workbook.h"
+
+#include <QString>
+
+namespace morvane::workbook {
+
+enum class FileFormat { Xls, Xlsx };
+
+// .xlsx when the file name ends in ".xlsx" (any case), .xls otherwise: the
+// save dialogs offer "*.xls" first.
+FileFormat formatForPath(const QString& path);
+
+// Writes the workbook in the format its file name asks for (writeXls or
+// writeXlsx), replacing the file. Throws WorkbookError.
+void saveWorkbook(const Workbook& workbook, const QString& path);
+
+}  // namespace morvane::workbook
