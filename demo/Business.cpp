@@ -11,10 +11,14 @@ void Simulation::scheduleSupply() {
         if (g.year == "2024")
             continue;  // last year's goods are opening stock
         if (!g.ownMade) {
+            // Three in five deliveries come before the season (the order-fair
+            // goods go out then), the rest as repeat orders while it sells.
             const int batches = std::max(1, rng_.count(1.5 * scale_));
+            const int early = std::max(1, batches * 3 / 5);
             for (int b = 0; b < batches; ++b) {
-                const int day = b == 0 ? std::min(g.launchDay, seasonStart(g)) - rng_.range(15, 30)
-                                       : g.launchDay + rng_.range(0, 60);
+                const int day = b < early
+                                    ? std::min(g.launchDay, seasonStart(g)) - rng_.range(15, 30)
+                                    : g.launchDay + rng_.range(0, 60);
                 PurchaseEvent e;
                 e.goods = int(gi);
                 e.supplier = g.supplier;
@@ -58,9 +62,10 @@ void Simulation::scheduleSupply() {
                     ++sortNo);
             }
         }
+        const int earlyCuts = std::max(1, cuts * 3 / 5);
         for (int c = 0; c < cuts; ++c) {
-            int day = c == 0 ? std::min(g.launchDay, seasonStart(g)) - rng_.range(35, 50)
-                             : g.launchDay + rng_.range(-30, 40);
+            int day = c < earlyCuts ? std::min(g.launchDay, seasonStart(g)) - rng_.range(35, 50)
+                                    : g.launchDay + rng_.range(-30, 40);
             if (day < first_ && g.launchDay + 40 >= first_)
                 day = first_ + rng_.range(0, 5);
             if (DayEvents* d = eventsOn(day))
@@ -160,8 +165,9 @@ void Simulation::runDay(int day) {
         const Client& c = m_.clients[ci];
         const int client = int(ci);
         if (c.returnsOnly) {
-            if (day <= dayNumber(2025, 12, 31) && rng_.count(0.6 * scale_ / 30.0) > 0)
-                wholesaleReturn(day, client, true);
+            if (day <= dayNumber(2025, 12, 31))
+                for (int k = rng_.count(0.6 * scale_ / 30.0); k > 0; --k)
+                    wholesaleReturn(day, client, true);
             continue;
         }
         if (c.kind == ClientKind::Franchise && day == c.closeDay) {
@@ -198,15 +204,16 @@ void Simulation::runDay(int day) {
                 }
                 ship(day, client, wanted, "配货", "", rng_.chance(0.6));
             }
-            if (rng_.count(scale_ / 70.0) > 0)
+            for (int k = rng_.count(scale_ / 70.0); k > 0; --k)
                 transfer(day, client);
         }
         if (c.kind == ClientKind::Franchise || c.kind == ClientKind::Wholesale ||
             c.kind == ClientKind::Agent) {
-            if (rng_.count(0.5 * scale_ * c.traffic / 30.0) > 0)
+            for (int k = rng_.count(0.5 * scale_ * c.traffic / 30.0); k > 0; --k)
                 replenishOrder(day, client);
         }
-        if (c.code == "QT001" && rng_.count(scale_ / 20.0) > 0) {  // staff purchases
+        for (int k = c.code == "QT001" ? rng_.count(scale_ / 20.0) : 0; k > 0; --k) {
+            // staff purchases
             std::vector<Line> wanted;
             const int gi = activeGoods(day, 200, 0);
             if (gi >= 0)
@@ -216,16 +223,16 @@ void Simulation::runDay(int day) {
         }
         if (c.retail()) {
             retailDay(day, client);
-            if (rng_.count(scale_ / 45.0) > 0)
+            for (int k = rng_.count(scale_ / 45.0); k > 0; --k)
                 shopReturn(day, client, false);
         }
-        if ((c.kind == ClientKind::Wholesale || c.kind == ClientKind::Agent) &&
-            rng_.count(0.25 * scale_ / 30.0) > 0)
-            wholesaleReturn(day, client, false);
-        if ((c.kind == ClientKind::Franchise || c.kind == ClientKind::Agent ||
-             c.kind == ClientKind::Wholesale) &&
-            rng_.count(0.3 * scale_ / 30.0) > 0)
-            clientCharges(day, client);
+        if (c.kind == ClientKind::Wholesale || c.kind == ClientKind::Agent)
+            for (int k = rng_.count(0.25 * scale_ / 30.0); k > 0; --k)
+                wholesaleReturn(day, client, false);
+        if (c.kind == ClientKind::Franchise || c.kind == ClientKind::Agent ||
+            c.kind == ClientKind::Wholesale)
+            for (int k = rng_.count(0.3 * scale_ / 30.0); k > 0; --k)
+                clientCharges(day, client);
     }
     expenses(day);
     if (monthEnd(day))
