@@ -56,7 +56,10 @@ void AxisLayout::build(const AxisSpec& spec) {
     } else {
         levels_ = fields + (dataLevel_ >= 0 ? 1 : 0);
         emitChildren(0, 0, -1);
-        if (spec.grandTotals || items_.empty())
+        // A grand total that would repeat the only value of the outer field
+        // is left out unless asked for.
+        const bool single = tree_->childCount(0) == 1 && !spec.grandTotalsForSingleValues;
+        if ((spec.grandTotals && !single) || items_.empty())
             push(0, -1, ItemKind::GrandTotal, dataLevel_ >= 0);
     }
     // Runs of equal header cells per level: a cell continues the run of the

@@ -27,6 +27,7 @@ struct AxisSpec {
     bool totals = true;
     bool grandTotals = true;
     bool totalsForSingleValues = false;
+    bool grandTotalsForSingleValues = false;
     std::function<bool(std::int32_t node)> collapsed;  // may be empty: all expanded
 };
 

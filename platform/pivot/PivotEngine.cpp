@@ -282,6 +282,7 @@ void PivotEngine::ensure() const {
     rs.totals = s.options.rowTotals;
     rs.grandTotals = s.options.rowGrandTotals;
     rs.totalsForSingleValues = s.options.totalsForSingleValues;
+    rs.grandTotalsForSingleValues = s.options.grandTotalsForSingleValues;
     detail::AxisSpec cs = rs;
     cs.tree = &s.cube.cols();
     cs.dataLevel = dataLevel(Area::Column, static_cast<int>(s.colFields.size()));

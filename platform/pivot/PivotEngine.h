@@ -44,8 +44,9 @@ struct HeaderCell {
 // sum shows "0"). A text column in the data area is counted: its non-NULL
 // values. Totals: after each expanded group of two or more values (or of any
 // size with totalsForSingleValues) a total row or column captioned
-// "<value> Total", and a "Grand Total" last; a collapsed group shows one row
-// or column of its totals. Group values sort ascending (NULL first, numbers by
+// "<value> Total", and a "Grand Total" last (not when the axis's outer field
+// shows a single value, unless grandTotalsForSingleValues); a collapsed group
+// shows one row or column of its totals. Group values sort ascending (NULL first, numbers by
 // value, texts by the locale's collation), each field either way.
 //
 // Layout is lazy: changes mark the pivot stale and the next read lays it out

@@ -101,6 +101,8 @@ struct ViewOptions {
     bool rowGrandTotals = true;
     bool columnGrandTotals = true;
     bool totalsForSingleValues = false;  // totals also for groups of one value
+    // Grand totals also when the outer field of the axis has a single value.
+    bool grandTotalsForSingleValues = false;
 };
 
 // Colours the cells are drawn with unless a handler changes them.

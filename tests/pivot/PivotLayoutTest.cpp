@@ -152,6 +152,17 @@ TEST_F(PivotLayout, SeveralDataFieldsInRows) {
     grid.setDataFieldAreaIndex(1);
     grid.setDataFieldCaption(QStringLiteral("指标"));
     f("品牌").setFilter({FieldFilter::Mode::Included, {Value::text("A")}});
+    // The grand total would repeat the only brand: left out by default.
+    EXPECT_EQ(render(grid), lines("品牌|指标|货号|S1|S2|Grand Total\n"
+                                  "A|数量|a1|5|3|8\n"
+                                  "||a2|2||2\n"
+                                  "|金额|a1|10.5|6|16.5\n"
+                                  "||a2|4.55||4.55\n"
+                                  "A Total|数量||7|3|10\n"
+                                  "|金额||15.05|6|21.05\n"));
+    ViewOptions o = grid.viewOptions();
+    o.grandTotalsForSingleValues = true;
+    grid.setViewOptions(o);
     EXPECT_EQ(render(grid), lines("品牌|指标|货号|S1|S2|Grand Total\n"
                                   "A|数量|a1|5|3|8\n"
                                   "||a2|2||2\n"
