@@ -38,7 +38,7 @@ V = {
     # picker code lists
     "sel_client": "'ZY002','JM002','PF003'",
     "sel_shop": "'ZY002','ZY008','JM002'",
-    "sel_goods": "'YL251006','MF251008','MF252003'",
+    "sel_goods": "'YL251006','MF251008','MF252008','MF254005','YL253002'",
     "sel_house": "'CK01','CK03'",
     "sel_supplier": "'S002','S003','S011'",
     "sel_knufe": "'CC202503000002','CC202503000004'",
@@ -51,7 +51,7 @@ V = {
     # one cutting bill chosen in the production status window
     "knufe_bill": "CC202503000002",
     # sample row of the process day report (first output record of the month)
-    "flag_p": ("2", "SY251010", "01", "拷边"),
+    "flag_p": ("2", "08251014", "05", "钉扣"),
     # goods category: label and resolved column of table goods
     "sort_label": "类别",
     "sort_col": "sort",
