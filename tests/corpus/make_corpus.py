@@ -1187,7 +1187,8 @@ select `*` (pickers, session, rights) have no line.
 
 The test `test_corpus` runs every file on a scale-1 demo database through
 `TRemoteUdpDataSet` (`ExecSQL` for the usage-log inserts), checks the column names where
-`columns.tsv` lists them, and requires rows from every `*.plain.sql`.
+`columns.tsv` lists them, requires rows from every `*.plain.sql`, and checks that the period
+reports return exactly one row per partner and day (or month).
 
 ## Values used
 
@@ -1208,6 +1209,9 @@ The test `test_corpus` runs every file on a scale-1 demo database through
   size names of the size class holding the highest display index: {size_names}.
 - Goods category: label {sort_label}, resolved column `{sort_col}`.
 - New goods band width: 7 (default) in the plain state, {newgoods_n} in the filtered state.
+- Cutting-bill picker: its opening range (30 days before "today" to "today") is taken as
+  {knufe_d1} to {knufe_d2}.  Process day report: the sample values P1..P4 are the first row
+  that `frm_KnufeFlagDay.sample.sql` returns on the demo data ({flag_p}).
 - Usage log: date {logdate}, time {logtime}, caption 销售出仓月度分析总表; rights list
   name {listname}.
 
@@ -1243,6 +1247,9 @@ def readme():
     vals = dict(V)
     vals["size_names"] = ", ".join(V["size_names"])
     vals["newgoods_n"] = V["newgoods_n_filtered"]
+    vals["knufe_d1"] = V["knufe_search"]["d1"]
+    vals["knufe_d2"] = V["knufe_search"]["d2"]
+    vals["flag_p"] = ", ".join(V["flag_p"])
     text = README_HEAD.format(**vals)
     for name, note in sorted(notes):
         window = name.split(".")[0]
