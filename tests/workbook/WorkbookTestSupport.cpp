@@ -126,12 +126,20 @@ void expectSheetMatches(const Workbook& source, int sheetIndex, const QJsonObjec
                     EXPECT_EQ(got["t"].toString(), "b");
                     break;
             }
-            if (formats) {
+            if (formats && !got["merged"].toBool()) {
                 const QJsonObject want = expectedFormat(source.formats().at(c.format));
                 EXPECT_EQ(compact(got["fmt"].toObject()), compact(want));
             }
         }
-    EXPECT_EQ(cells.size(), expectedCells);
+    // Readers may list the covered cells of a merged range that the sheet
+    // leaves empty.
+    int listed = 0;
+    for (auto it = cells.begin(); it != cells.end(); ++it) {
+        const QStringList rc = it.key().split(QLatin1Char(','));
+        if (!it.value().toObject()["merged"].toBool() || s.cell(rc[0].toInt(), rc[1].toInt()))
+            ++listed;
+    }
+    EXPECT_EQ(listed, expectedCells);
 
     QJsonArray merges;
     std::vector<CellRange> sorted = s.merges();

@@ -6,8 +6,10 @@ With --cells, only those cells are listed (large sheets).
 """
 import json
 import sys
+import zipfile
 
 import openpyxl
+from openpyxl.cell.cell import MergedCell
 from openpyxl.utils import column_index_from_string
 
 H = {None: 0, "general": 0, "left": 1, "center": 2, "right": 3}
@@ -29,12 +31,18 @@ def main():
     if "--cells" in sys.argv:
         only = set(sys.argv[sys.argv.index("--cells") + 1].split(";"))
     book = openpyxl.load_workbook(path)
-    out = {"sheets": []}
+    out = {"sheets": [],
+           "sharedStrings": "xl/sharedStrings.xml" in zipfile.ZipFile(path).namelist()}
     for ws in book.worksheets:
         cells = {}
         for row in ws.iter_rows():
             for cell in row:
                 if only is not None and "%d,%d" % (cell.row - 1, cell.column - 1) not in only:
+                    continue
+                if isinstance(cell, MergedCell):
+                    # openpyxl makes up the formats of covered cells.
+                    if formats:
+                        cells["%d,%d" % (cell.row - 1, cell.column - 1)] = {"t": "b", "merged": True}
                     continue
                 if isinstance(cell.value, (int, float)) and not isinstance(cell.value, bool):
                     entry = {"t": "n", "v": float(cell.value)}
