@@ -1,0 +1,226 @@
+// The .xls reader on records that spreadsheet programs write and our writer
+// does not: MULRK, LABEL, cached formula results, booleans, rich and
+// extended strings split across CONTINUE records, column ranges, embedded
+// chart substreams. Plus what it refuses.
+#include "platform/workbook/Bytes.h"
+#include "platform/workbook/CompoundFile.h"
+#include "platform/workbook/WorkbookError.h"
+#include "platform/workbook/XlsReader.h"
+
+#include <gtest/gtest.h>
+
+namespace morvane::workbook {
+namespace {
+
+using namespace bytes;
+
+void rec(std::string& out, unsigned type, const std::string& body) {
+    put16(out, type);
+    put16(out, static_cast<unsigned>(body.size()));
+    out += body;
+}
+
+std::string cellHead(unsigned row, unsigned col) {
+    std::string b;
+    put16(b, row);
+    put16(b, col);
+    put16(b, 15);
+    return b;
+}
+
+std::string bof(unsigned kind) {
+    std::string b;
+    put16(b, 0x0600);
+    put16(b, kind);
+    put16(b, 0x0DBB);
+    put16(b, 0x07CC);
+    put32(b, 0);
+    put32(b, 6);
+    return b;
+}
+
+std::uint32_t rkInt(int v, bool hundredths) {
+    return (static_cast<std::uint32_t>(v) << 2) | 2u | (hundredths ? 1u : 0u);
+}
+
+// A workbook stream as another program would write it.
+std::string foreignStream() {
+    std::string s;
+    rec(s, 0x0809, bof(0x0005));
+    std::string sheet;
+    put32(sheet, 0);  // patched below
+    put8(sheet, 0);
+    put8(sheet, 0);
+    put8(sheet, 2);
+    put8(sheet, 1);
+    put16(sheet, 0x8868);  // 表单
+    put16(sheet, 0x5355);
+    const size_t boundSheet = s.size() + 4;
+    rec(s, 0x0085, sheet);
+
+    // SST: "abc" with two formatting runs; then an extended string whose
+    // characters start 8-bit in the SST and go on 16-bit in a CONTINUE.
+    std::string sst;
+    put32(sst, 3);
+    put32(sst, 2);
+    put16(sst, 3);
+    put8(sst, 0x08);
+    put16(sst, 2);  // runs
+    sst += "abc";
+    put32(sst, 0x00010000);
+    put32(sst, 0x00020001);
+    put16(sst, 4);
+    put8(sst, 0x04);
+    put32(sst, 3);  // extension bytes
+    sst += "xy";
+    rec(s, 0x00FC, sst);
+    std::string cont;
+    put8(cont, 0x01);
+    put16(cont, 0x4E2D);
+    put16(cont, 0x6587);
+    cont += std::string("\x01\x02\x03", 3);
+    rec(s, 0x003C, cont);
+    rec(s, 0x000A, "");
+
+    set32(s, boundSheet, static_cast<std::uint32_t>(s.size()));
+    rec(s, 0x0809, bof(0x0010));
+    std::string b;
+    put16(b, 1);
+    put16(b, 3);
+    put16(b, 10 * 256);
+    put16(b, 15);
+    put16(b, 0);
+    put16(b, 0);
+    rec(s, 0x007D, b);  // columns 1 to 3 ten characters wide
+
+    b.clear();
+    put16(b, 2);
+    put16(b, 0);
+    put16(b, 3);
+    put16(b, 600);  // 30 points
+    put16(b, 0);
+    put16(b, 0);
+    put32(b, 0x000F0140);
+    rec(s, 0x0208, b);
+
+    b = cellHead(0, 0);
+    put32(b, 0);
+    rec(s, 0x00FD, b);  // "abc"
+    b = cellHead(0, 1);
+    put32(b, 1);
+    rec(s, 0x00FD, b);  // "xy中文"
+
+    b.clear();
+    put16(b, 1);
+    put16(b, 2);
+    for (auto [v, h] : {std::pair{7, false}, std::pair{-1234, true}, std::pair{0, false}}) {
+        put16(b, 15);
+        put32(b, rkInt(v, h));
+    }
+    put16(b, 4);
+    rec(s, 0x00BD, b);  // row 1, columns 2 to 4
+
+    b = cellHead(2, 0);
+    put16(b, 2);
+    put8(b, 1);
+    put16(b, 0x5E97);  // 店
+    put16(b, 0x94FA);  // 铺
+    rec(s, 0x0204, b);
+
+    b = cellHead(2, 1);
+    putDouble(b, 2.5);
+    put16(b, 0);
+    put32(b, 0);
+    put16(b, 0);
+    rec(s, 0x0006, b);  // formula with a number result
+    b = cellHead(2, 2);
+    b += std::string("\x00\x00\x00\x00\x00\x00\xFF\xFF", 8);
+    put16(b, 0);
+    put32(b, 0);
+    put16(b, 0);
+    rec(s, 0x0006, b);  // formula with a text result...
+    b.clear();
+    put16(b, 2);
+    put8(b, 0);
+    b += "ok";
+    rec(s, 0x0207, b);  // ...given by the STRING record after it
+    b = cellHead(2, 3);
+    put8(b, 1);
+    put8(b, 0);
+    rec(s, 0x0205, b);  // TRUE
+
+    // An embedded chart: its cells are not the sheet's.
+    rec(s, 0x0809, bof(0x0020));
+    b = cellHead(9, 9);
+    putDouble(b, 99);
+    rec(s, 0x0203, b);
+    rec(s, 0x000A, "");
+
+    b.clear();
+    put16(b, 2);
+    for (unsigned v : {3u, 4u, 0u, 1u, 5u, 5u, 5u, 5u}) {  // rows 3-4 x cols 0-1; one single cell
+        put16(b, v);
+    }
+    rec(s, 0x00E5, b);
+    rec(s, 0x000A, "");
+    return s;
+}
+
+TEST(XlsReader, ReadsWhatOtherProgramsWrite) {
+    const std::string file = writeCompoundFile("Workbook", foreignStream());
+    const Workbook wb = readXlsBytes(file);
+    ASSERT_EQ(wb.sheetCount(), 1);
+    const Sheet& s = wb.sheet(0);
+    EXPECT_EQ(s.name(), QStringLiteral("表单"));
+    EXPECT_EQ(s.textAt(0, 0), QStringLiteral("abc"));
+    EXPECT_EQ(s.textAt(0, 1), QStringLiteral("xy中文"));
+    ASSERT_NE(s.cell(1, 4), nullptr);
+    EXPECT_EQ(s.cell(1, 2)->number, 7);
+    EXPECT_EQ(s.cell(1, 3)->number, -12.34);
+    EXPECT_EQ(s.cell(1, 4)->number, 0);
+    EXPECT_EQ(s.cell(1, 4)->kind, Cell::Kind::Number);
+    EXPECT_EQ(s.textAt(2, 0), QStringLiteral("店铺"));
+    EXPECT_EQ(s.cell(2, 1)->number, 2.5);
+    EXPECT_EQ(s.textAt(2, 2), QStringLiteral("ok"));
+    EXPECT_EQ(s.cell(2, 3)->number, 1);
+    EXPECT_EQ(s.cell(9, 9), nullptr) << "the chart's cell";
+    EXPECT_EQ(s.merges(), (std::vector<CellRange>{{3, 0, 4, 1}}));
+    EXPECT_EQ(s.columnWidth(0), 0);
+    EXPECT_EQ(s.columnWidth(1), 10);
+    EXPECT_EQ(s.columnWidth(3), 10);
+    EXPECT_EQ(s.rowHeight(2), 30);
+    EXPECT_EQ(s.rowHeight(0), 0);
+}
+
+TEST(XlsReader, RefusesWhatItCannotRead) {
+    EXPECT_THROW(readXlsBytes("PK\x03\x04 not a compound file, an .xlsx perhaps"), WorkbookError);
+
+    std::string biff5;
+    rec(biff5, 0x0809, bof(0x0005));
+    set16(biff5, 4, 0x0500);
+    EXPECT_THROW(readXlsBytes(writeCompoundFile("Workbook", biff5)), WorkbookError);
+    EXPECT_THROW(readXlsBytes(writeCompoundFile("Book", biff5)), WorkbookError);
+
+    std::string locked;
+    rec(locked, 0x0809, bof(0x0005));
+    rec(locked, 0x002F, std::string(6, '\0'));
+    try {
+        readXlsBytes(writeCompoundFile("Workbook", locked));
+        FAIL() << "no error";
+    } catch (const WorkbookError& e) {
+        EXPECT_NE(std::string(e.what()).find("password"), std::string::npos) << e.what();
+    }
+
+    // Cut short in the middle of the sheet's records.
+    std::string stream = foreignStream();
+    stream.resize(stream.size() - 30);
+    EXPECT_THROW(readXlsBytes(writeCompoundFile("Workbook", stream)), WorkbookError);
+
+    // A FAT chain that loops.
+    std::string file = writeCompoundFile("Workbook", foreignStream());
+    set32(file, (1 + 9) * 512, 0);  // the FAT (sector 9): sector 0 points to itself
+    EXPECT_THROW(readXlsBytes(file), WorkbookError);
+}
+
+}  // namespace
+}  // namespace morvane::workbook
