@@ -9,7 +9,6 @@ namespace morvane::workbook {
 
 using pivot::HeaderKind;
 using pivot::MatrixCell;
-using pivot::Value;
 
 namespace {
 
@@ -40,13 +39,15 @@ Sheet& exportPivot(pivot::PivotEngine& grid, Workbook& workbook,
     const FormatId headerFormat = workbook.addFormat(header);
 
     Sheet& sheet = workbook.addSheet(options.sheetName);
-    auto put = [&sheet](int r, int c, const Value& v, const QString& text, FormatId f) {
-        if (v.isNumber())
-            sheet.setNumber(r, c, v.toReal(), f);
-        else if (v.type() == pivot::ValueType::Text || !text.isEmpty())
-            sheet.setText(
-                r, c, v.type() == pivot::ValueType::Text && text.isEmpty() ? v.textValue() : text,
-                f);
+    // A group value: numbers as numbers; texts as the field shows them, or
+    // as they are when a display-text handler blanked them.
+    auto putGroupValue = [&sheet](int r, int c, const MatrixCell& cell, FormatId f) {
+        if (cell.value.isNumber())
+            sheet.setNumber(r, c, cell.value.toReal(), f);
+        else if (!cell.text.isEmpty())
+            sheet.setText(r, c, cell.text, f);
+        else if (cell.value.type() == pivot::ValueType::Text)
+            sheet.setText(r, c, cell.value.textValue(), f);
         else
             sheet.setBlank(r, c, f);
     };
@@ -74,7 +75,7 @@ Sheet& exportPivot(pivot::PivotEngine& grid, Workbook& workbook,
                         break;
                     }
                     if (cell.headerKind == HeaderKind::Value)
-                        put(r, c, cell.value, cell.text, headerFormat);
+                        putGroupValue(r, c, cell, headerFormat);
                     else
                         sheet.setText(r, c, cell.text, headerFormat);
                     if (options.mergeHeaders && (cell.rowSpan > 1 || cell.colSpan > 1))

@@ -22,7 +22,7 @@ using pivot::Value;
 using namespace test;
 
 // Receipts and sales of two shops: 店铺 (shop), 类型 (type), 货号 (goods),
-// 数量 (quantity), 金额 (amount). Goods 002 sells 3 and takes 3 back in
+// 数量 (quantity), 金额 (amount), 周 (week, from 0). Goods 002 sells 3 and takes 3 back in
 // shop A, so its quantity there sums to 0.
 std::shared_ptr<pivot::MemorySource> shopRows() {
     auto s = std::make_shared<pivot::MemorySource>();
@@ -31,15 +31,16 @@ std::shared_ptr<pivot::MemorySource> shopRows() {
     s->addColumn(QStringLiteral("货号"), pivot::ValueType::Text);
     s->addColumn(QStringLiteral("数量"), pivot::ValueType::Integer);
     s->addColumn(QStringLiteral("金额"), pivot::ValueType::Real);
+    s->addColumn(QStringLiteral("周"), pivot::ValueType::Integer);
     auto t = [](const char* v) { return Value::text(QString::fromUtf8(v)); };
     auto i = [](std::int64_t v) { return Value::integer(v); };
     auto r = [](double v) { return Value::real(v); };
-    s->appendRow({t("A"), t("1进"), t("001"), i(5), r(50.5)});
-    s->appendRow({t("A"), t("2销"), t("001"), i(2), r(30)});
-    s->appendRow({t("A"), t("2销"), t("002"), i(3), r(45.25)});
-    s->appendRow({t("A"), t("2销"), t("002"), i(-3), r(-45.25)});
-    s->appendRow({t("B"), t("1进"), t("002"), i(4), r(0.1)});
-    s->appendRow({t("B"), t("1进"), t("002"), i(1), r(0.2)});
+    s->appendRow({t("A"), t("1进"), t("001"), i(5), r(50.5), i(0)});
+    s->appendRow({t("A"), t("2销"), t("001"), i(2), r(30), i(1)});
+    s->appendRow({t("A"), t("2销"), t("002"), i(3), r(45.25), i(0)});
+    s->appendRow({t("A"), t("2销"), t("002"), i(-3), r(-45.25), i(1)});
+    s->appendRow({t("B"), t("1进"), t("002"), i(4), r(0.1), i(1)});
+    s->appendRow({t("B"), t("1进"), t("002"), i(1), r(0.2), i(1)});
     return s;
 }
 
@@ -147,6 +148,18 @@ TEST_F(PivotExport, WrittenFilesMatchTheExportedSheetInEveryReader) {
     expectSheetMatches(wb, 0, readWithXlrd(path("pivot.xls"), true), true, 1.0 / 256);
     expectSheetMatches(wb, 0, readWithOpenpyxl(path("pivot.xlsx"), true), true, 0.75);
     expectSameContent(wb.sheet(0), readXls(path("pivot.xls")).sheet(0));
+}
+
+TEST_F(PivotExport, NumericGroupValuesAreNumbersAndZeroIsNotBlanked) {
+    place("周", Area::Row);
+    place("店铺", Area::Column);
+    place("数量", Area::Data);
+    ASSERT_EQ(grid.rowHeader(0, 0).text, QString()) << "the screen blanks week 0";
+    const Workbook wb = pivotWorkbook(grid);
+    EXPECT_EQ(render(wb.sheet(0)), QStringLiteral("|s:A|s:B|s:Grand Total\n"
+                                                  "n:0|n:8||n:8\n"
+                                                  "n:1|n:-1|n:5|n:4\n"
+                                                  "s:Grand Total|n:7|n:5|n:12\n"));
 }
 
 TEST_F(PivotExport, RowsHoldingTheDataCaptionsAndNoColumnFields) {

@@ -192,6 +192,77 @@ TEST(XlsReader, ReadsWhatOtherProgramsWrite) {
     EXPECT_EQ(s.rowHeight(0), 0);
 }
 
+// A compound file that keeps a small stream in the mini stream, as
+// programs do for streams under 4,096 bytes: FAT in sector 0, directory in
+// sector 1, mini FAT in sector 2, the mini stream's container from sector 3.
+std::string miniStreamFile(const std::string& stream) {
+    std::string container = stream;
+    container.resize((stream.size() + 63) / 64 * 64, '\0');
+    const size_t miniSectors = container.size() / 64;
+    const size_t containerSectors = (container.size() + 511) / 512;
+    container.resize(containerSectors * 512, '\0');
+
+    std::string f("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    f.append(16, '\0');
+    for (unsigned v : {0x003Eu, 0x0003u, 0xFFFEu, 9u, 6u})
+        put16(f, v);
+    f.append(6, '\0');
+    for (std::uint32_t v : {0u, 1u, 1u, 0u, 4096u, 2u, 1u, 0xFFFFFFFEu, 0u})
+        put32(f, v);
+    put32(f, 0);  // the FAT is sector 0
+    while (f.size() < 512)
+        put32(f, 0xFFFFFFFF);
+
+    std::string fat;
+    put32(fat, 0xFFFFFFFD);
+    put32(fat, 0xFFFFFFFE);
+    put32(fat, 0xFFFFFFFE);
+    for (size_t k = 0; k < containerSectors; ++k)
+        put32(fat, k + 1 < containerSectors ? static_cast<std::uint32_t>(4 + k) : 0xFFFFFFFE);
+    fat.resize(512, '\xFF');
+    f += fat;
+
+    auto entry = [](std::string& out, const std::string& name, unsigned type, std::uint32_t child,
+                    std::uint32_t start, std::uint32_t size) {
+        const size_t begin = out.size();
+        for (char ch : name)
+            put16(out, static_cast<unsigned char>(ch));
+        out.resize(begin + 64, '\0');
+        put16(out, static_cast<unsigned>((name.size() + 1) * 2));
+        put8(out, type);
+        put8(out, 1);
+        put32(out, 0xFFFFFFFF);
+        put32(out, 0xFFFFFFFF);
+        put32(out, child);
+        out.append(36, '\0');
+        put32(out, start);
+        put32(out, size);
+        put32(out, 0);
+    };
+    std::string dir;
+    entry(dir, "Root Entry", 5, 1, 3, static_cast<std::uint32_t>(miniSectors * 64));
+    entry(dir, "Workbook", 2, 0xFFFFFFFF, 0, static_cast<std::uint32_t>(stream.size()));
+    dir.resize(512, '\0');
+    f += dir;
+
+    std::string miniFat;
+    for (size_t k = 0; k < miniSectors; ++k)
+        put32(miniFat, k + 1 < miniSectors ? static_cast<std::uint32_t>(k + 1) : 0xFFFFFFFE);
+    miniFat.resize(512, '\xFF');
+    f += miniFat;
+    f += container;
+    return f;
+}
+
+TEST(XlsReader, ReadsASmallWorkbookFromTheMiniStream) {
+    const std::string stream = foreignStream();
+    ASSERT_LT(stream.size(), 4096u);
+    const std::string file = miniStreamFile(stream);
+    EXPECT_EQ(readCompoundStream(file, "workbook"), stream) << "names compare without case";
+    const Workbook wb = readXlsBytes(file);
+    EXPECT_EQ(wb.sheet(0).textAt(0, 1), QStringLiteral("xy中文"));
+}
+
 TEST(XlsReader, RefusesWhatItCannotRead) {
     EXPECT_THROW(readXlsBytes("PK\x03\x04 not a compound file, an .xlsx perhaps"), WorkbookError);
 
