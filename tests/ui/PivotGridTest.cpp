@@ -1,0 +1,480 @@
+// The pivot grid as a user meets it: header areas under the mouse, fields dragged between areas,
+// the filter drop-down, expand boxes, keyboard focus, selection copied as text, resizing, best
+// fit, the totals style, and scrolling through a large pivot.
+#include "platform/pivot/MemorySource.h"
+#include "platform/ui/PivotFilterPopup.h"
+#include "platform/ui/PivotGrid.h"
+#include "platform/ui/PivotGridStyles.h"
+#include "platform/ui/TcxStyle.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using morvane::pivot::Area;
+using morvane::pivot::MemorySource;
+using morvane::pivot::PivotField;
+using morvane::pivot::Value;
+using morvane::pivot::ValueType;
+using morvane::ui::PivotHitZone;
+
+namespace {
+
+QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+std::shared_ptr<MemorySource> salesRows() {
+    auto src = std::make_shared<MemorySource>();
+    src->addColumn(u("地区"), ValueType::Text);
+    src->addColumn(u("客户"), ValueType::Text);
+    src->addColumn(u("月份"), ValueType::Text);
+    src->addColumn(u("数量"), ValueType::Integer);
+    src->addColumn(u("金额"), ValueType::Real);
+    auto row = [&](const char* a, const char* b, const char* m, int q, double v) {
+        src->appendRow({Value::text(u(a)), Value::text(u(b)), Value::text(u(m)), Value::integer(q),
+                        Value::real(v)});
+    };
+    row("华东", "A01", "01", 10, 100.5);
+    row("华东", "A01", "02", 5, 50);
+    row("华东", "A02", "01", 3, 30);
+    row("华北", "B01", "01", 7, 70);
+    row("华北", "B01", "02", 0, 0);
+    return src;
+}
+
+void send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons,
+          Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, mods);
+    QApplication::sendEvent(w, &e);
+}
+
+// Presses at `from`, moves in steps to `to` and releases there, as a user dragging.
+void dragTo(QWidget* w, QPoint from, QPoint to) {
+    send(w, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int i = 1; i <= 6; ++i)
+        send(w, QEvent::MouseMove, from + (to - from) * i / 6, Qt::LeftButton);
+    send(w, QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
+
+void click(QWidget* w, QPoint pos, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    send(w, QEvent::MouseButtonPress, pos, Qt::LeftButton, mods);
+    send(w, QEvent::MouseButtonRelease, pos, Qt::NoButton, mods);
+}
+
+class PivotGridTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        grid = std::make_unique<TcxDBPivotGrid>();
+        grid->resize(900, 500);
+        grid->SetSource(salesRows());
+        grid->BeginUpdate();
+        grid->CreateAllFields();
+        grid->SetFieldArea(u("地区"), 1);
+        grid->SetFieldArea(u("客户"), 1);
+        grid->SetFieldArea(u("月份"), 0);
+        grid->SetFieldArea(u("数量"), 3);
+        grid->EndUpdate();
+        grid->show();
+        vp = grid->viewport();
+    }
+    PivotField* field(const char* name) { return grid->GetFieldByName(u(name)); }
+    std::vector<QString> areaNames(Area area) {
+        std::vector<QString> out;
+        for (PivotField* f : grid->ViewData().fieldsInArea(area))
+            out.push_back(f->name());
+        return out;
+    }
+    // Centre of the cell (row, column) in the viewport.
+    QPoint cellCenter(int row, int column) {
+        return grid->Geometry().cellRect(row, column).center();
+    }
+
+    std::unique_ptr<TcxDBPivotGrid> grid;
+    QWidget* vp = nullptr;
+};
+
+TEST_F(PivotGridTest, HitTestFindsEveryHeaderArea) {
+    const auto& g = grid->Geometry();
+    // Rows: 华东 A01, A02, 华东 Total, 华北 B01 (no total for one customer), Grand Total;
+    // columns 01, 02, Grand Total.
+    ASSERT_EQ(grid->ViewData().rowCount(), 5);
+    ASSERT_EQ(grid->ViewData().columnCount(), 3);
+
+    EXPECT_EQ(grid->HitTest(g.filterArea().center()).zone, PivotHitZone::FilterArea);
+    EXPECT_EQ(grid->HitTest(QPoint(g.dataArea().right() - 2, g.dataArea().center().y())).zone,
+              PivotHitZone::DataArea);
+    EXPECT_EQ(
+        grid->HitTest(QPoint(g.columnFieldArea().right() - 5, g.columnFieldArea().center().y()))
+            .zone,
+        PivotHitZone::ColumnFieldArea);
+
+    const auto region = grid->HitTest(grid->FieldHeaderCenter(field("地区")));
+    EXPECT_EQ(region.zone, PivotHitZone::FieldHeader);
+    EXPECT_EQ(region.area, Area::Row);
+    const auto month = grid->HitTest(grid->FieldHeaderCenter(field("月份")));
+    EXPECT_EQ(month.area, Area::Column);
+    const auto& monthButton = g.buttons()[static_cast<size_t>(month.button)];
+    EXPECT_EQ(
+        grid->HitTest(QPoint(monthButton.rect.right() - 3, monthButton.rect.center().y())).zone,
+        PivotHitZone::FieldFilterButton);
+    EXPECT_EQ(grid->HitTest(grid->FieldHeaderCenter(field("数量"))).area, Area::Data);
+
+    const auto cell = grid->HitTest(cellCenter(3, 1));
+    EXPECT_EQ(cell.zone, PivotHitZone::Cell);
+    EXPECT_EQ(cell.row, 3);
+    EXPECT_EQ(cell.column, 1);
+
+    const QRect col1 = g.columnHeaderRect(1, 0, 1, 1);
+    const auto header = grid->HitTest(col1.center());
+    EXPECT_EQ(header.zone, PivotHitZone::ColumnHeader);
+    EXPECT_EQ(header.column, 1);
+    const auto edge = grid->HitTest(QPoint(col1.right(), col1.center().y()));
+    EXPECT_EQ(edge.zone, PivotHitZone::ColumnResize);
+    EXPECT_EQ(edge.column, 1);
+
+    const QRect customer = g.rowHeaderRect(1, 1, 1, 1);
+    const auto rowHeader = grid->HitTest(customer.center());
+    EXPECT_EQ(rowHeader.zone, PivotHitZone::RowHeader);
+    EXPECT_EQ(rowHeader.row, 1);
+    EXPECT_EQ(rowHeader.level, 1);
+    // 华东 (rows 0 to 2) has its expand box at its top left.
+    const QRect east = g.rowHeaderRect(0, 0, 3, 1);
+    EXPECT_EQ(
+        grid->HitTest(morvane::ui::PivotGridGeometry::expandBoxRect(east, g.rowHeight()).center())
+            .zone,
+        PivotHitZone::ExpandButton);
+    EXPECT_EQ(grid->HitTest(QPoint(g.levelX(1), customer.center().y())).zone,
+              PivotHitZone::RowLevelResize);
+}
+
+TEST_F(PivotGridTest, DraggingFieldHeadersMovesFieldsBetweenAndWithinAreas) {
+    // 客户 from the rows to the columns, after 月份.
+    const auto& g = grid->Geometry();
+    const QPoint target(g.columnFieldArea().right() - 20, g.columnFieldArea().center().y());
+    dragTo(vp, grid->FieldHeaderCenter(field("客户")), target);
+    EXPECT_EQ(areaNames(Area::Row), std::vector<QString>{u("地区")});
+    EXPECT_EQ(areaNames(Area::Column), (std::vector<QString>{u("月份"), u("客户")}));
+    EXPECT_EQ(grid->ViewData().columnLevelCount(), 2);
+
+    // 客户 back into the rows, before 地区.
+    const QPoint region = grid->FieldHeaderCenter(field("地区"));
+    dragTo(vp, grid->FieldHeaderCenter(field("客户")),
+           region - QPoint(grid->Geometry().levelWidth(0) / 2 - 4, 0));
+    EXPECT_EQ(areaNames(Area::Row), (std::vector<QString>{u("客户"), u("地区")}));
+
+    // 金额 from nowhere is not shown; 地区 into the filter area, then into the data area.
+    dragTo(vp, grid->FieldHeaderCenter(field("地区")), grid->Geometry().filterArea().center());
+    EXPECT_EQ(areaNames(Area::Filter), std::vector<QString>{u("地区")});
+    EXPECT_EQ(grid->FieldHeaderCenter(field("金额")), QPoint(-1, -1));
+
+    // A short press without moving is a click: it turns the sort order, nothing moves.
+    const QPoint month = grid->FieldHeaderCenter(field("月份"));
+    click(vp, month);
+    EXPECT_EQ(field("月份")->area(), Area::Column);
+    EXPECT_EQ(field("月份")->sortOrder(), morvane::pivot::SortOrder::Descending);
+    EXPECT_EQ(grid->ViewData().columnHeader(0, 0).text, u("02"));
+
+    // Dropped outside every area, a header goes back where it was.
+    dragTo(vp, grid->FieldHeaderCenter(field("月份")), grid->Geometry().bodyArea().center());
+    EXPECT_EQ(field("月份")->area(), Area::Column);
+}
+
+TEST_F(PivotGridTest, DataFieldHeaderMovesBetweenColumnsAndRows) {
+    grid->SetFieldArea(u("金额"), 3);
+    auto& e = grid->ViewData();
+    ASSERT_EQ(e.dataFieldArea(), Area::Column);
+    const QPoint items = grid->FieldHeaderCenter(nullptr);
+    ASSERT_NE(items, QPoint(-1, -1));
+    EXPECT_EQ(grid->Geometry().buttons()[static_cast<size_t>(grid->HitTest(items).button)].text,
+              u("项目"));
+    // Onto the row field headers, between 地区 and 客户.
+    const auto& g = grid->Geometry();
+    const QPoint between(g.levelX(1) + 3, g.bodyTop() - g.rowHeight() / 2);
+    dragTo(vp, items, between);
+    EXPECT_EQ(e.dataFieldArea(), Area::Row);
+    EXPECT_EQ(e.dataFieldAreaIndex(), 1);
+    EXPECT_TRUE(e.rowLevelIsData(1));
+    EXPECT_EQ(grid->OptionsDataField().Area, dfaRow);
+    // The data-field header refuses the filter area.
+    dragTo(vp, grid->FieldHeaderCenter(nullptr), grid->Geometry().filterArea().center());
+    EXPECT_EQ(e.dataFieldArea(), Area::Row);
+}
+
+TEST_F(PivotGridTest, FilterDropDownSetsTheValueFilter) {
+    const auto& g = grid->Geometry();
+    const auto month = grid->HitTest(grid->FieldHeaderCenter(field("月份")));
+    const QRect r = g.buttons()[static_cast<size_t>(month.button)].rect;
+    click(vp, QPoint(r.right() - 3, r.center().y()));
+    morvane::ui::PivotFilterPopup* popup = grid->FilterPopup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(&popup->Field(), field("月份"));
+    ASSERT_EQ(popup->LoadedCount(), 2);
+    EXPECT_EQ(popup->AllBox()->checkState(), Qt::Checked);
+    popup->SetChecked(1, false);  // "02"
+    EXPECT_EQ(popup->AllBox()->checkState(), Qt::PartiallyChecked);
+    QTest::mouseClick(popup->OkButton(), Qt::LeftButton);
+    const auto& f = field("月份")->filter();
+    EXPECT_TRUE(f.active());
+    EXPECT_FALSE(f.allows(Value::text(u("02"))));
+    EXPECT_TRUE(f.allows(Value::text(u("01"))));
+    EXPECT_EQ(grid->ViewData().columnCount(), 1);  // 01 alone: no grand total column of one
+}
+
+TEST(PivotFilterPopupTest, PagesOfValuesAndTheAllTick) {
+    auto src = std::make_shared<MemorySource>();
+    src->addColumn(QStringLiteral("code"), ValueType::Integer);
+    src->addColumn(QStringLiteral("qty"), ValueType::Integer);
+    for (int i = 0; i < 400; ++i)
+        src->appendRow({Value::integer(i), Value::integer(1)});
+    TcxDBPivotGrid grid;
+    grid.SetSource(src);
+    grid.CreateAllFields();
+    grid.SetFieldArea(QStringLiteral("code"), 1);
+    grid.SetFieldArea(QStringLiteral("qty"), 3);
+    PivotField* code = grid.GetFieldByName(QStringLiteral("code"));
+    code->setFilter({morvane::pivot::FieldFilter::Mode::Excluded, {Value::integer(399)}});
+
+    auto* popup = grid.ShowFilterPopup(code);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->LoadedCount(), 150);
+    EXPECT_TRUE(popup->MoreButton()->isEnabled());
+    popup->LoadMore();
+    popup->LoadMore();
+    EXPECT_EQ(popup->LoadedCount(), 400);
+    EXPECT_FALSE(popup->MoreButton()->isEnabled());
+    EXPECT_FALSE(popup->IsChecked(399));  // the filter in force shows
+    popup->close();
+
+    // Cancel keeps the filter.
+    popup = grid.ShowFilterPopup(code);
+    popup->SetAllChecked(true);
+    popup->Reject();
+    EXPECT_FALSE(code->filter().allows(Value::integer(399)));
+
+    // Clearing all and ticking one value keeps that value only, loaded page or not.
+    popup = grid.ShowFilterPopup(code);
+    popup->SetAllChecked(false);
+    EXPECT_FALSE(popup->OkButton()->isEnabled());
+    popup->SetChecked(7, true);
+    EXPECT_TRUE(popup->OkButton()->isEnabled());
+    popup->Accept();
+    EXPECT_EQ(code->filter().mode, morvane::pivot::FieldFilter::Mode::Included);
+    EXPECT_EQ(code->filter().values, std::vector<Value>{Value::integer(7)});
+    EXPECT_EQ(grid.ViewData().rowCount(), 1);  // one code, no grand total row of one
+}
+
+TEST_F(PivotGridTest, KeyboardMovesTheFocusedCell) {
+    auto& e = grid->ViewData();
+    grid->setFocus();
+    grid->SetFocusedCell(0, 0);
+    QTest::keyClick(grid.get(), Qt::Key_Down);
+    QTest::keyClick(grid.get(), Qt::Key_Right);
+    EXPECT_EQ(e.focusedRow(), 1);
+    EXPECT_EQ(e.focusedColumn(), 1);
+    QTest::keyClick(grid.get(), Qt::Key_End);
+    EXPECT_EQ(e.focusedColumn(), 2);
+    EXPECT_EQ(e.focusedRow(), 1);
+    QTest::keyClick(grid.get(), Qt::Key_Right);  // stays at the edge
+    EXPECT_EQ(e.focusedColumn(), 2);
+    QTest::keyClick(grid.get(), Qt::Key_Home);
+    EXPECT_EQ(e.focusedColumn(), 0);
+    QTest::keyClick(grid.get(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(e.focusedRow(), 4);
+    EXPECT_EQ(e.focusedColumn(), 2);
+    QTest::keyClick(grid.get(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(e.focusedRow(), 0);
+    EXPECT_EQ(e.focusedColumn(), 0);
+    QTest::keyClick(grid.get(), Qt::Key_PageDown);
+    EXPECT_EQ(e.focusedRow(), 4);  // the page holds all five rows
+    QTest::keyClick(grid.get(), Qt::Key_Up);
+    QTest::keyClick(grid.get(), Qt::Key_PageUp);
+    EXPECT_EQ(e.focusedRow(), 0);
+    // Shift extends the selection from where it started.
+    QTest::keyClick(grid.get(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid.get(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(grid->Selection(), QRect(0, 0, 2, 2));
+    QTest::keyClick(grid.get(), Qt::Key_Down);
+    EXPECT_EQ(grid->Selection(), QRect(1, 2, 1, 1));
+}
+
+TEST_F(PivotGridTest, CopyPutsTheSelectedTextsOnTheClipboard) {
+    // Zero blanking and a custom-draw handler that rewrites total cells, as windows attach them.
+    for (int i = 0; i < grid->FieldCount(); ++i)
+        grid->Fields(i)->setOnGetDisplayText(
+            [](const PivotField&, const morvane::pivot::DisplayTextInfo&, QString& text) {
+                if (text == QLatin1String("0"))
+                    text.clear();
+            });
+    grid->SetOnCustomDrawCell([](morvane::pivot::PivotEngine&, morvane::pivot::CellDrawInfo& info) {
+        if (info.kind == morvane::pivot::CellKind::GrandTotal)
+            info.text = u("合") + info.text;
+    });
+    // Rows 华东 Total (13, 5, 18) and 华北 B01 (7, 0 shown empty, 7).
+    click(vp, cellCenter(2, 0));
+    click(vp, cellCenter(3, 2), Qt::ShiftModifier);
+    EXPECT_EQ(grid->Selection(), QRect(0, 2, 3, 2));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(grid.get(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), u("13\t5\t合18\n7\t\t合7"));
+
+    // Dragging selects as well; the grand-total row.
+    dragTo(vp, cellCenter(4, 2), cellCenter(4, 0));
+    EXPECT_EQ(grid->SelectionText(), u("合20\t合5\t合25"));
+}
+
+TEST_F(PivotGridTest, ExpandBoxesCollapseAndExpandGroups) {
+    auto& e = grid->ViewData();
+    const auto& g = grid->Geometry();
+    // 华东 spans rows 0..2 (A01, A02, Total).
+    const QRect east = g.rowHeaderRect(0, 0, 3, 1);
+    const QPoint box = morvane::ui::PivotGridGeometry::expandBoxRect(east, g.rowHeight()).center();
+    click(vp, box);
+    ASSERT_EQ(e.rowCount(), 3);
+    EXPECT_EQ(e.rowHeader(0, 0).text, u("华东"));
+    EXPECT_FALSE(e.rowHeader(0, 0).expanded);
+    EXPECT_EQ(e.cellText(0, 2), u("18"));
+    EXPECT_EQ(e.rowHeader(1, 1).text, u("B01"));
+    click(vp, morvane::ui::PivotGridGeometry::expandBoxRect(
+                  grid->Geometry().rowHeaderRect(0, 0, 1, 2), g.rowHeight())
+                  .center());
+    EXPECT_EQ(e.rowCount(), 5);
+    EXPECT_TRUE(e.rowHeader(0, 0).expanded);
+    // A double click on a group header toggles it too.
+    QTest::mouseDClick(vp, Qt::LeftButton, Qt::NoModifier,
+                       grid->Geometry().rowHeaderRect(0, 0, 3, 1).center());
+    EXPECT_EQ(e.rowCount(), 3);
+}
+
+TEST_F(PivotGridTest, ColumnsResizeByDraggingAndNeverGoBelowTheMinimum) {
+    const int before = grid->ColumnWidth(0);
+    const QRect header = grid->Geometry().columnHeaderRect(0, 0, 1, 1);
+    const QPoint edge(header.right(), header.center().y());
+    dragTo(vp, edge, edge + QPoint(30, 0));
+    EXPECT_EQ(grid->ColumnWidth(0), before + 30);
+    field("数量")->setMinWidth(60);
+    const QRect h2 = grid->Geometry().columnHeaderRect(0, 0, 1, 1);
+    dragTo(vp, QPoint(h2.right(), h2.center().y()), QPoint(h2.left() + 5, h2.center().y()));
+    EXPECT_EQ(grid->ColumnWidth(0), 60);
+    // A width set by the user survives a re-layout that keeps the column.
+    field("客户")->setSortOrder(morvane::pivot::SortOrder::Descending);
+    EXPECT_EQ(grid->ColumnWidth(0), 60);
+}
+
+TEST_F(PivotGridTest, BestFitFitsTheWidestTextAndHonoursMinimumWidths) {
+    grid->SetOnCustomDrawCell([](morvane::pivot::PivotEngine&, morvane::pivot::CellDrawInfo& info) {
+        if (info.row == 0 && info.column == 1)
+            info.text = u("a much longer replacement text");
+    });
+    field("月份")->setMinWidth(120);
+    grid->ApplyBestFit();
+    const QFontMetrics fm = grid->fontMetrics();
+    EXPECT_GE(grid->ColumnWidth(1), fm.horizontalAdvance(u("a much longer replacement text")));
+    EXPECT_GE(grid->ColumnWidth(0), 120);
+    EXPECT_LT(grid->ColumnWidth(2), fm.horizontalAdvance(u("a much longer replacement text")));
+    EXPECT_GE(grid->ColumnWidth(2), fm.horizontalAdvance(u("Grand Total")));
+    // "Grand Total" spans both row levels: together they hold it.
+    EXPECT_GE(grid->RowLevelWidth(0) + grid->RowLevelWidth(1),
+              fm.horizontalAdvance(u("Grand Total")));
+}
+
+TEST_F(PivotGridTest, BeginUpdateHoldsLayoutUntilEndUpdate) {
+    QSignalSpy relaid(grid.get(), &TcxDBPivotGrid::layoutChanged);
+    grid->BeginUpdate();
+    grid->DeleteAllFields();
+    grid->CreateAllFields();
+    grid->SetFieldArea(u("客户"), 1);
+    grid->SetFieldArea(u("金额"), 3);
+    grid->repaint();
+    QApplication::processEvents();
+    EXPECT_EQ(relaid.count(), 0);
+    EXPECT_TRUE(grid->IsUpdating());
+    grid->EndUpdate();
+    EXPECT_EQ(relaid.count(), 1);
+    EXPECT_EQ(grid->ViewData().rowCount(), 4);  // A01, A02, B01, Grand Total
+}
+
+TEST_F(PivotGridTest, TotalsPaintInTheTotalsStyleAndHandlersRecolourCells) {
+    TcxStyle totals;
+    totals.SetColor(0x00E8F3D3);  // $00BBGGRR
+    grid->Styles()->SetValue(TcxPivotGridStyles::psTotal, &totals);
+    grid->SetOnCustomDrawCell([](morvane::pivot::PivotEngine&, morvane::pivot::CellDrawInfo& info) {
+        if (info.row == 1 && info.column == 0)
+            info.color = 0xFFFF0000;
+    });
+    const QImage image = grid->viewport()->grab().toImage();
+    auto pixel = [&](int row, int column) {
+        const QRect r = grid->Geometry().cellRect(row, column);
+        return QColor(image.pixel(r.left() + 2, r.top() + 2));
+    };
+    EXPECT_EQ(pixel(2, 0), QColor(0xD3, 0xF3, 0xE8));  // 华东 Total
+    EXPECT_EQ(pixel(4, 1), QColor(0xD3, 0xF3, 0xE8));  // grand total, no grand-total style
+    EXPECT_EQ(pixel(3, 2), QColor(0xD3, 0xF3, 0xE8));  // grand-total column
+    EXPECT_EQ(pixel(1, 0), QColor(0xFF, 0x00, 0x00));
+    EXPECT_EQ(pixel(3, 0), QColor(255, 255, 255));
+    // The style's colour changes show at once; a destroyed style leaves the default.
+    totals.SetColor(0x000000FF);
+    EXPECT_EQ(QColor(grid->viewport()->grab().toImage().pixel(
+                  grid->Geometry().cellRect(2, 0).topLeft() + QPoint(2, 2))),
+              QColor(0xFF, 0, 0));
+}
+
+TEST(PivotGridLargeTest, ScrollOffsetsMapToRows) {
+    auto src = std::make_shared<MemorySource>();
+    src->addColumn(QStringLiteral("goods"), ValueType::Integer);
+    src->addColumn(QStringLiteral("shop"), ValueType::Integer);
+    src->addColumn(QStringLiteral("qty"), ValueType::Integer);
+    src->reserve(200000);
+    for (int i = 0; i < 100000; ++i)
+        for (int s = 0; s < 2; ++s)
+            src->appendRow({Value::integer(i), Value::integer(s), Value::integer(i % 7)});
+    TcxDBPivotGrid grid;
+    grid.resize(800, 600);
+    grid.SetSource(src);
+    grid.CreateAllFields();
+    grid.SetFieldArea(QStringLiteral("goods"), 1);
+    grid.SetFieldArea(QStringLiteral("shop"), 0);
+    grid.SetFieldArea(QStringLiteral("qty"), 3);
+    grid.show();
+    const auto& g = grid.Geometry();
+    ASSERT_EQ(g.rowCount(), 100001);
+    const int h = g.rowHeight();
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 100001 * h - g.bodyHeight());
+
+    grid.verticalScrollBar()->setValue(54321 * h + h / 2);
+    EXPECT_EQ(g.firstVisibleRow(), 54321);
+    EXPECT_EQ(g.lastVisibleRow(), (54321 * h + h / 2 + g.bodyHeight() - 1) / h);
+    const auto hit = grid.HitTest(QPoint(g.bodyArea().left() + 5, g.bodyTop() + h));
+    EXPECT_EQ(hit.row, 54322);
+    EXPECT_EQ(grid.ViewData().rowHeader(hit.row, 0).text, QStringLiteral("54322"));
+
+    grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
+    EXPECT_EQ(g.lastVisibleRow(), 100000);
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 0);
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), grid.verticalScrollBar()->maximum());
+    EXPECT_EQ(grid.FocusedRow(), 100000);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Test discovery runs the binary outside CTest's environment too.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
