@@ -46,8 +46,8 @@ void putDirEntry(std::string& out, std::string_view name, unsigned type, std::ui
 
 }  // namespace
 
-std::string writeCompoundFile(std::string_view streamName, std::string_view stream) {
-    std::string data(stream);
+std::string writeCompoundFile(std::string_view streamName, std::string stream) {
+    std::string& data = stream;
     if (data.size() < kMiniCutoff)
         data.resize(kMiniCutoff, '\0');
     if (data.size() % kSector)

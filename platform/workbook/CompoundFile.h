@@ -12,7 +12,8 @@ namespace morvane::workbook {
 // 4096-byte cutoff would belong in the mini stream; the writer pads its
 // stream to the cutoff instead, which BIFF readers accept because they stop
 // at the sheets' EOF records.
-std::string writeCompoundFile(std::string_view streamName, std::string_view stream);
+// Takes the stream by value: pass it with std::move to save a copy.
+std::string writeCompoundFile(std::string_view streamName, std::string stream);
 
 // The stream of that name (case-insensitive, as the format compares names)
 // directly under the root storage, read through the FAT, the DIFAT chain

@@ -500,6 +500,8 @@ class Writer {
 }  // namespace
 
 void checkXlsLimits(const Workbook& wb) {
+    if (wb.sheetCount() == 0)
+        throw WorkbookError("A workbook needs at least one sheet");
     for (int i = 0; i < wb.sheetCount(); ++i) {
         const Sheet& s = wb.sheet(i);
         if (s.rowCount() > kXlsMaxRows)

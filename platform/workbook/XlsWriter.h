@@ -13,10 +13,10 @@ inline constexpr int kXlsMaxRows = 65536;
 inline constexpr int kXlsMaxColumns = 256;
 inline constexpr int kXlsMaxTextLength = 32767;  // characters of one cell text
 
-// Throws WorkbookError, naming the sheet and suggesting .xlsx, when the
-// workbook does not fit the .xls format: more than 65,536 rows or 256
-// columns in a sheet (cells, widths, heights or merges), a text longer than
-// 32,767 characters, or more cell formats than the format holds.
+// Throws WorkbookError when the workbook has no sheet and, naming the sheet
+// and suggesting .xlsx, when the workbook does not fit the .xls format: more than 65,536 rows or
+// 256 columns in a sheet (cells, widths, heights or merges), a text longer than 32,767 characters,
+// or more cell formats than the format holds.
 void checkXlsLimits(const Workbook& workbook);
 
 // The workbook as a BIFF8 "Workbook" stream (without its compound file).

@@ -180,6 +180,8 @@ bool fitsConstantMemory(const Sheet& sheet) {
 }
 
 void writeXlsx(const Workbook& workbook, const QString& path) {
+    if (workbook.sheetCount() == 0)
+        throw WorkbookError("A workbook needs at least one sheet");
     bool constant = true;
     for (int i = 0; i < workbook.sheetCount(); ++i)
         constant = constant && fitsConstantMemory(workbook.sheet(i));

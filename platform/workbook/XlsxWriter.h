@@ -59,7 +59,8 @@ class XlsxStreamWriter {
 bool fitsConstantMemory(const Sheet& sheet);
 
 // Writes the workbook as an .xlsx file, in constant-memory mode when every
-// sheet fits it and in normal mode otherwise.
+// sheet fits it and in normal mode otherwise. A workbook without a sheet is
+// refused (WorkbookError).
 void writeXlsx(const Workbook& workbook, const QString& path);
 
 }  // namespace morvane::workbook

@@ -154,6 +154,7 @@ TEST_F(XlsRoundTrip, LimitsAreCheckedBeforeAnythingIsWritten) {
         }
         EXPECT_FALSE(QFile::exists(path("rows.xls")));
     }
+    EXPECT_THROW(writeXls(Workbook{}, path("empty.xls")), WorkbookError) << "no sheet";
     {
         Workbook wb;
         wb.addSheet(QStringLiteral("Columns")).setText(0, kXlsMaxColumns, QStringLiteral("x"));
