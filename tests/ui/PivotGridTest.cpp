@@ -1,6 +1,8 @@
 // The pivot grid as a user meets it: header areas under the mouse, fields dragged between areas,
 // the filter drop-down, expand boxes, keyboard focus, selection copied as text, resizing, best
 // fit, the totals style, and scrolling through a large pivot.
+#include "platform/db/RemoteUdpConnection.h"
+#include "platform/db/RemoteUdpDataSet.h"
 #include "platform/pivot/MemorySource.h"
 #include "platform/ui/PivotFilterPopup.h"
 #include "platform/ui/PivotGrid.h"
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -428,6 +431,138 @@ TEST_F(PivotGridTest, TotalsPaintInTheTotalsStyleAndHandlersRecolourCells) {
     EXPECT_EQ(QColor(grid->viewport()->grab().toImage().pixel(
                   grid->Geometry().cellRect(2, 0).topLeft() + QPoint(2, 2))),
               QColor(0xFF, 0, 0));
+}
+
+TEST_F(PivotGridTest, HiddenHeaderAreasLeaveValuesTotalsAndCells) {
+    const int bodyTop = grid->Geometry().bodyTop();
+    TcxPivotGridOptionsView o = grid->OptionsView();
+    o.FilterFields = o.DataFields = o.RowFields = o.ColumnFields = false;
+    grid->SetOptionsView(o);
+    const auto& g = grid->Geometry();
+    EXPECT_TRUE(g.filterArea().isEmpty());
+    EXPECT_TRUE(g.dataArea().isEmpty());
+    EXPECT_TRUE(g.columnFieldArea().isEmpty());
+    EXPECT_TRUE(g.buttons().empty());
+    EXPECT_EQ(g.headerTop(), 0);
+    EXPECT_EQ(g.bodyTop(), g.rowHeight());  // one row of column headers (01, 02, Grand Total)
+    EXPECT_LT(g.bodyTop(), bodyTop);
+    EXPECT_EQ(grid->HitTest(QPoint(5, 2)).zone, PivotHitZone::RowFieldArea);
+    EXPECT_EQ(grid->ViewData().rowCount(), 5);
+    // Only the data-field headers back: the band returns, without column field headers.
+    o.DataFields = true;
+    grid->SetOptionsView(o);
+    EXPECT_FALSE(grid->Geometry().dataArea().isEmpty());
+    EXPECT_TRUE(grid->Geometry().columnFieldArea().isEmpty());
+    EXPECT_EQ(grid->FieldHeaderCenter(field("月份")), QPoint(-1, -1));
+    EXPECT_NE(grid->FieldHeaderCenter(field("数量")), QPoint(-1, -1));
+    // Totals switched off.
+    o.RowTotals = false;
+    o.ColumnGrandTotals = false;
+    grid->SetOptionsView(o);
+    EXPECT_EQ(grid->ViewData().rowCount(), 4);
+    EXPECT_EQ(grid->ViewData().columnCount(), 2);
+}
+
+TEST_F(PivotGridTest, DropTargetsFollowTheHeaderButtons) {
+    const auto& g = grid->Geometry();
+    const QPoint region = grid->FieldHeaderCenter(field("地区"));
+    const QPoint customer = grid->FieldHeaderCenter(field("客户"));
+    auto t = g.dropTarget(region - QPoint(10, 0));
+    EXPECT_EQ(t.area, Area::Row);
+    EXPECT_EQ(t.slot, 0);
+    t = g.dropTarget(customer + QPoint(10, 0));
+    EXPECT_EQ(t.slot, 2);
+    EXPECT_GT(t.indicator.left(), customer.x());
+    // Over the body nothing takes the header; over the row headers the row area does.
+    EXPECT_FALSE(g.dropTarget(g.bodyArea().center()).valid());
+    EXPECT_EQ(g.dropTarget(g.rowHeaderArea().center()).area, Area::Row);
+    EXPECT_EQ(g.dropTarget(g.columnHeaderArea().center()).area, Area::Column);
+    // While a header is dragged the drop line is painted in the viewport.
+    const QImage before = vp->grab().toImage();
+    send(vp, QEvent::MouseButtonPress, customer, Qt::LeftButton);
+    send(vp, QEvent::MouseMove, customer + QPoint(0, 8), Qt::LeftButton);
+    send(vp, QEvent::MouseMove, g.filterArea().center(), Qt::LeftButton);
+    const QImage during = vp->grab().toImage();
+    const QRect line = g.dropTarget(g.filterArea().center()).indicator;
+    EXPECT_NE(during.pixel(line.center()), before.pixel(line.center()));
+    send(vp, QEvent::MouseButtonRelease, g.filterArea().center(), Qt::NoButton);
+    EXPECT_EQ(field("客户")->area(), Area::Filter);
+}
+
+TEST_F(PivotGridTest, GrandTotalStyleOverridesTheTotalsStyleForGrandTotals) {
+    TcxStyle totals, grand;
+    totals.SetColor(0x00E8F3D3);
+    grand.SetColor(0x00C0C0FF);  // $00BBGGRR: a light red
+    grid->Styles()->SetTotal(&totals);
+    grid->Styles()->SetGrandTotal(&grand);
+    const QImage image = vp->grab().toImage();
+    auto pixel = [&](int row, int column) {
+        return QColor(image.pixel(grid->Geometry().cellRect(row, column).topLeft() + QPoint(2, 2)));
+    };
+    EXPECT_EQ(pixel(2, 1), QColor(0xD3, 0xF3, 0xE8));
+    EXPECT_EQ(pixel(4, 1), QColor(0xFF, 0xC0, 0xC0));
+    EXPECT_EQ(pixel(3, 2), QColor(0xFF, 0xC0, 0xC0));
+    {
+        TcxStyle background;
+        background.SetColor(0x00FFFF00);
+        grid->Styles()->SetBackground(&background);
+        EXPECT_EQ(grid->Styles()->Color(TcxPivotGridStyles::psBackground), QColor(0, 0xFF, 0xFF));
+    }
+    // A destroyed style empties its slot.
+    EXPECT_EQ(grid->Styles()->Background(), nullptr);
+    EXPECT_EQ(grid->Styles()->Color(TcxPivotGridStyles::psBackground), QColor(255, 255, 255));
+}
+
+TEST(PivotGridDataSetTest, FollowsTheBoundDataSetUntilUnbound) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("grid.db")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    TRemoteUdpConnection connection;
+    connection.OpenSqlite(file.fileName());
+    TRemoteUdpDataSet ds;
+    ds.setSetupUdpParent(&connection);
+    ds.SetSQL(u("select 'A' as 品牌,1 as 数量\runion all select 'B',0\runion all select 'A',2"));
+    ds.Open();
+
+    TcxDBPivotGrid grid;
+    grid.resize(600, 300);
+    grid.SetDataSet(&ds);
+    EXPECT_EQ(grid.DataSet(), &ds);
+    // The get-data sequence of the report windows.
+    grid.BeginUpdate();
+    grid.DeleteAllFields();
+    grid.CreateAllFields();
+    ASSERT_EQ(grid.FieldCount(), 2);
+    EXPECT_EQ(grid.Fields(0)->name(), u("品牌"));
+    for (int i = 0; i < grid.FieldCount(); ++i)
+        grid.Fields(i)->setOnGetDisplayText(
+            [](const PivotField&, const morvane::pivot::DisplayTextInfo&, QString& text) {
+                if (text == QLatin1String("0"))
+                    text.clear();
+            });
+    grid.SetFieldArea(u("品牌"), 1);
+    grid.SetFieldArea(u("数量"), 3);
+    grid.EndUpdate();
+    grid.ApplyBestFit();
+    grid.SelectCells(0, 0, 2, 0);
+    EXPECT_EQ(grid.SelectionText(), u("3\n\n3"));
+
+    // New rows reach the grid; fields stay.
+    ds.Close();
+    ds.SetSQL(u("select 'C' as 品牌,5 as 数量"));
+    ds.Open();
+    EXPECT_EQ(grid.ViewData().rowCount(), 1);
+    EXPECT_EQ(grid.ViewData().rowHeader(0, 0).text, u("C"));
+
+    // Unbound, the grid reads nothing more.
+    grid.SetDataSet(nullptr);
+    EXPECT_EQ(grid.ViewData().source(), nullptr);
+    ds.Close();
+    ds.SetSQL(u("select 'D' as 品牌,6 as 数量"));
+    ds.Open();
+    EXPECT_EQ(grid.ViewData().source(), nullptr);
 }
 
 TEST(PivotGridLargeTest, ScrollOffsetsMapToRows) {
