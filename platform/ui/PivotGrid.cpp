@@ -45,7 +45,6 @@ TcxDBPivotGrid::TcxDBPivotGrid(QWidget* parent)
     : QAbstractScrollArea(parent),
       engine_(std::make_unique<morvane::pivot::PivotEngine>()),
       styles_(new TcxPivotGridStyles(this)) {
-    setObjectName(QStringLiteral("OLAP_PivotGrid"));
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -539,6 +538,18 @@ void TcxDBPivotGrid::CopyToClipboard() {
 void TcxDBPivotGrid::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
         CopyToClipboard();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && drag_) {
+        // Escape drops a drag or a resize in progress; a field header stays where it was.
+        drag_.reset();
+        viewport()->update();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        // Everything, with the focus on the first cell.
+        moveFocus(engine_->rowCount() - 1, engine_->columnCount() - 1, false);
+        moveFocus(0, 0, true);
         return;
     }
     const int nr = engine_->rowCount(), nc = engine_->columnCount();

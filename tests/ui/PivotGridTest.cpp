@@ -189,6 +189,15 @@ TEST_F(PivotGridTest, DraggingFieldHeadersMovesFieldsBetweenAndWithinAreas) {
     EXPECT_EQ(field("月份")->sortOrder(), morvane::pivot::SortOrder::Descending);
     EXPECT_EQ(grid->ViewData().columnHeader(0, 0).text, u("02"));
 
+    // Escape during a drag drops it.
+    const QPoint customer = grid->FieldHeaderCenter(field("客户"));
+    send(vp, QEvent::MouseButtonPress, customer, Qt::LeftButton);
+    send(vp, QEvent::MouseMove, customer + QPoint(0, 10), Qt::LeftButton);
+    send(vp, QEvent::MouseMove, grid->Geometry().filterArea().center(), Qt::LeftButton);
+    QTest::keyClick(grid.get(), Qt::Key_Escape);
+    send(vp, QEvent::MouseButtonRelease, grid->Geometry().filterArea().center(), Qt::NoButton);
+    EXPECT_EQ(field("客户")->area(), Area::Row);
+
     // Dropped outside every area, a header goes back where it was.
     dragTo(vp, grid->FieldHeaderCenter(field("月份")), grid->Geometry().bodyArea().center());
     EXPECT_EQ(field("月份")->area(), Area::Column);
@@ -310,6 +319,10 @@ TEST_F(PivotGridTest, KeyboardMovesTheFocusedCell) {
     EXPECT_EQ(grid->Selection(), QRect(0, 0, 2, 2));
     QTest::keyClick(grid.get(), Qt::Key_Down);
     EXPECT_EQ(grid->Selection(), QRect(1, 2, 1, 1));
+    QTest::keyClick(grid.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->Selection(), QRect(0, 0, 3, 5));
+    EXPECT_EQ(e.focusedRow(), 0);
+    EXPECT_EQ(e.focusedColumn(), 0);
 }
 
 TEST_F(PivotGridTest, CopyPutsTheSelectedTextsOnTheClipboard) {
