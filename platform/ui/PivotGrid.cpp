@@ -755,9 +755,32 @@ void TcxDBPivotGrid::mouseMoveEvent(QMouseEvent* event) {
             SetRowLevelWidth(drag_->index, drag_->startWidth + pos.x() - drag_->pressPos.x());
             break;
         case Drag::Mode::Select: {
-            const PivotHit hit = geometry_.hitTest(pos);
-            if (hit.zone == PivotHitZone::Cell)
-                moveFocus(hit.row, hit.column, true);
+            // Past an edge of the body the selection grows by a row or column per move, and the
+            // grid scrolls to follow it.
+            const QRect body = geometry_.bodyArea();
+            const int nc = geometry_.columnCount();
+            if (nc == 0 || geometry_.rowCount() == 0)
+                break;
+            const int right = std::min(
+                body.right(), geometry_.columnX(nc - 1) + geometry_.columnWidth(nc - 1) - 1);
+            const int bottom = static_cast<int>(std::min<long long>(
+                body.bottom(), geometry_.rowY(0) + geometry_.contentHeight() - 1));
+            const QPoint inside(std::clamp(pos.x(), body.left(), std::max(body.left(), right)),
+                                std::clamp(pos.y(), body.top(), std::max(body.top(), bottom)));
+            const PivotHit hit = geometry_.hitTest(inside);
+            if (hit.zone != PivotHitZone::Cell)
+                break;
+            int row = hit.row, column = hit.column;
+            if (pos.y() > body.bottom())
+                ++row;
+            if (pos.y() < body.top())
+                --row;
+            if (pos.x() > body.right())
+                ++column;
+            if (pos.x() < body.left())
+                --column;
+            moveFocus(std::clamp(row, 0, geometry_.rowCount() - 1), std::clamp(column, 0, nc - 1),
+                      true);
             break;
         }
     }

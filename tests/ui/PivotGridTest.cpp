@@ -607,6 +607,19 @@ TEST(PivotGridLargeTest, ScrollOffsetsMapToRows) {
     EXPECT_EQ(hit.row, 54322);
     EXPECT_EQ(grid.ViewData().rowHeader(hit.row, 0).text, QStringLiteral("54322"));
 
+    // Dragging a selection past the bottom edge scrolls on, a row per move.
+    QWidget* vp = grid.viewport();
+    const int last = g.lastVisibleRow();
+    const QPoint start(g.bodyArea().left() + 5, g.rowY(last - 1) + h / 2);
+    const QPoint below(start.x(), g.bodyArea().bottom() + 20);
+    send(vp, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    for (int i = 0; i < 3; ++i)
+        send(vp, QEvent::MouseMove, below, Qt::LeftButton);
+    send(vp, QEvent::MouseButtonRelease, below, Qt::NoButton);
+    EXPECT_EQ(grid.FocusedRow(), g.lastVisibleRow());
+    EXPECT_EQ(grid.FocusedRow(), last + 3);
+    EXPECT_EQ(grid.Selection().top(), last - 1);
+
     grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
     EXPECT_EQ(g.lastVisibleRow(), 100000);
     QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
