@@ -658,7 +658,7 @@ morvane::ui::PivotFilterPopup* TcxDBPivotGrid::FilterPopup() const {
     return popup_;
 }
 
-bool TcxDBPivotGrid::toggleExpandAt(const PivotHit& hit, QPoint) {
+bool TcxDBPivotGrid::toggleExpandAt(const PivotHit& hit) {
     const bool row = hit.zone == PivotHitZone::ExpandButton && hit.row >= 0 && hit.column < 0;
     const auto cell =
         row ? engine_->rowHeader(hit.row, hit.level) : engine_->columnHeader(hit.column, hit.level);
@@ -669,7 +669,7 @@ bool TcxDBPivotGrid::toggleExpandAt(const PivotHit& hit, QPoint) {
     return true;
 }
 
-void TcxDBPivotGrid::clickHeader(const PivotHit& hit, Qt::KeyboardModifiers mods) {
+void TcxDBPivotGrid::clickHeader(const PivotHit& hit) {
     // A header selects the cells it covers.
     const bool row = hit.zone == PivotHitZone::RowHeader;
     const auto cell =
@@ -679,7 +679,6 @@ void TcxDBPivotGrid::clickHeader(const PivotHit& hit, Qt::KeyboardModifiers mods
         SelectCells(first, 0, last, engine_->columnCount() - 1);
     else
         SelectCells(0, first, engine_->rowCount() - 1, last);
-    Q_UNUSED(mods);
 }
 
 void TcxDBPivotGrid::mousePressEvent(QMouseEvent* event) {
@@ -713,11 +712,11 @@ void TcxDBPivotGrid::mousePressEvent(QMouseEvent* event) {
             drag_->startWidth = geometry_.levelWidth(hit.level);
             break;
         case PivotHitZone::ExpandButton:
-            toggleExpandAt(hit, pos);
+            toggleExpandAt(hit);
             break;
         case PivotHitZone::ColumnHeader:
         case PivotHitZone::RowHeader:
-            clickHeader(hit, event->modifiers());
+            clickHeader(hit);
             break;
         case PivotHitZone::Cell:
             moveFocus(hit.row, hit.column, event->modifiers() & Qt::ShiftModifier);
@@ -809,7 +808,7 @@ void TcxDBPivotGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     if (hit.zone == PivotHitZone::RowHeader || hit.zone == PivotHitZone::ColumnHeader) {
         PivotHit h = hit;
         h.zone = PivotHitZone::ExpandButton;
-        toggleExpandAt(h, event->position().toPoint());
+        toggleExpandAt(h);
         return;
     }
     mousePressEvent(event);

@@ -146,7 +146,6 @@ class TcxDBPivotGrid : public QAbstractScrollArea {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    friend class PivotGridPaintAccess;
     struct Drag;
     void engineChanged();
     void bindDataSet();
@@ -157,8 +156,8 @@ class TcxDBPivotGrid : public QAbstractScrollArea {
     void moveFocus(int row, int column, bool extend);
     void applyDrop(const morvane::ui::PivotFieldButton& button,
                    const morvane::ui::PivotDropTarget& target);
-    void clickHeader(const morvane::ui::PivotHit& hit, Qt::KeyboardModifiers mods);
-    bool toggleExpandAt(const morvane::ui::PivotHit& hit, QPoint pos);
+    void clickHeader(const morvane::ui::PivotHit& hit);
+    bool toggleExpandAt(const morvane::ui::PivotHit& hit);
     QString columnKey(int column);
     QString levelKey(int level);
     int minWidthOf(int column);
