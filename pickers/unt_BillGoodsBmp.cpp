@@ -1,8 +1,11 @@
 #include "pickers/unt_BillGoodsBmp.h"
 
 #include <QFrame>
+#include <QMdiArea>
 #include <QVBoxLayout>
 
+#include "entry/totalpub1.h"
+#include "platform/ui/HostInterface.h"
 #include "platform/ui/TcxDBImage.h"
 
 Tfrm_BillGoodsBmp* frm_BillGoodsBmp = nullptr;
@@ -38,6 +41,11 @@ Tfrm_BillGoodsBmp::~Tfrm_BillGoodsBmp() {
 
 void Tfrm_BillGoodsBmp::FormCreate(QObject* Sender) {
     resize(514, 327);
+    // Centred on the host's main window.
+    if (pub_mainform && pub_mainform->MdiArea()) {
+        const QRect host = pub_mainform->MdiArea()->window()->frameGeometry();
+        move(host.center() - rect().center());
+    }
     show();
 }
 

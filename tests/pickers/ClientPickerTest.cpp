@@ -1,6 +1,7 @@
 // The client picker on the demo database: its statements against the corpus, the user's
 // client scope, the search, tick-all, double click and the modal results.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -163,6 +164,20 @@ TEST_F(ClientPickerTest, TickAllAndUntickAllIncludingHandTicks) {
     const QStringList ticked = TickedCodes(picker.Goods_Table, "fcode");
     EXPECT_EQ(ticked.size(),
               Query("select count(*) from dt_client where fcode like '%JM%'").front().toInt());
+}
+
+TEST_F(ClientPickerTest, EnterStaysInTheFocusedControl) {
+    Tfrm_selectClient picker;
+    picker.Create();
+    picker.show();
+    picker.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
+    picker.edit_fcode->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), picker.edit_fcode);
+    QTest::keyClick(picker.edit_fcode, Qt::Key_Return);
+    // The dialog's empty key handler lets Enter through: no move to the next control.
+    EXPECT_EQ(QApplication::focusWidget(), picker.edit_fcode);
+    EXPECT_EQ(picker.ModalResult(), ui::mrNone);
 }
 
 TEST_F(ClientPickerTest, DoubleClickConfirmsWithoutTicking) {
