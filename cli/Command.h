@@ -21,6 +21,8 @@ std::span<const Command> commands();
 
 int runDemoDb(Args args);
 int runQuery(Args args);
+int runWindows(Args args);
+int runRun(Args args);
 
 // Prints the usage text to standard error and returns 1.
 int usage();

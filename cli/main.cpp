@@ -1,7 +1,7 @@
 // morvane: the headless host. Creates the demo database and runs statements
 // and windows through the same plug-in code the GUI host uses.
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,6 +14,11 @@ std::span<const Command> commands() {
     static const Command table[] = {
         {"demo-db", "demo-db [--scale N] [--seed S] FILE", runDemoDb},
         {"query", "query [--db FILE | --odbc CONNSTR] [STATEMENT | -]", runQuery},
+        {"windows", "windows", runWindows},
+        {"run",
+         "run WINDOW [--db FILE | --odbc CONNSTR] [--user NO] [--list NAME]\n"
+         "              [--set CONTROL=VALUE]... [--pick EDIT=CODES]... [--sql] [--out FILE]",
+         runRun},
     };
     return table;
 }
@@ -29,7 +34,9 @@ int usage() {
 }  // namespace morvane::cli
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Windows are real widgets in every mode; without a display they live offscreen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     using namespace morvane::cli;
     if (argc < 2) return usage();
     const std::string name = argv[1];

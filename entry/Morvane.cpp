@@ -32,7 +32,10 @@ void LibraryLoad() {
 void LibraryUnload(TDllReason reason) {
     if (reason != DLL_PROCESS_DETACH) return;
     ui::SetApplication(savedApplication);
-    ResetSession();
+    // The host's objects are no longer ours to refer to. The session strings are released by
+    // their own destructors, which at process exit may already have run: not touched here.
+    pub_connection = nullptr;
+    pub_mainform = nullptr;
 }
 
 }  // namespace morvane::entry

@@ -24,8 +24,8 @@ enum TDllReason { DLL_PROCESS_DETACH = 0, DLL_PROCESS_ATTACH = 1, DLL_THREAD_ATT
 
 // Load: remembers the application object the library has now and installs the unload hook.
 void LibraryLoad();
-// The unload hook: on process detach puts the remembered application object back and
-// releases the session; other reasons do nothing.
+// The unload hook: on process detach puts the remembered application object back and drops
+// the host's connection and main window; other reasons do nothing.
 void LibraryUnload(TDllReason reason);
 
 }  // namespace morvane::entry

@@ -27,4 +27,6 @@ HostMainForm::HostMainForm(QWidget* parent) : QMainWindow(parent), mdiArea_(new 
     resize(1024, 720);
 }
 
+HostMainForm::~HostMainForm() { delete mdiArea_; }
+
 }  // namespace morvane::host

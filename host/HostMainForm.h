@@ -29,6 +29,8 @@ class HostMainForm : public QMainWindow, public THostMainForm {
     Q_OBJECT
 public:
     explicit HostMainForm(QWidget* parent = nullptr);
+    // Frees the open windows while the open-window list they leave still exists.
+    ~HostMainForm() override;
 
     QMdiArea* MdiArea() override { return mdiArea_; }
     THostWindowList& OpenWindows() override { return openWindows_; }

@@ -160,6 +160,6 @@ TEST(LibraryHooks, UnloadPutsTheLoadTimeApplicationBack) {
     EXPECT_EQ(morvane::ui::Application(), host.app.get());
     morvane::entry::LibraryUnload(morvane::entry::DLL_PROCESS_DETACH);
     EXPECT_EQ(morvane::ui::Application(), nullptr);
-    EXPECT_EQ(pub_userno, "");
     EXPECT_EQ(pub_connection, nullptr);
+    EXPECT_EQ(pub_mainform, nullptr);
 }

@@ -1,0 +1,73 @@
+// The plug-in library as a host loads it.
+
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include "host/HostSession.h"
+#include "host/RecordedErrors.h"
+#include "host/ScriptedRunner.h"
+#include "tests/entry/SpineFixture.h"
+
+using namespace morvane::host;
+
+namespace {
+
+QStringList dynamicSymbols(const QString& library) {
+    QProcess nm;
+    nm.start("nm", {"-D", "--defined-only", library});
+    nm.waitForFinished();
+    QStringList names;
+    for (const QString& line : QString::fromUtf8(nm.readAllStandardOutput()).split('\n')) {
+        const QStringList parts = line.split(' ', Qt::SkipEmptyParts);
+        if (parts.size() == 3) names << parts[1] + " " + parts[2];
+    }
+    return names;
+}
+
+}  // namespace
+
+TEST(Plugin, ExportsExactlyCreateDLLForm) {
+    EXPECT_EQ(dynamicSymbols(MORVANE_PLUGIN), QStringList{"T CreateDLLForm"});
+    EXPECT_EQ(dynamicSymbols(MORVANE_TESTPLUGIN), QStringList{"T CreateDLLForm"});
+}
+
+TEST(Plugin, AMissingLibraryIsReported) {
+    EXPECT_THROW(PluginLoader("/nonexistent/libmorvane.so"), std::runtime_error);
+}
+
+TEST(Plugin, WindowsOpenAndCloseThroughTheLoadedExport) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("f.db");
+    morvane::test::CreateFixtureDb(db);
+    ScriptedRunner runner;
+    RecordedErrors errors;
+    QPointer<QWidget> first;
+    {
+        HostSession session(runner, errors, MORVANE_TESTPLUGIN, dir.filePath("host"));
+        session.Connect({db, {}});
+        first = session.OpenWindow("Frm_OlapSaleMonth", "U1", "测试报表");
+        ASSERT_FALSE(first.isNull());
+        EXPECT_EQ(session.OpenWindow("frm_OLAPSaleMonth", "U1", "测试报表"), first.data());
+        EXPECT_EQ(session.OpenWindow("frm_OLAPAllStock", "U1", "x"), nullptr);
+        auto* frame = qobject_cast<QMdiSubWindow*>(first->parentWidget());
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->mdiArea(), session.MainForm().MdiArea());
+        EXPECT_EQ(session.MainForm().OpenWindowList().Items(), QStringList{"测试报表"});
+
+        frame->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(first.isNull());
+        EXPECT_TRUE(session.MainForm().OpenWindowList().Items().isEmpty());
+        QWidget* second = session.OpenWindow("frm_OLAPSaleMonth", "U2", "测试报表");
+        ASSERT_NE(second, nullptr);
+    }
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+    morvane::test::SpineHost check(db);
+    // The session closed the second window with the main window, without its close event.
+    EXPECT_EQ(check.SyslogRows(), (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开",
+                                                        "U2|测试报表|进入"}));
+}
