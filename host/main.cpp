@@ -1,7 +1,7 @@
 // morvane-host: a small stand-in for the host application. Signs in, shows the report menu and
 // opens the plug-in's windows through CreateDLLForm, as the real host does.
 //
-//   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--plugin LIB]
+//   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]
 //                [--open WINDOW]... [--screenshot FILE.png]
 
 #include <QApplication>
@@ -48,7 +48,7 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
             if (!value(o.odbc)) return false;
         } else if (a == "--user") {
             if (!value(o.user)) return false;
-        } else if (a == "--plugin") {
+        } else if (a == "--library") {
             if (!value(o.plugin)) return false;
         } else if (a == "--screenshot") {
             if (!value(o.screenshot)) return false;
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     if (!parse(QApplication::arguments(), o, problem)) {
         std::fprintf(stderr,
                      "morvane-host: %s\nusage: morvane-host [--db FILE | --odbc CONNSTR] "
-                     "[--user NO] [--plugin LIB] [--open WINDOW]... [--screenshot FILE.png]\n",
+                     "[--user NO] [--library LIB] [--open WINDOW]... [--screenshot FILE.png]\n",
                      problem.toUtf8().constData());
         return 1;
     }
