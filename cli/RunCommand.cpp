@@ -34,7 +34,8 @@ host::RunOptions parse(Args args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> std::string {
-            if (i + 1 >= args.size()) throw UsageProblem{"option '" + a + "' needs a value"};
+            if (i + 1 >= args.size())
+                throw UsageProblem{"option '" + a + "' needs a value"};
             return args[++i];
         };
         if (a == "--db") {
@@ -61,11 +62,13 @@ host::RunOptions parse(Args args) {
             throw UsageProblem{"run takes one WINDOW"};
         }
     }
-    if (o.window.isEmpty()) throw UsageProblem{"run needs a WINDOW"};
+    if (o.window.isEmpty())
+        throw UsageProblem{"run needs a WINDOW"};
     if (!o.dbFile.isEmpty() && !o.odbc.isEmpty()) {
         throw UsageProblem{"give either --db or --odbc, not both"};
     }
-    if (o.sql && !o.outFile.isEmpty()) throw UsageProblem{"give either --sql or --out"};
+    if (o.sql && !o.outFile.isEmpty())
+        throw UsageProblem{"give either --sql or --out"};
     return o;
 }
 
@@ -82,7 +85,8 @@ int runRun(Args args) {
     const host::RunOutput result = host::RunWindow(options);
     std::fwrite(result.out.data(), 1, result.out.size(), stdout);
     std::fflush(stdout);
-    if (!result.err.empty()) std::fprintf(stderr, "morvane run: %s", result.err.c_str());
+    if (!result.err.empty())
+        std::fprintf(stderr, "morvane run: %s", result.err.c_str());
     return result.status;
 }
 

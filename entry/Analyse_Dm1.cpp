@@ -33,7 +33,8 @@ TAnalyse_Dm::TAnalyse_Dm(QObject* owner) : QObject(owner) {
 }
 
 TAnalyse_Dm::~TAnalyse_Dm() {
-    if (Analyse_Dm == this) Analyse_Dm = nullptr;
+    if (Analyse_Dm == this)
+        Analyse_Dm = nullptr;
 }
 
 bool TAnalyse_Dm::Create() {
@@ -49,7 +50,8 @@ void TAnalyse_Dm::DataModuleCreate(QObject* Sender) {
     LoadColourSettings();
     pub_gridstyle = new TcxStyle(morvane::entry::ApplicationOwner());
     QObject::connect(pub_gridstyle, &QObject::destroyed, [style = pub_gridstyle] {
-        if (pub_gridstyle == style) pub_gridstyle = nullptr;
+        if (pub_gridstyle == style)
+            pub_gridstyle = nullptr;
     });
     pub_gridstyle->SetColor(morvane::ui::StringToColor(fRzbutcolor));
     LoadSoftConfig();
@@ -59,13 +61,15 @@ void TAnalyse_Dm::DataModuleCreate(QObject* Sender) {
 void TAnalyse_Dm::LoadColourSettings() {
     fRzbutcolor = kDefaultColour;
     const QString file = QDir(ProgramFolder()).filePath(QStringLiteral("colorConfig.ini"));
-    if (!QFileInfo::exists(file)) return;
+    if (!QFileInfo::exists(file))
+        return;
     fRzbutcolor = TIniFile(file).ReadString("fcolor", "fRzbutcolor", kDefaultColour);
 }
 
 void TAnalyse_Dm::LoadSoftConfig() {
     const QString file = QDir(ProgramFolder()).filePath(QStringLiteral("softconfig.ini"));
-    if (!QFileInfo::exists(file)) return;
+    if (!QFileInfo::exists(file))
+        return;
     pub_fontsize = StrToIntDef(TIniFile(file).ReadString("config", "fontsize", "10"), 10);
 
     auto ds = std::make_unique<TRemoteUdpDataSet>(morvane::entry::ApplicationOwner());

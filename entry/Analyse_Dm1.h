@@ -8,7 +8,7 @@
 
 class TAnalyse_Dm : public QObject {
     Q_OBJECT
-public:
+  public:
     // Owner: the host application's owner object. Call Create() once after construction.
     explicit TAnalyse_Dm(QObject* owner = nullptr);
     // Freed with its owner; Analyse_Dm then reads nullptr again.

@@ -4,19 +4,22 @@
 
 TIniFile::TIniFile(const QString& fileName) : fileName_(fileName) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return;
+    if (!file.open(QIODevice::ReadOnly))
+        return;
     QString section;
     const QList<QByteArray> lines = file.readAll().split('\n');
     for (const QByteArray& raw : lines) {
         const QString line = QString::fromUtf8(raw).trimmed();
-        if (line.isEmpty() || line.startsWith(';')) continue;
+        if (line.isEmpty() || line.startsWith(';'))
+            continue;
         if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
             section = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
             continue;
         }
         const qsizetype eq = line.indexOf('=');
-        if (eq <= 0) continue;
+        if (eq <= 0)
+            continue;
         QString value = line.mid(eq + 1).trimmed();
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
             value.back() == value.front()) {

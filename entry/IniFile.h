@@ -7,14 +7,14 @@
 #include <vector>
 
 class TIniFile {
-public:
+  public:
     explicit TIniFile(const QString& fileName);
 
     QString FileName() const { return fileName_; }
     QString ReadString(const QString& section, const QString& key,
                        const QString& defaultValue) const;
 
-private:
+  private:
     struct Entry {
         QString section;
         QString key;

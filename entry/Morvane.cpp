@@ -18,7 +18,8 @@ bool unloadHookInstalled = false;
 struct LibraryLifetime {
     LibraryLifetime() { LibraryLoad(); }
     ~LibraryLifetime() {
-        if (unloadHookInstalled) LibraryUnload(DLL_PROCESS_DETACH);
+        if (unloadHookInstalled)
+            LibraryUnload(DLL_PROCESS_DETACH);
     }
 } lifetime;
 
@@ -30,7 +31,8 @@ void LibraryLoad() {
 }
 
 void LibraryUnload(TDllReason reason) {
-    if (reason != DLL_PROCESS_DETACH) return;
+    if (reason != DLL_PROCESS_DETACH)
+        return;
     ui::SetApplication(savedApplication);
     // The host's objects are no longer ours to refer to. The session strings are released by
     // their own destructors, which at process exit may already have run: not touched here.
@@ -56,7 +58,8 @@ QWidget* CreateDLLForm(THostApplication* app, std::uintptr_t, const QString& win
             Analyse_Dm->Create();
         }
         const int row = FindWindowRow(windowName);
-        if (row >= 0) result = OpenWindowRow(row);
+        if (row >= 0)
+            result = OpenWindowRow(row);
     });
     return result;
 }

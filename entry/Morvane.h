@@ -19,8 +19,12 @@ extern "C" MORVANE_EXPORT QWidget* CreateDLLForm(THostApplication* app, std::uin
 namespace morvane::entry {
 
 // Reasons the platform gives the unload hook.
-enum TDllReason { DLL_PROCESS_DETACH = 0, DLL_PROCESS_ATTACH = 1, DLL_THREAD_ATTACH = 2,
-                  DLL_THREAD_DETACH = 3 };
+enum TDllReason {
+    DLL_PROCESS_DETACH = 0,
+    DLL_PROCESS_ATTACH = 1,
+    DLL_THREAD_ATTACH = 2,
+    DLL_THREAD_DETACH = 3
+};
 
 // Load: remembers the application object the library has now and installs the unload hook.
 void LibraryLoad();

@@ -51,10 +51,13 @@ std::unique_ptr<TRemoteUdpDataSet> temporaryDataSet() {
     return std::make_unique<TRemoteUdpDataSet>(morvane::entry::ApplicationOwner());
 }
 
-QString quoted(const QString& code) { return "'" + code + "',"; }
+QString quoted(const QString& code) {
+    return "'" + code + "',";
+}
 
 void dropTrailingComma(QString& list) {
-    if (list.endsWith(',')) list.chop(1);
+    if (list.endsWith(','))
+        list.chop(1);
 }
 
 }  // namespace
@@ -84,9 +87,10 @@ void LoadUserScope() {
     pub_brandcodes.clear();
     auto ds = temporaryDataSet();
 
-    OpenQuery(ds.get(), "select fclientcode,isnull(fstockbit,0) fstockbit  from userclient "
-                        "where fgroupid='" +
-                            pub_userno + "'");
+    OpenQuery(ds.get(),
+              "select fclientcode,isnull(fstockbit,0) fstockbit  from userclient "
+              "where fgroupid='" +
+                  pub_userno + "'");
     if (ds->GetRecordCount() == 0) {
         pub_clientall = true;
     } else {
@@ -108,7 +112,8 @@ void LoadUserScope() {
             pub_brandcodes += quoted(ds->Fields(0)->AsString());
         }
         dropTrailingComma(pub_brandcodes);
-        if (pub_brandcodes.isEmpty()) pub_brandall = true;
+        if (pub_brandcodes.isEmpty())
+            pub_brandall = true;
     }
 
     OpenQuery(ds.get(), "select * from userhouse where fgroupid='" + pub_userno + "'");
@@ -129,13 +134,13 @@ void LoadUserScope() {
 void WriteUsageLog(const QString& modeName, const QString& billId, const QString& state) {
     const QString clientName;  // never filled in by this plug-in
     const QDateTime now = QDateTime::currentDateTime();
-    const QString sql =
-        QStringLiteral("insert into syslog(logindate,begintime,userno,clientname,modename,"
-                       "fbillid,fstate)values('") +
-        now.date().toString(QStringLiteral("yyyy-MM-dd")) + "'" + "," + "'" +
-        now.time().toString(QStringLiteral("HH:mm:ss")) + "'" + "," + "'" + pub_userno + "'" +
-        "," + QChar(13) + "'" + clientName + "'" + "," + "'" + modeName + "'" + "," + "'" +
-        billId + "'" + "," + "'" + state + "'" + ")";
+    const QString sql = QStringLiteral(
+                            "insert into syslog(logindate,begintime,userno,clientname,modename,"
+                            "fbillid,fstate)values('") +
+                        now.date().toString(QStringLiteral("yyyy-MM-dd")) + "'" + "," + "'" +
+                        now.time().toString(QStringLiteral("HH:mm:ss")) + "'" + "," + "'" +
+                        pub_userno + "'" + "," + QChar(13) + "'" + clientName + "'" + "," + "'" +
+                        modeName + "'" + "," + "'" + billId + "'" + "," + "'" + state + "'" + ")";
     ExecCommand(sql);
 }
 
@@ -143,7 +148,8 @@ QString ColumnLetter(int n) {
     const int q = (n + 25) / 26;
     const int r = (n + 25) % 26;
     QString result;
-    if (q != 1) result += QChar(q + 63);
+    if (q != 1)
+        result += QChar(q + 63);
     result += QChar(r + 65);
     return result;
 }

@@ -30,7 +30,8 @@ void Tbase_frm::FormCreate(QObject* Sender) {
 }
 
 void Tbase_frm::FormClose(QObject* Sender, TCloseAction& Action) {
-    for (TRemoteUdpDataSet* ds : findChildren<TRemoteUdpDataSet*>()) ds->Close();
+    for (TRemoteUdpDataSet* ds : findChildren<TRemoteUdpDataSet*>())
+        ds->Close();
     WriteUsageLog(Caption(), QString(), QStringLiteral("离开"));
     Action = morvane::ui::caFree;
 }
@@ -48,7 +49,8 @@ void Tbase_frm::ReadRights(const QString& listName) {
                pub_userno + "'" + "))and(b.listname=" + "'" + listName + "'" + ")");
     ds->Open();
     for (ds->First(); !ds->Eof(); ds->Next()) {
-        if (ds->FieldByName(QStringLiteral("b_excel"))->AsBoolean()) UserRight.b_excel = true;
+        if (ds->FieldByName(QStringLiteral("b_excel"))->AsBoolean())
+            UserRight.b_excel = true;
     }
     ds->Close();
 }
@@ -58,9 +60,12 @@ QString Tbase_frm::DataSetSQL(const QString& name) const {
     return ds ? ds->SQL() : QString();
 }
 
-QString Tbase_frm::ResultText() const { return QString(); }
+QString Tbase_frm::ResultText() const {
+    return QString();
+}
 
 QString Tbase_frm::ExportResult(const QString& fileName) {
     return QStringLiteral("this window cannot write %1 files")
-        .arg(QFileInfo(fileName).suffix().isEmpty() ? fileName : "." + QFileInfo(fileName).suffix());
+        .arg(QFileInfo(fileName).suffix().isEmpty() ? fileName
+                                                    : "." + QFileInfo(fileName).suffix());
 }

@@ -21,7 +21,7 @@ struct TUserRight {
 
 class Tbase_frm : public morvane::ui::TForm {
     Q_OBJECT
-public:
+  public:
     // Design-time settings: caption "base_frm", colour clBtnFace, font 宋体 13 px, KeyPreview.
     // The layout is built here; the creation event runs later, from Create().
     explicit Tbase_frm(QWidget* parent = nullptr);
@@ -43,7 +43,7 @@ public:
     // otherwise the reason it could not.
     Q_INVOKABLE virtual QString ExportResult(const QString& fileName);
 
-protected:
+  protected:
     void DoCreate() override { FormCreate(this); }
     void DoClose(TCloseAction& action) override { FormClose(this, action); }
 };

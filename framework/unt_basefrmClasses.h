@@ -18,11 +18,11 @@ class Tbase_frm;
 namespace morvane::framework {
 
 struct TWindowClass {
-    QString name;     // the window name as the window table lists it
-    QString caption;  // the caption the window is designed with
-    std::function<Tbase_frm*()> construct;           // layout only; the caller runs Create()
-    std::function<Tbase_frm*()> instance;            // reads the instance variable
-    std::function<void(Tbase_frm*)> setInstance;     // writes it
+    QString name;                                 // the window name as the window table lists it
+    QString caption;                              // the caption the window is designed with
+    std::function<Tbase_frm*()> construct;        // layout only; the caller runs Create()
+    std::function<Tbase_frm*()> instance;         // reads the instance variable
+    std::function<void(Tbase_frm*)> setInstance;  // writes it
 };
 
 // Adds the class. False (and nothing changes) when a class is already registered under the
@@ -47,9 +47,9 @@ bool RegisterWindowClassOf(const QString& name, const QString& caption, T*& inst
 
 #define MORVANE_REGISTER_WINDOW_JOIN2(a, b) a##b
 #define MORVANE_REGISTER_WINDOW_JOIN(a, b) MORVANE_REGISTER_WINDOW_JOIN2(a, b)
-#define MORVANE_REGISTER_WINDOW(Class, name, caption, instance)                      \
-    namespace {                                                                       \
-    const bool MORVANE_REGISTER_WINDOW_JOIN(registered_, __LINE__) =                 \
-        ::morvane::framework::RegisterWindowClassOf<Class>(QStringLiteral(name),     \
+#define MORVANE_REGISTER_WINDOW(Class, name, caption, instance)                                \
+    namespace {                                                                                \
+    const bool MORVANE_REGISTER_WINDOW_JOIN(registered_, __LINE__) =                           \
+        ::morvane::framework::RegisterWindowClassOf<Class>(QStringLiteral(name),               \
                                                            QStringLiteral(caption), instance); \
     }

@@ -23,12 +23,14 @@ QStringList Tbase_frmTop::ScriptTick(const QStringList& codes) {
     morvane::ui::Guarded([&] {
         PrepareScriptedPick();
         auto* table = findChild<TRemoteUdpDataSet*>(QStringLiteral("Goods_Table"));
-        if (!table || !table->Active()) return;
+        if (!table || !table->Active())
+            return;
         const QSet<QString> wanted(codes.begin(), codes.end());
         table->DisableControls();
         for (table->First(); !table->Eof(); table->Next()) {
             const QString code = table->FieldByName(PickCodeColumn())->AsString();
-            if (!wanted.contains(code)) continue;
+            if (!wanted.contains(code))
+                continue;
             table->Edit();
             table->FieldByName(QStringLiteral("checkid"))->SetAsInteger(1);
             table->Post();

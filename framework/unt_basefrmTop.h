@@ -6,7 +6,7 @@
 
 class Tbase_frmTop : public Tbase_frm {
     Q_OBJECT
-public:
+  public:
     // Caption "base_frmTop", dialog border, stay-on-top.
     explicit Tbase_frmTop(QWidget* parent = nullptr);
 
@@ -17,7 +17,7 @@ public:
     // the codes that matched no row. Errors go to the host's error display.
     Q_INVOKABLE QStringList ScriptTick(const QStringList& codes);
 
-protected:
+  protected:
     void DoKeyPress(QChar& key) override { FormKeyPress(this, key); }
     // The column of Goods_Table whose value the caller collects.
     virtual QString PickCodeColumn() const { return QStringLiteral("fcode"); }

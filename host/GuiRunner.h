@@ -9,7 +9,7 @@
 namespace morvane::host {
 
 class GuiRunner : public ui::ModalRunner {
-public:
+  public:
     explicit GuiRunner(QWidget* mainWindow = nullptr) : mainWindow_(mainWindow) {}
     void SetMainWindow(QWidget* w) { mainWindow_ = w; }
 
@@ -22,7 +22,7 @@ public:
     // returns at once.
     void Launch(const QString& file) override;
 
-private:
+  private:
     QWidget* mainWindow_;
 };
 

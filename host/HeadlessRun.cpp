@@ -18,7 +18,7 @@ class RunStopped : public std::exception {};
 // After each step: an error that reached the host's error display ends the run with status
 // 2; a message box with status 3.
 class Outcome {
-public:
+  public:
     Outcome(const ScriptedRunner& runner, const RecordedErrors& errors, RunOutput& output)
         : runner_(runner), errors_(errors), output_(output) {}
 
@@ -30,12 +30,13 @@ public:
         }
         if (!runner_.messages.empty()) {
             output_.status = 3;
-            for (const auto& m : runner_.messages) output_.err += m.text.toStdString() + "\n";
+            for (const auto& m : runner_.messages)
+                output_.err += m.text.toStdString() + "\n";
             throw RunStopped();
         }
     }
 
-private:
+  private:
     const ScriptedRunner& runner_;
     const RecordedErrors& errors_;
     RunOutput& output_;
@@ -47,7 +48,9 @@ QStringList codeList(const QString& text) {
 
 }  // namespace
 
-QString DefaultRunUser() { return QStringLiteral("001"); }
+QString DefaultRunUser() {
+    return QStringLiteral("001");
+}
 
 RunOutput RunWindow(const RunOptions& options) {
     RunOutput output;
@@ -98,12 +101,14 @@ RunOutput RunWindow(const RunOptions& options) {
             driver.Close();
             throw;
         }
-        if (!driver.Close()) throw std::runtime_error("the window refused to close");
+        if (!driver.Close())
+            throw std::runtime_error("the window refused to close");
         outcome.check();
     } catch (const RunStopped&) {
         output.out.clear();
     } catch (const std::exception& e) {
-        if (output.status == 0) output.status = 2;
+        if (output.status == 0)
+            output.status = 2;
         output.out.clear();
         output.err += std::string(e.what()) + "\n";
     }

@@ -17,21 +17,21 @@ struct RunStep {
 
 struct RunOptions {
     QString window;
-    QString dbFile;      // SQLite file (when odbc is empty)
-    QString odbc;        // ODBC connection string
-    QString user;        // user number
-    QString listName;    // rights list name; empty: the window's caption
+    QString dbFile;              // SQLite file (when odbc is empty)
+    QString odbc;                // ODBC connection string
+    QString user;                // user number
+    QString listName;            // rights list name; empty: the window's caption
     std::vector<RunStep> steps;  // in command-line order
-    bool sql = false;    // write the statement instead of the result
-    QString outFile;     // empty: standard output
-    QString pluginPath;  // empty: PluginLoader::DefaultPath()
-    QString exeName;     // program path given to the plug-in; empty: the running program
+    bool sql = false;            // write the statement instead of the result
+    QString outFile;             // empty: standard output
+    QString pluginPath;          // empty: PluginLoader::DefaultPath()
+    QString exeName;             // program path given to the plug-in; empty: the running program
 };
 
 struct RunOutput {
-    int status = 0;      // 0 done, 2 error, 3 a message box was shown
-    std::string out;     // bytes for standard output
-    std::string err;     // text for standard error
+    int status = 0;   // 0 done, 2 error, 3 a message box was shown
+    std::string out;  // bytes for standard output
+    std::string err;  // text for standard error
 };
 
 // The user a run signs in as when none is given: the demo database's unrestricted user.

@@ -6,8 +6,7 @@
 
 namespace morvane::host {
 
-HostApplication::HostApplication(ui::ModalRunner& runner, ui::ErrorDisplay& errors,
-                                 QString exeName)
+HostApplication::HostApplication(ui::ModalRunner& runner, ui::ErrorDisplay& errors, QString exeName)
     : exeName_(exeName.isEmpty() ? QCoreApplication::applicationFilePath() : exeName),
       runner_(&runner),
       errors_(&errors) {
@@ -16,7 +15,8 @@ HostApplication::HostApplication(ui::ModalRunner& runner, ui::ErrorDisplay& erro
 }
 
 HostApplication::~HostApplication() {
-    if (ui::Application() == this) ui::SetApplication(nullptr);
+    if (ui::Application() == this)
+        ui::SetApplication(nullptr);
 }
 
 }  // namespace morvane::host

@@ -10,11 +10,10 @@
 namespace morvane::host {
 
 class HostApplication : public THostApplication {
-public:
+  public:
     // The runner and the error display are not owned and must outlive this object. The
     // program path defaults to the running program.
-    HostApplication(ui::ModalRunner& runner, ui::ErrorDisplay& errors,
-                    QString exeName = QString());
+    HostApplication(ui::ModalRunner& runner, ui::ErrorDisplay& errors, QString exeName = QString());
     ~HostApplication() override;
 
     QObject* Owner() override { return &owner_; }
@@ -22,7 +21,7 @@ public:
     ui::ModalRunner& Runner() override { return *runner_; }
     ui::ErrorDisplay& Errors() override { return *errors_; }
 
-private:
+  private:
     QObject owner_;
     QString exeName_;
     ui::ModalRunner* runner_;

@@ -12,13 +12,15 @@ int HostWindowList::Add(const QString& caption) {
 int HostWindowList::IndexOf(const QString& caption) const {
     // The host's string list finds entries without regard to case.
     for (int i = 0; i < items_.size(); ++i) {
-        if (items_[i].compare(caption, Qt::CaseInsensitive) == 0) return i;
+        if (items_[i].compare(caption, Qt::CaseInsensitive) == 0)
+            return i;
     }
     return -1;
 }
 
 void HostWindowList::Delete(int index) {
-    if (index >= 0 && index < items_.size()) items_.removeAt(index);
+    if (index >= 0 && index < items_.size())
+        items_.removeAt(index);
 }
 
 HostMainForm::HostMainForm(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea(this)) {
@@ -27,6 +29,8 @@ HostMainForm::HostMainForm(QWidget* parent) : QMainWindow(parent), mdiArea_(new 
     resize(1024, 720);
 }
 
-HostMainForm::~HostMainForm() { delete mdiArea_; }
+HostMainForm::~HostMainForm() {
+    delete mdiArea_;
+}
 
 }  // namespace morvane::host

@@ -13,7 +13,7 @@ class QMdiArea;
 namespace morvane::host {
 
 class HostWindowList : public THostWindowList {
-public:
+  public:
     int Add(const QString& caption) override;
     int IndexOf(const QString& caption) const override;
     void Delete(int index) override;
@@ -21,13 +21,13 @@ public:
     QString Strings(int index) const override { return items_.value(index); }
     const QStringList& Items() const { return items_; }
 
-private:
+  private:
     QStringList items_;
 };
 
 class HostMainForm : public QMainWindow, public THostMainForm {
     Q_OBJECT
-public:
+  public:
     explicit HostMainForm(QWidget* parent = nullptr);
     // Frees the open windows while the open-window list they leave still exists.
     ~HostMainForm() override;
@@ -36,7 +36,7 @@ public:
     THostWindowList& OpenWindows() override { return openWindows_; }
     const HostWindowList& OpenWindowList() const { return openWindows_; }
 
-private:
+  private:
     QMdiArea* mdiArea_;
     HostWindowList openWindows_;
 };

@@ -29,7 +29,8 @@ void HostSession::Connect(const ConnectionSpec& spec) {
         return;
     }
     QString file = spec.sqliteFile;
-    if (file.isEmpty()) file = qEnvironmentVariable("MORVANE_DB", QStringLiteral("demo.db"));
+    if (file.isEmpty())
+        file = qEnvironmentVariable("MORVANE_DB", QStringLiteral("demo.db"));
     // SQLite would create an empty file and then report missing tables; say what is wrong.
     if (!QFileInfo::exists(file)) {
         throw EDatabaseError("database file '" + file.toStdString() +

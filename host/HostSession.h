@@ -20,7 +20,7 @@ struct ConnectionSpec {
 };
 
 class HostSession {
-public:
+  public:
     // Loads the plug-in (PluginLoader::DefaultPath() when `pluginPath` is empty). The runner
     // and error display must outlive the session. Throws std::runtime_error.
     // `mainForm` replaces the plain main window (the GUI host passes its own).
@@ -35,14 +35,13 @@ public:
 
     // Calls CreateDLLForm with this session's objects. nullptr when the plug-in opened
     // nothing for the name.
-    QWidget* OpenWindow(const QString& windowName, const QString& userNo,
-                        const QString& listName);
+    QWidget* OpenWindow(const QString& windowName, const QString& userNo, const QString& listName);
 
     HostApplication& Application() { return app_; }
     HostMainForm& MainForm() { return *mainForm_; }
     const PluginLoader& Plugin() const { return loader_; }
 
-private:
+  private:
     PluginLoader loader_;
     HostApplication app_;
     std::unique_ptr<TRemoteUdpConnection> connection_;

@@ -19,7 +19,8 @@ MainWindow::MainWindow(const MenuTable& menu, OpenWindow open)
     QMenu* reports = menuBar()->addMenu(QStringLiteral("分析报表(&R)"));
     QMenu* family = nullptr;
     for (const MenuEntry& entry : menu_.Entries()) {
-        if (!family || family->title() != entry.family) family = reports->addMenu(entry.family);
+        if (!family || family->title() != entry.family)
+            family = reports->addMenu(entry.family);
         QAction* action = family->addAction(entry.caption);
         action->setObjectName(entry.window);
         connect(action, &QAction::triggered, this, [this, entry] { open_(entry); });
@@ -42,7 +43,8 @@ void MainWindow::fillWindowMenu() {
     windowMenu_->addAction(QStringLiteral("层叠(&C)"), MdiArea(), &QMdiArea::cascadeSubWindows);
     windowMenu_->addAction(QStringLiteral("平铺(&T)"), MdiArea(), &QMdiArea::tileSubWindows);
     const QStringList& open = OpenWindowList().Items();
-    if (!open.isEmpty()) windowMenu_->addSeparator();
+    if (!open.isEmpty())
+        windowMenu_->addSeparator();
     for (const QString& caption : open) {
         windowMenu_->addAction(caption, this, [this, caption] {
             for (QMdiSubWindow* sub : MdiArea()->subWindowList()) {

@@ -13,13 +13,13 @@ namespace morvane::host {
 
 class MainWindow : public HostMainForm {
     Q_OBJECT
-public:
+  public:
     // `open` is called with the menu entry the user chose.
     using OpenWindow = std::function<void(const MenuEntry&)>;
     MainWindow(const MenuTable& menu, OpenWindow open);
     void SetSignedIn(const QString& userNo);
 
-private:
+  private:
     void fillWindowMenu();
 
     MenuTable menu_;

@@ -12,15 +12,18 @@ MenuTable MenuTable::Parse(const QString& text) {
     const QStringList lines = text.split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString line = lines[i];
-        if (line.endsWith('\r')) line.chop(1);
-        if (line.trimmed().isEmpty() || line.startsWith('#')) continue;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.startsWith('#'))
+            continue;
         const QStringList cells = line.split('\t');
         if (cells.size() < 3 || cells[1].isEmpty() || cells[2].isEmpty()) {
             throw std::runtime_error("menu table line " + std::to_string(i + 1) +
                                      ": needs family, window name and caption");
         }
         MenuEntry e{cells[0], cells[1], cells[2], cells.value(3)};
-        if (e.listName.isEmpty()) e.listName = e.caption;
+        if (e.listName.isEmpty())
+            e.listName = e.caption;
         table.entries_.push_back(e);
     }
     return table;
@@ -38,7 +41,8 @@ MenuTable MenuTable::Load() {
 
 const MenuEntry* MenuTable::Find(const QString& window) const {
     for (const MenuEntry& e : entries_) {
-        if (e.window.compare(window, Qt::CaseInsensitive) == 0) return &e;
+        if (e.window.compare(window, Qt::CaseInsensitive) == 0)
+            return &e;
     }
     return nullptr;
 }

@@ -16,7 +16,7 @@ struct MenuEntry {
 };
 
 class MenuTable {
-public:
+  public:
     // Parses the text. Throws std::runtime_error naming the line of a malformed row.
     static MenuTable Parse(const QString& text);
     // morvane-menu.tsv beside the running program if present, else the built-in copy.
@@ -26,7 +26,7 @@ public:
     // The entry of the window name (case-insensitive), or nullptr.
     const MenuEntry* Find(const QString& window) const;
 
-private:
+  private:
     std::vector<MenuEntry> entries_;
 };
 

@@ -8,11 +8,11 @@
 namespace morvane::host {
 
 class MessageErrorDisplay : public ui::ErrorDisplay {
-public:
+  public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     void ShowException(const QString& message) override;
 
-private:
+  private:
     QWidget* parent_ = nullptr;
 };
 

@@ -9,9 +9,11 @@ namespace morvane::host {
 
 QString PluginLoader::DefaultPath() {
     const QString env = qEnvironmentVariable("MORVANE_PLUGIN");
-    if (!env.isEmpty()) return env;
+    if (!env.isEmpty())
+        return env;
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("libmorvane.so");
-    if (QFileInfo::exists(beside)) return beside;
+    if (QFileInfo::exists(beside))
+        return beside;
     return QStringLiteral(MORVANE_PLUGIN_BUILD_PATH);
 }
 

@@ -9,7 +9,7 @@
 namespace morvane::host {
 
 class PluginLoader {
-public:
+  public:
     // Loads the library at `path` (DefaultPath() when empty). Throws std::runtime_error with
     // the loader's message when the library or its export cannot be found. The library stays
     // loaded for the rest of the process: windows of the plug-in may outlive this object.
@@ -22,7 +22,7 @@ public:
     QString Path() const { return path_; }
     TCreateDLLForm CreateDLLForm() const { return createDLLForm_; }
 
-private:
+  private:
     QString path_;
     TCreateDLLForm createDLLForm_ = nullptr;
 };

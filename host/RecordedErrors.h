@@ -8,7 +8,7 @@
 namespace morvane::host {
 
 class RecordedErrors : public ui::ErrorDisplay {
-public:
+  public:
     void ShowException(const QString& message) override { messages.append(message); }
     QStringList messages;
 };

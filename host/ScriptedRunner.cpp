@@ -4,13 +4,18 @@
 
 namespace morvane::host {
 
-void ScriptedRunner::QueuePick(const QStringList& codes) { picks_.push_back(codes); }
+void ScriptedRunner::QueuePick(const QStringList& codes) {
+    picks_.push_back(codes);
+}
 
-void ScriptedRunner::QueueSaveName(const QString& path) { saveNames_.push_back(path); }
+void ScriptedRunner::QueueSaveName(const QString& path) {
+    saveNames_.push_back(path);
+}
 
 int ScriptedRunner::RunModal(ui::TForm& form) {
     formsShown.append(form.Caption());
-    if (picks_.empty()) return form.CloseModal(ui::mrCancel);
+    if (picks_.empty())
+        return form.CloseModal(ui::mrCancel);
     const QStringList codes = picks_.front();
     picks_.pop_front();
     // Reached by name: the form's class lives in the plug-in.
@@ -28,18 +33,22 @@ int ScriptedRunner::MessageBox(const QString& caption, const QString& text, ui::
                                int buttons) {
     messages.push_back({caption, text, icon});
     for (int b : {ui::mbOK, ui::mbYes, ui::mbNo, ui::mbCancel}) {
-        if (buttons & b) return b;
+        if (buttons & b)
+            return b;
     }
     return ui::mbOK;
 }
 
 QString ScriptedRunner::SaveFileName(const QString&, const QString&, const QString&) {
-    if (saveNames_.empty()) return QString();
+    if (saveNames_.empty())
+        return QString();
     QString path = saveNames_.front();
     saveNames_.pop_front();
     return path;
 }
 
-void ScriptedRunner::Launch(const QString& file) { launched.append(file); }
+void ScriptedRunner::Launch(const QString& file) {
+    launched.append(file);
+}
 
 }  // namespace morvane::host

@@ -11,7 +11,7 @@
 namespace morvane::host {
 
 class ScriptedRunner : public ui::ModalRunner {
-public:
+  public:
     struct Message {
         QString caption;
         QString text;
@@ -43,7 +43,7 @@ public:
     std::vector<Message> messages;
     QStringList launched;
 
-private:
+  private:
     std::deque<QStringList> picks_;
     std::deque<QString> saveNames_;
 };

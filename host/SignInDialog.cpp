@@ -36,7 +36,8 @@ SignInDialog::SignInDialog(TRemoteUdpConnection& connection, QWidget* parent)
 
 QString SignInDialog::UserNo() const {
     const int index = users_->findText(users_->currentText());
-    if (index >= 0) return users_->itemData(index).toString();
+    if (index >= 0)
+        return users_->itemData(index).toString();
     return users_->currentText().trimmed();
 }
 

@@ -10,12 +10,12 @@ namespace morvane::host {
 
 class SignInDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Offers the users of sysuser; any number may be typed.
     SignInDialog(TRemoteUdpConnection& connection, QWidget* parent = nullptr);
     QString UserNo() const;
 
-private:
+  private:
     QComboBox* users_;
 };
 

@@ -15,7 +15,7 @@ class QWidget;
 namespace morvane::host {
 
 class WindowDriver {
-public:
+  public:
     WindowDriver(QWidget* window, ScriptedRunner& runner);
 
     // Check boxes take 0 or 1 (a change is a click, so the box's handler runs); date edits
@@ -37,7 +37,7 @@ public:
 
     QWidget* Window() const { return window_; }
 
-private:
+  private:
     QWidget* control(const QString& name) const;
 
     QPointer<QWidget> window_;

@@ -43,17 +43,23 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
         };
         QString opened;
         if (a == "--db") {
-            if (!value(o.db)) return false;
+            if (!value(o.db))
+                return false;
         } else if (a == "--odbc") {
-            if (!value(o.odbc)) return false;
+            if (!value(o.odbc))
+                return false;
         } else if (a == "--user") {
-            if (!value(o.user)) return false;
+            if (!value(o.user))
+                return false;
         } else if (a == "--library") {
-            if (!value(o.plugin)) return false;
+            if (!value(o.plugin))
+                return false;
         } else if (a == "--screenshot") {
-            if (!value(o.screenshot)) return false;
+            if (!value(o.screenshot))
+                return false;
         } else if (a == "--open") {
-            if (!value(opened)) return false;
+            if (!value(opened))
+                return false;
             o.open << opened;
         } else {
             problem = "unknown argument " + a;
@@ -100,7 +106,8 @@ int main(int argc, char** argv) {
         user = o.user;
         if (user.isEmpty()) {
             SignInDialog signIn(session->Connection());
-            if (signIn.exec() != QDialog::Accepted) return 0;
+            if (signIn.exec() != QDialog::Accepted)
+                return 0;
             user = signIn.UserNo();
         }
         mainWindowPtr->SetSignedIn(user);
@@ -118,8 +125,9 @@ int main(int argc, char** argv) {
     if (!o.screenshot.isEmpty()) {
         QTimer::singleShot(800, [&] {
             const bool saved = session->MainForm().grab().save(o.screenshot);
-            if (!saved) std::fprintf(stderr, "morvane-host: cannot write %s\n",
-                                     o.screenshot.toUtf8().constData());
+            if (!saved)
+                std::fprintf(stderr, "morvane-host: cannot write %s\n",
+                             o.screenshot.toUtf8().constData());
             QApplication::exit(saved ? 0 : 2);
         });
     }

@@ -11,7 +11,9 @@ struct NamedColor {
     TColor value;
 };
 
-constexpr TColor sys(int index) { return TColor(0xFF000000u | unsigned(index)); }
+constexpr TColor sys(int index) {
+    return TColor(0xFF000000u | unsigned(index));
+}
 
 constexpr std::array<NamedColor, 52> kNames{{
     {"clBlack", 0x000000},        {"clMaroon", 0x000080},
@@ -63,7 +65,8 @@ bool IdentToColor(const QString& name, TColor& color) {
 
 TColor StringToColor(const QString& text) {
     TColor color = 0;
-    if (IdentToColor(text, color)) return color;
+    if (IdentToColor(text, color))
+        return color;
     auto fail = [&]() -> TColor {
         throw EConvertError("'" + text.toStdString() + "' is not a valid integer value");
     };
@@ -81,7 +84,8 @@ TColor StringToColor(const QString& text) {
         base = 16;
         s.remove(0, 2);
     }
-    if (s.isEmpty()) return fail();
+    if (s.isEmpty())
+        return fail();
     bool ok = false;
     const qulonglong magnitude = s.toULongLong(&ok, base);
     // Hexadecimal numbers wrap into the 32-bit range ($FF00000F is a system colour); decimal
@@ -95,7 +99,8 @@ TColor StringToColor(const QString& text) {
 }
 
 QColor ToQColor(TColor color) {
-    if (color == clNone || color == clDefault) return {};
+    if (color == clNone || color == clDefault)
+        return {};
     const auto bits = std::uint32_t(color);
     if ((bits & 0xFF000000u) == 0xFF000000u) {
         const unsigned index = bits & 0xFFu;

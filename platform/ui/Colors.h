@@ -21,7 +21,7 @@ inline constexpr TColor clWindowText = TColor(0xFF000008);
 
 // A text that is neither a colour name nor a number.
 class EConvertError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

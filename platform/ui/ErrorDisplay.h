@@ -10,7 +10,7 @@
 namespace morvane::ui {
 
 class ErrorDisplay {
-public:
+  public:
     virtual ~ErrorDisplay() = default;
     // Shows the text of an exception that left an event handler.
     virtual void ShowException(const QString& message) = 0;

@@ -23,7 +23,7 @@ class ErrorDisplay;
 // application object: the owner of the data module, of the shared grid style and of every
 // temporary dataset, and the provider of the host's dialogs and of its standard error display.
 class THostApplication {
-public:
+  public:
     virtual ~THostApplication() = default;
     // Parent of the objects the plug-in creates "owned by the application". Lives as long as
     // the host application; freeing it frees the data module and the grid style.
@@ -38,7 +38,7 @@ public:
 
 // The host's list of open window captions (a string list: add, find, delete).
 class THostWindowList {
-public:
+  public:
     virtual ~THostWindowList() = default;
     // Appends the caption and returns its index.
     virtual int Add(const QString& caption) = 0;
@@ -51,7 +51,7 @@ public:
 
 // The host main window (argument 7 of CreateDLLForm).
 class THostMainForm {
-public:
+  public:
     virtual ~THostMainForm() = default;
     // The MDI area in which report windows open as children. Owned by the main window.
     virtual QMdiArea* MdiArea() = 0;

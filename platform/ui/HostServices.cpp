@@ -15,7 +15,7 @@ THostApplication* currentApp = nullptr;
 
 // Used only when no host has called yet: nothing may be lost silently.
 class StderrErrorDisplay : public ErrorDisplay {
-public:
+  public:
     void ShowException(const QString& message) override {
         std::fprintf(stderr, "%s\n", message.toUtf8().constData());
     }
@@ -23,7 +23,9 @@ public:
 
 }  // namespace
 
-THostApplication* Application() { return currentApp; }
+THostApplication* Application() {
+    return currentApp;
+}
 
 THostApplication* SetApplication(THostApplication* app) {
     THostApplication* previous = currentApp;
@@ -32,7 +34,8 @@ THostApplication* SetApplication(THostApplication* app) {
 }
 
 ModalRunner& Runner() {
-    if (!currentApp) throw std::logic_error("no host application: modal dialogs are unavailable");
+    if (!currentApp)
+        throw std::logic_error("no host application: modal dialogs are unavailable");
     return currentApp->Runner();
 }
 

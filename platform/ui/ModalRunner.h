@@ -15,7 +15,7 @@ enum class MsgIcon { Information, Warning, Error, Question };
 enum MsgButton : int { mbOK = 1, mbCancel = 2, mbYes = 4, mbNo = 8 };
 
 class ModalRunner {
-public:
+  public:
     virtual ~ModalRunner() = default;
     // Shows the form modally and returns its modal result (0 none, 1 OK, 2 cancel, ...).
     // Implementations end the modal state with TForm::CloseModal so that the form's close

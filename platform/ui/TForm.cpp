@@ -15,7 +15,8 @@ namespace morvane::ui {
 TForm::TForm(QWidget* parent) : QWidget(parent) {}
 
 TForm::~TForm() {
-    if (modalLoop_) modalLoop_->quit();
+    if (modalLoop_)
+        modalLoop_->quit();
 }
 
 void TForm::SetFormStyle(TFormStyle style) {
@@ -32,7 +33,8 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
 }
 
 void TForm::SetKeyPreview(bool on) {
-    if (on == keyPreview_) return;
+    if (on == keyPreview_)
+        return;
     keyPreview_ = on;
     // Key events go to the focused control first; an application filter lets the form see
     // them before the control does.
@@ -44,17 +46,21 @@ void TForm::SetKeyPreview(bool on) {
 }
 
 bool TForm::Create() {
-    if (created_) return true;
+    if (created_)
+        return true;
     created_ = true;
     return Guarded([this] { DoCreate(); });
 }
 
 void TForm::SetModalResult(int result) {
     modalResult_ = result;
-    if (result != mrNone && modalLoop_) modalLoop_->quit();
+    if (result != mrNone && modalLoop_)
+        modalLoop_->quit();
 }
 
-int TForm::ShowModal() { return Runner().RunModal(*this); }
+int TForm::ShowModal() {
+    return Runner().RunModal(*this);
+}
 
 int TForm::ExecModal() {
     modalResult_ = mrNone;
@@ -68,7 +74,8 @@ int TForm::ExecModal() {
         loop.exec(QEventLoop::DialogExec);
         modalLoop_ = nullptr;
         // A close action of caNone keeps the form up and the loop running.
-        if (CloseModal(modalResult_ == mrNone ? int(mrCancel) : modalResult_) != mrNone) break;
+        if (CloseModal(modalResult_ == mrNone ? int(mrCancel) : modalResult_) != mrNone)
+            break;
     }
     return modalResult_;
 }
@@ -81,7 +88,8 @@ int TForm::CloseModal(int result) {
         return modalResult_;
     }
     hide();
-    if (action == caFree) Release();
+    if (action == caFree)
+        Release();
     return modalResult_;
 }
 
@@ -133,7 +141,8 @@ void TForm::closeEvent(QCloseEvent* event) {
 bool TForm::dispatchKey(QKeyEvent* event) {
     int key = event->key();
     DoKeyDown(key, event->modifiers());
-    if (key == 0) return true;
+    if (key == 0)
+        return true;
     QChar ch;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         ch = QChar(13);
@@ -148,18 +157,22 @@ bool TForm::dispatchKey(QKeyEvent* event) {
 
 void TForm::keyPressEvent(QKeyEvent* event) {
     // Without preview the form sees the keys its controls leave unhandled.
-    if (!keyPreview_ && dispatchKey(event)) return;
+    if (!keyPreview_ && dispatchKey(event))
+        return;
     QWidget::keyPressEvent(event);
 }
 
 bool TForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
     auto* target = static_cast<QWidget*>(watched);
     // The application filter sees the event once per widget it propagates through; act only
     // on its first receiver, and only for keys meant for this form.
     QWidget* focus = QApplication::focusWidget();
-    if (target != (focus ? focus : this)) return false;
-    if (target != this && !isAncestorOf(target)) return false;
+    if (target != (focus ? focus : this))
+        return false;
+    if (target != this && !isAncestorOf(target))
+        return false;
     return dispatchKey(static_cast<QKeyEvent*>(event));
 }
 

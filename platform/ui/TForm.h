@@ -17,7 +17,7 @@ enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
 class TForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm(QWidget* parent = nullptr);
     ~TForm() override;
 
@@ -54,7 +54,7 @@ public:
     // event loop.
     void Release();
 
-protected:
+  protected:
     virtual void DoCreate() {}
     // `action` starts as caHide (caFree is what report windows set).
     virtual void DoClose(TCloseAction& action) {}
@@ -69,7 +69,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // Runs DoKeyDown / DoKeyPress for the event; true when the key was consumed.
     bool dispatchKey(QKeyEvent* event);
     bool runClose(TCloseAction& action);

@@ -10,6 +10,7 @@ TcxButtonEdit::TcxButtonEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 void TcxButtonEdit::PressButton(int index) {
-    if (!isEnabled()) return;
+    if (!isEnabled())
+        return;
     emit PropertiesButtonClick(index);
 }

@@ -8,16 +8,16 @@ class QAction;
 
 class TcxButtonEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit TcxButtonEdit(QWidget* parent = nullptr);
 
     // Presses the button with the given index (there is one, index 0). Scripts and the
     // headless host use it in place of a click.
     Q_INVOKABLE void PressButton(int index = 0);
 
-signals:
+  signals:
     void PropertiesButtonClick(int buttonIndex);
 
-private:
+  private:
     QAction* button_;
 };

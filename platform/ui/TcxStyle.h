@@ -9,7 +9,7 @@
 
 class TcxStyle : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TcxStyle(QObject* owner = nullptr);
 
     morvane::ui::TColor Color() const { return color_; }
@@ -17,9 +17,9 @@ public:
     // The colour as painted.
     QColor QtColor() const { return morvane::ui::ToQColor(color_); }
 
-signals:
+  signals:
     void changed();
 
-private:
+  private:
     morvane::ui::TColor color_ = morvane::ui::clDefault;
 };

@@ -1,10 +1,10 @@
 // CreateDLLForm and the window table, called as the host calls the export.
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QMdiArea>
-#include <QPointer>
 #include <QMdiSubWindow>
-#include <gtest/gtest.h>
+#include <QPointer>
 
 #include "entry/Analyse_Dm1.h"
 #include "entry/Morvane.h"
@@ -20,7 +20,7 @@ using morvane::test::SpineHost;
 namespace {
 
 class Export : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         host.reset();
         morvane::entry::ResetSession();
@@ -81,8 +81,8 @@ TEST_F(Export, AnyCaseOfTheNameOpensOneWindowUntilItCloses) {
     QWidget* second = host->Open("frm_OLAPSaleMonth");
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second, frm_TestReport);
-    EXPECT_EQ(host->SyslogRows(), (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开",
-                                                        "U1|测试报表|进入"}));
+    EXPECT_EQ(host->SyslogRows(),
+              (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开", "U1|测试报表|进入"}));
 }
 
 TEST_F(Export, TheWindowIsAVisibleMdiChildOfTheHostMainWindow) {
@@ -114,8 +114,9 @@ TEST_F(Export, ARowWhoseWindowIsNotBuiltOpensNothing) {
 }
 
 TEST_F(Export, TheDataModuleLoadsOnceForTheFirstUser) {
-    morvane::test::ExecOnFile(host->DbFile(), "insert into userclient values('U1','C01',0);"
-                                              "insert into userclient values('U2','C02',0);");
+    morvane::test::ExecOnFile(host->DbFile(),
+                              "insert into userclient values('U1','C01',0);"
+                              "insert into userclient values('U2','C02',0);");
     host->Open("frm_NoSuchWindow", "U1");
     TAnalyse_Dm* dm = Analyse_Dm;
     const auto statements = host->Statements().size();

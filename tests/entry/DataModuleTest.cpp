@@ -14,7 +14,7 @@ namespace ui = morvane::ui;
 namespace {
 
 class DataModule : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         morvane::entry::ResetSession();
         pub_connection = host.connection.get();
@@ -120,7 +120,8 @@ TEST_F(DataModule, AServerErrorInTheSizeQueryEndsLoadingBeforeTheScope) {
     Exec("drop table ba_size");
     EXPECT_FALSE(Load());
     ASSERT_EQ(host.errors.messages.size(), 1);
-    EXPECT_TRUE(host.errors.messages[0].contains("ba_size")) << host.errors.messages[0].toStdString();
+    EXPECT_TRUE(host.errors.messages[0].contains("ba_size"))
+        << host.errors.messages[0].toStdString();
     EXPECT_EQ(pub_fontsize, 11);
     EXPECT_FALSE(pub_clientall);
     EXPECT_EQ(host.Statements().size(), 1u);

@@ -1,7 +1,7 @@
 // totalpub1: the query helpers, the usage log and the user scope.
 
-#include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <QRegularExpression>
 
 #include "entry/totalpub1.h"
 #include "platform/db/DatabaseError.h"
@@ -14,7 +14,7 @@ using morvane::test::SpineHost;
 namespace {
 
 class Session : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Attach(std::make_unique<SpineHost>()); }
     void TearDown() override {
         host.reset();
@@ -92,10 +92,11 @@ TEST_F(Session, ScopeWithoutRowsMeansNoRestriction) {
 }
 
 TEST_F(Session, ScopeListsKeepRowOrderAndDropFlaggedRows) {
-    Exec("insert into userclient values('U1','C11',0),('U1','C01',1),('U1','C02',null);"
-         "insert into userbrand values('U1','B1'),('U1','B2'),('U1','B3');"
-         "insert into userhouse values('U1','H2',null,0),('U1','H1',1,0),('U1','H3',0,1);"
-         "insert into userclient values('U2','C01',0);");
+    Exec(
+        "insert into userclient values('U1','C11',0),('U1','C01',1),('U1','C02',null);"
+        "insert into userbrand values('U1','B1'),('U1','B2'),('U1','B3');"
+        "insert into userhouse values('U1','H2',null,0),('U1','H1',1,0),('U1','H3',0,1);"
+        "insert into userclient values('U2','C01',0);");
     LoadUserScope();
     EXPECT_FALSE(pub_clientall);
     EXPECT_EQ(pub_clientcodes, "'C11','C02'");
@@ -106,8 +107,9 @@ TEST_F(Session, ScopeListsKeepRowOrderAndDropFlaggedRows) {
 }
 
 TEST_F(Session, EveryClientRowFlaggedLeavesARestrictionWithAnEmptyList) {
-    Exec("insert into userclient values('U1','C01',1),('U1','C02',1);"
-         "insert into userhouse values('U1','H1',1,0);");
+    Exec(
+        "insert into userclient values('U1','C01',1),('U1','C02',1);"
+        "insert into userhouse values('U1','H1',1,0);");
     LoadUserScope();
     EXPECT_FALSE(pub_clientall);
     EXPECT_EQ(pub_clientcodes, "");
@@ -134,7 +136,8 @@ TEST_F(Session, DemoUsersScope) {
     };
     auto list = [&](const QString& sql) {
         QStringList codes;
-        for (const QString& c : host->Column(sql)) codes << "'" + c + "'";
+        for (const QString& c : host->Column(sql))
+            codes << "'" + c + "'";
         return codes.join(',');
     };
 
@@ -145,8 +148,9 @@ TEST_F(Session, DemoUsersScope) {
     EXPECT_FALSE(pub_clientall);
     EXPECT_EQ(pub_clientcodes, list("select fclientcode from userclient where fgroupid='002' "
                                     "and fstockbit=0 order by rowid"));
-    EXPECT_EQ(QString(pub_clientcodes).count(','),
-              int(host->Column("select fclientcode from userclient where fgroupid='002'").size()) - 3);
+    EXPECT_EQ(
+        QString(pub_clientcodes).count(','),
+        int(host->Column("select fclientcode from userclient where fgroupid='002'").size()) - 3);
     EXPECT_EQ(pub_brandcodes, "'莫凡','雅岚'");
     EXPECT_EQ(pub_housecodes, "'CK01','CK02'");
 

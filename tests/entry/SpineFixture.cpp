@@ -1,9 +1,9 @@
 #include "tests/entry/SpineFixture.h"
 
+#include <sqlite3.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <sqlite3.h>
 #include <stdexcept>
 
 #include "demo/DemoGenerator.h"
@@ -16,7 +16,7 @@ namespace morvane::test {
 namespace {
 
 class RecordingBackend : public db::Backend {
-public:
+  public:
     RecordingBackend(const std::string& file, std::shared_ptr<std::vector<std::string>> log)
         : inner_(file), log_(std::move(log)) {}
     db::ResultTable query(const std::string& statement) override {
@@ -30,7 +30,7 @@ public:
     void cancel() noexcept override { inner_.cancel(); }
     std::string dbmsName() const override { return inner_.dbmsName(); }
 
-private:
+  private:
     db::SqliteBackend inner_;
     std::shared_ptr<std::vector<std::string>> log_;
 };
@@ -67,7 +67,8 @@ void ExecOnFile(const QString& file, const std::string& sql) {
     const std::string text = message ? message : "";
     sqlite3_free(message);
     sqlite3_close(db);
-    if (rc != SQLITE_OK) throw std::runtime_error("fixture: " + text);
+    if (rc != SQLITE_OK)
+        throw std::runtime_error("fixture: " + text);
 }
 
 void CreateFixtureDb(const QString& file) {
@@ -107,7 +108,8 @@ SpineHost::~SpineHost() {
 }
 
 QWidget* SpineHost::Open(const QString& window, const QString& user, const QString& listName) {
-    if (!create_) throw std::logic_error("SpineHost without CreateDLLForm");
+    if (!create_)
+        throw std::logic_error("SpineHost without CreateDLLForm");
     const QByteArray u = user.toUtf8();
     const QByteArray l = listName.toUtf8();
     return create_(app.get(), 0, window, u.constData(), l.constData(), connection.get(),
@@ -122,7 +124,8 @@ std::vector<QString> SpineHost::Column(const QString& sql) {
     ds.SetSQL(sql);
     ds.Open();
     std::vector<QString> out;
-    for (ds.First(); !ds.Eof(); ds.Next()) out.push_back(ds.Fields(0)->AsString());
+    for (ds.First(); !ds.Eof(); ds.Next())
+        out.push_back(ds.Fields(0)->AsString());
     return out;
 }
 
@@ -132,7 +135,8 @@ std::vector<QString> SpineHost::SyslogRows() {
 
 void SpineHost::WriteProgramFile(const QString& name, const QByteArray& text) {
     QFile f(QDir(dir_.path()).filePath(name));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("write");
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("write");
     f.write(text);
 }
 

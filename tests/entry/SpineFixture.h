@@ -28,7 +28,7 @@ void ExecOnFile(const QString& file, const std::string& sql);
 QString DemoDb();
 
 class SpineHost {
-public:
+  public:
     // Opens `dbFile` (a fresh fixture database when empty). The program path given to the
     // plug-in lies in a temporary folder, where tests put their settings files.
     explicit SpineHost(const QString& dbFile = QString(), TCreateDLLForm create = nullptr);
@@ -53,7 +53,7 @@ public:
     std::unique_ptr<host::HostMainForm> mainForm;
     std::unique_ptr<TRemoteUdpConnection> connection;
 
-private:
+  private:
     QTemporaryDir dir_;
     QString dbFile_;
     TCreateDLLForm create_;

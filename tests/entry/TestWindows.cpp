@@ -73,13 +73,15 @@ Tfrm_TestReport::~Tfrm_TestReport() {
     // Leaves the open-window list when the window goes.
     if (pub_mainform) {
         const int i = pub_mainform->OpenWindows().IndexOf(Caption());
-        if (i >= 0) pub_mainform->OpenWindows().Delete(i);
+        if (i >= 0)
+            pub_mainform->OpenWindows().Delete(i);
     }
 }
 
 void Tfrm_TestReport::FormCreate(QObject* Sender) {
     Tbase_frm::FormCreate(Sender);
-    if (pub_mainform) pub_mainform->OpenWindows().Add(Caption());
+    if (pub_mainform)
+        pub_mainform->OpenWindows().Add(Caption());
 }
 
 void Tfrm_TestReport::FormClose(QObject* Sender, TCloseAction& Action) {
@@ -87,7 +89,9 @@ void Tfrm_TestReport::FormClose(QObject* Sender, TCloseAction& Action) {
     ClearInstance();
 }
 
-void Tfrm_TestReport::ClearInstance() { frm_TestReport = nullptr; }
+void Tfrm_TestReport::ClearInstance() {
+    frm_TestReport = nullptr;
+}
 
 void Tfrm_TestReport::edit_clientPropertiesButtonClick() {
     auto* picker = new Tfrm_TestPicker();
@@ -102,8 +106,10 @@ void Tfrm_TestReport::edit_clientPropertiesButtonClick() {
         edit_client->setText(t->GetRecordCount() > 0 ? QStringLiteral("部分条件")
                                                      : QStringLiteral("全部条件"));
         sel_client.clear();
-        for (; !t->Eof(); t->Next()) sel_client += "'" + t->FieldByName("fcode")->AsString() + "',";
-        if (sel_client.endsWith(',')) sel_client.chop(1);
+        for (; !t->Eof(); t->Next())
+            sel_client += "'" + t->FieldByName("fcode")->AsString() + "',";
+        if (sel_client.endsWith(','))
+            sel_client.chop(1);
         t->EnableControls();
     }
     delete picker;
@@ -119,8 +125,10 @@ void Tfrm_TestReport::ac_GetDataExecute() {
     QString sql = "select fcode 客户编号,fabbrev 客户简称,'" +
                   edit_note->text().replace("'", "''") + "' 备注 from dt_client where 1=1" +
                   QChar(13);
-    if (!sel_client.isEmpty()) sql += " and fcode in(" + sel_client + ")" + QChar(13);
-    if (postedcheck->isChecked()) sql += " and fposted=1" + QString(QChar(13));
+    if (!sel_client.isEmpty())
+        sql += " and fcode in(" + sel_client + ")" + QChar(13);
+    if (postedcheck->isChecked())
+        sql += " and fposted=1" + QString(QChar(13));
     sql += " and '" + bill_date1->date().toString("yyyy-MM-dd") + "'>='2000-01-01'" + QChar(13);
     sql += "order by fcode";
     UDPDB_Report->Close();
@@ -128,7 +136,8 @@ void Tfrm_TestReport::ac_GetDataExecute() {
 }
 
 QString Tfrm_TestReport::ResultText() const {
-    if (!UDPDB_Report->Active()) return QString();
+    if (!UDPDB_Report->Active())
+        return QString();
     QString out = UDPDB_Report->FieldNames().join('\t') + '\n';
     for (UDPDB_Report->First(); !UDPDB_Report->Eof(); UDPDB_Report->Next()) {
         QStringList cells;
@@ -140,15 +149,23 @@ QString Tfrm_TestReport::ResultText() const {
     return out;
 }
 
-Tfrm_TestQuote::Tfrm_TestQuote() { SetCaption(QStringLiteral("测试'报表")); }
+Tfrm_TestQuote::Tfrm_TestQuote() {
+    SetCaption(QStringLiteral("测试'报表"));
+}
 
-void Tfrm_TestQuote::ClearInstance() { frm_TestQuote = nullptr; }
+void Tfrm_TestQuote::ClearInstance() {
+    frm_TestQuote = nullptr;
+}
 
-Tfrm_TestBroken::Tfrm_TestBroken() { SetCaption(QStringLiteral("测试故障")); }
+Tfrm_TestBroken::Tfrm_TestBroken() {
+    SetCaption(QStringLiteral("测试故障"));
+}
 
 void Tfrm_TestBroken::FormCreate(QObject* Sender) {
     Tfrm_TestReport::FormCreate(Sender);
     throw std::runtime_error("creation step failed");
 }
 
-void Tfrm_TestBroken::ClearInstance() { frm_TestBroken = nullptr; }
+void Tfrm_TestBroken::ClearInstance() {
+    frm_TestBroken = nullptr;
+}

@@ -22,7 +22,7 @@ class TRemoteUdpDataSet;
 
 class Tfrm_TestPicker : public Tbase_frmTop {
     Q_OBJECT
-public:
+  public:
     Tfrm_TestPicker();
     void FormCreate(QObject* Sender) override;
     void FormClose(QObject* Sender, TCloseAction& Action) override {}
@@ -34,7 +34,7 @@ public:
 
 class Tfrm_TestReport : public Tbase_frm {
     Q_OBJECT
-public:
+  public:
     Tfrm_TestReport();
     ~Tfrm_TestReport() override;
     void FormCreate(QObject* Sender) override;
@@ -51,21 +51,21 @@ public:
     QLineEdit* edit_note;
     QString sel_client;
 
-protected:
+  protected:
     // The instance variable the window's close handler clears.
     virtual void ClearInstance();
 };
 
 class Tfrm_TestQuote : public Tfrm_TestReport {
     Q_OBJECT
-public:
+  public:
     Tfrm_TestQuote();
     void ClearInstance() override;
 };
 
 class Tfrm_TestBroken : public Tfrm_TestReport {
     Q_OBJECT
-public:
+  public:
     Tfrm_TestBroken();
     void FormCreate(QObject* Sender) override;
     void ClearInstance() override;

@@ -1,5 +1,6 @@
 // Tbase_frm and Tbase_frmTop: dataset attachment, the usage-log rows, close, Enter handling.
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -7,7 +8,6 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "entry/Morvane.h"
 #include "entry/totalpub1.h"
@@ -21,7 +21,7 @@ using morvane::test::SpineHost;
 namespace {
 
 class BaseWindow : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         host.reset();
         morvane::entry::ResetSession();
@@ -53,8 +53,7 @@ TEST_F(BaseWindow, OpeningAndClosingAReportWritesEnterThenLeave) {
     QSignalSpy closed(report, &TRemoteUdpDataSet::activeChanged);
     ASSERT_TRUE(Close(w));
     EXPECT_EQ(closed.size(), 1);  // closed before the window went
-    EXPECT_EQ(host->SyslogRows(),
-              (std::vector<QString>{"U2|测试报表|进入", "U2|测试报表|离开"}));
+    EXPECT_EQ(host->SyslogRows(), (std::vector<QString>{"U2|测试报表|进入", "U2|测试报表|离开"}));
     EXPECT_EQ(frm_TestReport, nullptr);
     EXPECT_TRUE(host->errors.messages.isEmpty());
 }
@@ -65,8 +64,7 @@ TEST_F(BaseWindow, APickerLogsItsEntryButNotItsClose) {
     w->edit_client->PressButton();
     EXPECT_EQ(host->runner.formsShown, QStringList{"测试选择"});
     EXPECT_EQ(w->sel_client, "'C02'");
-    EXPECT_EQ(host->SyslogRows(),
-              (std::vector<QString>{"U1|测试报表|进入", "U1|测试选择|进入"}));
+    EXPECT_EQ(host->SyslogRows(), (std::vector<QString>{"U1|测试报表|进入", "U1|测试选择|进入"}));
 }
 
 TEST_F(BaseWindow, ACaptionWithAQuoteFailsToLogButTheWindowOpens) {
@@ -77,7 +75,8 @@ TEST_F(BaseWindow, ACaptionWithAQuoteFailsToLogButTheWindowOpens) {
     EXPECT_TRUE(host->SyslogRows().empty());
     // The rights lookup came after the failing step and never ran, although U1 may export.
     EXPECT_FALSE(frm_TestQuote->UserRight.b_excel);
-    for (const auto& s : host->Statements()) EXPECT_EQ(s.find("dr_rightdetail"), std::string::npos);
+    for (const auto& s : host->Statements())
+        EXPECT_EQ(s.find("dr_rightdetail"), std::string::npos);
 
     // Closing fails the same way: the error is shown and the window stays.
     EXPECT_FALSE(Close(w));

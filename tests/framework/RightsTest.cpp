@@ -11,7 +11,7 @@ using morvane::test::SpineHost;
 namespace {
 
 class Rights : public ::testing::Test {
-protected:
+  protected:
     void UseDb(const QString& file) {
         host = std::make_unique<SpineHost>(file);
         morvane::entry::ResetSession();
@@ -48,21 +48,21 @@ TEST_F(Rights, TheStatementIsSentAsWritten) {
 TEST_F(Rights, FixtureGroups) {
     UseDb(QString());
     EXPECT_TRUE(Excel("U1", "测试报表"));
-    EXPECT_FALSE(Excel("U2", "测试报表"));   // browse only
-    EXPECT_FALSE(Excel("U3", "测试报表"));   // in no group
-    EXPECT_FALSE(Excel("U1", "其他报表"));   // no such list
+    EXPECT_FALSE(Excel("U2", "测试报表"));  // browse only
+    EXPECT_FALSE(Excel("U3", "测试报表"));  // in no group
+    EXPECT_FALSE(Excel("U1", "其他报表"));  // no such list
 }
 
 TEST_F(Rights, DemoUsers) {
     UseDb(morvane::test::DemoDb());
     const QString sales = "销售出仓月度分析总表";
-    EXPECT_TRUE(Excel("001", sales));                 // administrators
+    EXPECT_TRUE(Excel("001", sales));  // administrators
     EXPECT_TRUE(Excel("002", sales));
     EXPECT_FALSE(Excel("002", "费用开支综合年报表"));  // its row allows nothing
     EXPECT_FALSE(Excel("002", "生产状况表"));          // no row for the group
     EXPECT_TRUE(Excel("003", sales));
-    EXPECT_FALSE(Excel("004", sales));                // finance: everything but Excel
-    EXPECT_TRUE(Excel("005", "仓库库存结构分析"));     // stock lists only
+    EXPECT_FALSE(Excel("004", sales));              // finance: everything but Excel
+    EXPECT_TRUE(Excel("005", "仓库库存结构分析"));  // stock lists only
     EXPECT_FALSE(Excel("005", sales));
-    EXPECT_FALSE(Excel("006", sales));                // in no group
+    EXPECT_FALSE(Excel("006", sales));  // in no group
 }

@@ -1,8 +1,8 @@
 // "morvane run" through the loaded test plug-in: steps, outputs, exit statuses.
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "host/HeadlessRun.h"
 #include "tests/entry/SpineFixture.h"
@@ -12,7 +12,7 @@ using namespace morvane::host;
 namespace {
 
 class Run : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         db = dir.filePath("f.db");
         morvane::test::CreateFixtureDb(db);
@@ -36,8 +36,12 @@ protected:
     QString db;
 };
 
-RunStep Set(const char* control, const char* value) { return {RunStep::Set, control, value}; }
-RunStep Pick(const char* edit, const char* codes) { return {RunStep::Pick, edit, codes}; }
+RunStep Set(const char* control, const char* value) {
+    return {RunStep::Set, control, value};
+}
+RunStep Pick(const char* edit, const char* codes) {
+    return {RunStep::Pick, edit, codes};
+}
 
 }  // namespace
 
@@ -52,16 +56,16 @@ TEST_F(Run, WritesTheResultAsTsvAndClosesTheWindow) {
 }
 
 TEST_F(Run, StatementTextIsWrittenByteForByteAfterSetsAndPicks) {
-    const RunOutput r = Go({Pick("edit_client", "C11,C01"), Set("postedcheck", "1"),
-                            Set("bill_date1", "2026-02-03")},
-                           true);
+    const RunOutput r = Go(
+        {Pick("edit_client", "C11,C01"), Set("postedcheck", "1"), Set("bill_date1", "2026-02-03")},
+        true);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "select fcode 客户编号,fabbrev 客户简称,'' 备注 from dt_client where 1=1\r"
               " and fcode in('C01','C11')\r and fposted=1\r"
               " and '2026-02-03'>='2000-01-01'\rorder by fcode");
-    EXPECT_EQ(Syslog(), (std::vector<QString>{"U1|测试报表|进入", "U1|测试选择|进入",
-                                              "U1|测试报表|离开"}));
+    EXPECT_EQ(Syslog(),
+              (std::vector<QString>{"U1|测试报表|进入", "U1|测试选择|进入", "U1|测试报表|离开"}));
 }
 
 TEST_F(Run, PickingNothingMeansNoFilterAndALaterPickReplacesTheList) {
@@ -89,7 +93,8 @@ TEST_F(Run, ErrorsEndTheRunWithStatusTwo) {
     const Case cases[] = {
         {{Set("nosuch", "1")}, "the window has no control 'nosuch'\n"},
         {{Set("postedcheck", "yes")}, "postedcheck takes 0 or 1, not 'yes'\n"},
-        {{Set("bill_date1", "2026-13-01")}, "bill_date1 takes a date YYYY-MM-DD, not '2026-13-01'\n"},
+        {{Set("bill_date1", "2026-13-01")},
+         "bill_date1 takes a date YYYY-MM-DD, not '2026-13-01'\n"},
         {{Pick("edit_client", "C01,ZZ9")}, "no row with code ZZ9 in the picker of 'edit_client'\n"},
         {{Pick("edit_note", "C01")}, "control 'edit_note' has no button\n"},
     };

@@ -1,5 +1,5 @@
-#include <QStringList>
 #include <gtest/gtest.h>
+#include <QStringList>
 
 #include "host/MenuTable.h"
 

@@ -1,11 +1,11 @@
 // The plug-in library as a host loads it.
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QProcess>
-#include <gtest/gtest.h>
 
 #include "host/HostSession.h"
 #include "host/RecordedErrors.h"
@@ -23,7 +23,8 @@ QStringList dynamicSymbols(const QString& library) {
     QStringList names;
     for (const QString& line : QString::fromUtf8(nm.readAllStandardOutput()).split('\n')) {
         const QStringList parts = line.split(' ', Qt::SkipEmptyParts);
-        if (parts.size() == 3) names << parts[1] + " " + parts[2];
+        if (parts.size() == 3)
+            names << parts[1] + " " + parts[2];
     }
     return names;
 }
@@ -68,6 +69,6 @@ TEST(Plugin, WindowsOpenAndCloseThroughTheLoadedExport) {
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     morvane::test::SpineHost check(db);
     // The session closed the second window with the main window, without its close event.
-    EXPECT_EQ(check.SyslogRows(), (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开",
-                                                        "U2|测试报表|进入"}));
+    EXPECT_EQ(check.SyslogRows(),
+              (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开", "U2|测试报表|进入"}));
 }

@@ -1,9 +1,9 @@
 // The morvane program's windows and run commands, as scripts call them.
 
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "tests/entry/SpineFixture.h"
 
@@ -53,7 +53,8 @@ TEST(Tool, WindowsListsTheTableRowsBuiltIntoTheProgram) {
     const Result r = tool({"windows"});
     EXPECT_EQ(r.status, 0);
     for (const QByteArray& line : r.out.split('\n')) {
-        if (line.isEmpty()) continue;
+        if (line.isEmpty())
+            continue;
         const QList<QByteArray> cells = line.split('\t');
         ASSERT_EQ(cells.size(), 2) << line.toStdString();
         EXPECT_TRUE(cells[0].startsWith("frm_"));

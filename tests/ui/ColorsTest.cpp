@@ -6,8 +6,8 @@ using namespace morvane::ui;
 
 TEST(Colors, NamesAreFoundWithoutRegardToCaseAndMatchTheirNumbers) {
     const std::pair<const char*, const char*> same[] = {
-        {"clWhite", "$00FFFFFF"}, {"CLRED", "$000000FF"},   {"clblue", "$00FF0000"},
-        {"clBtnFace", "$FF00000F"}, {"clInfoBk", "$FF000018"}, {"clWindowText", "-16777208"},
+        {"clWhite", "$00FFFFFF"},      {"CLRED", "$000000FF"},    {"clblue", "$00FF0000"},
+        {"clBtnFace", "$FF00000F"},    {"clInfoBk", "$FF000018"}, {"clWindowText", "-16777208"},
         {"clMoneyGreen", "$00C0DCC0"}, {"clSkyBlue", "15780518"}};
     for (auto [name, number] : same) {
         EXPECT_EQ(StringToColor(name), StringToColor(number)) << name;
@@ -27,7 +27,8 @@ TEST(Colors, AnythingElseIsAConversionError) {
             StringToColor(bad);
             ADD_FAILURE() << bad;
         } catch (const EConvertError& e) {
-            EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid integer value");
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("'") + bad + "' is not a valid integer value");
         }
     }
 }

@@ -1,12 +1,12 @@
 // TForm: creation, close actions, modal runs and key preview; TcxButtonEdit.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <stdexcept>
 
 #include "host/HostApplication.h"
@@ -20,7 +20,7 @@ using namespace morvane::ui;
 namespace {
 
 class ProbeForm : public TForm {
-public:
+  public:
     TCloseAction closeAction = caHide;
     bool failCreate = false;
     bool failClose = false;
@@ -29,24 +29,27 @@ public:
     QString keys;  // keys seen by DoKeyPress
     bool eatKeys = false;
 
-protected:
+  protected:
     void DoCreate() override {
         ++creates;
-        if (failCreate) throw std::runtime_error("create failed");
+        if (failCreate)
+            throw std::runtime_error("create failed");
     }
     void DoClose(TCloseAction& action) override {
         ++closes;
-        if (failClose) throw std::runtime_error("close failed");
+        if (failClose)
+            throw std::runtime_error("close failed");
         action = closeAction;
     }
     void DoKeyPress(QChar& key) override {
         keys += key;
-        if (eatKeys) key = QChar(0);
+        if (eatKeys)
+            key = QChar(0);
     }
 };
 
 class Form : public ::testing::Test {
-protected:
+  protected:
     morvane::host::ScriptedRunner runner;
     morvane::host::RecordedErrors errors;
     morvane::host::HostApplication app{runner, errors, "/tmp/host"};
