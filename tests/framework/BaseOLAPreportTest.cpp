@@ -1,0 +1,330 @@
+// Tbase_OLAPreport through a small report window of its own: the filter panel's design states
+// and defaults, the size-column fragment, the date switches, the picker exchange, get data with
+// the painted pivot as text, a failing statement, F7 and the open-window list.
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+#include "entry/totalpub1.h"
+#include "framework/unt_BaseOLAPreport.h"
+#include "pickers/unt_BillGoodsBmp.h"
+#include "platform/db/RemoteUdpDataSet.h"
+#include "platform/pivot/PivotEngine.h"
+#include "platform/ui/HostServices.h"
+#include "platform/ui/PivotGrid.h"
+#include "platform/ui/PivotGridStyles.h"
+#include "platform/ui/TcxButtonEdit.h"
+#include "platform/ui/TcxStyle.h"
+#include "tests/entry/SpineFixture.h"
+
+namespace {
+
+// Rows a pivot can show every rule on: a zero measure, a colour missing for one goods, two
+// shops with a subtotal each, and the share column after the quantity.
+const QString kRowsSQL = QStringLiteral(
+    "select '甲' 店铺,'A1' 货号,'红' 颜色,3 数量,NULL 比例\r"
+    "union all select '甲','A1','蓝',1,NULL\r"
+    "union all select '甲','A2','红',4,NULL\r"
+    "union all select '乙','B1','红',0,NULL\r"
+    "union all select '乙','B2','蓝',2,NULL\r");
+
+// The pivot of kRowsSQL as the window shows it: zero blanked, shares, 合计 and 小计.
+const std::string kGoldenPivot =
+    "\t\t红\t\t蓝\t\t合计\t\n"
+    "店铺\t货号\t数量\t比例\t数量\t比例\t数量\t比例\n"
+    "乙\tB1\t\t\t\t\t\t\n"
+    "\tB2\t\t\t2\t100%\t2\t100%\n"
+    "乙 小计\t\t\t\t2\t100%\t2\t100%\n"
+    "甲\tA1\t3\t75%\t1\t25%\t4\t100%\n"
+    "\tA2\t4\t100%\t\t\t4\t100%\n"
+    "甲 小计\t\t7\t87.5%\t1\t12.5%\t8\t100%\n"
+    "合计\t\t7\t70%\t3\t30%\t10\t100%";
+
+class TestOlapReport : public Tbase_OLAPreport {
+  public:
+    TestOlapReport() { SetCaption(QStringLiteral("测试透视")); }
+    QString sql = kRowsSQL;
+
+  protected:
+    QString GetDataSQL() override { return sql; }
+    void SetFieldAreas() override {
+        SetFieldArea(QStringLiteral("店铺"), 1);
+        SetFieldArea(QStringLiteral("货号"), 1);
+        SetFieldArea(QStringLiteral("颜色"), 0);
+        SetFieldArea(QStringLiteral("数量"), 3);
+        SetFieldArea(QStringLiteral("比例"), 3);
+    }
+};
+
+class BaseOLAPreport : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host = std::make_unique<morvane::test::SpineHost>(morvane::test::DemoDb());
+        morvane::ui::SetApplication(host->app.get());
+        morvane::entry::ResetSession();
+        pub_connection = host->connection.get();
+        pub_mainform = host->mainForm.get();
+        pub_userno = QStringLiteral("001");
+        pub_listname = QStringLiteral("测试透视");
+        auto* style = new TcxStyle(host->app->Owner());
+        style->SetColor(0x00E0FFFF);
+        pub_gridstyle = style;
+        pub_fontsize = 9;
+        pub_sizecount = 3;
+        LoadUserScope();
+    }
+    void TearDown() override {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete frm_BillGoodsBmp;
+        morvane::entry::ResetSession();
+        morvane::ui::SetApplication(nullptr);
+        host.reset();
+    }
+    TestOlapReport* Open() {
+        window = std::make_unique<TestOlapReport>();
+        window->Create();
+        return window.get();
+    }
+    QStringList OpenCaptions() const {
+        QStringList out;
+        for (int i = 0; i < host->mainForm->OpenWindows().Count(); ++i)
+            out << host->mainForm->OpenWindows().Strings(i);
+        return out;
+    }
+    std::size_t StatementCount() const { return host->Statements().size(); }
+
+    std::unique_ptr<morvane::test::SpineHost> host;
+    std::unique_ptr<TestOlapReport> window;
+};
+
+TEST_F(BaseOLAPreport, AFreshWindowShowsTheFilterPanelWithItsDefaults) {
+    TestOlapReport* w = Open();
+    EXPECT_TRUE(host->errors.messages.isEmpty()) << host->errors.messages.join('\n').toStdString();
+
+    EXPECT_EQ(w->cxGroupBox1->title(), "过滤条件");
+    EXPECT_EQ(w->cxGroupBox1->height(), 101);
+    EXPECT_EQ(w->cxGroupBox1->font().pointSize(), 10);
+    EXPECT_EQ(w->font().pointSize(), 9);
+    EXPECT_EQ(w->RzLabel1->text(), "客户选择：");
+    EXPECT_EQ(w->RzLabel2->text(), "货品选择：");
+    EXPECT_EQ(w->RzLabel5->text(), "仓库选择：");
+    EXPECT_EQ(w->RzLabel3->text(), "至");
+    EXPECT_EQ(w->RzLabel4->text(), "至");
+    for (TcxButtonEdit* e : {w->edit_client, w->edit_goods, w->edit_supplier, w->edit_house})
+        EXPECT_EQ(e->text(), "全部") << e->objectName().toStdString();
+    EXPECT_FALSE(w->edit_client->isHidden());
+    EXPECT_TRUE(w->edit_supplier->isHidden());
+    EXPECT_TRUE(w->flagcheck->isHidden());
+    EXPECT_FALSE(w->sizecheck->isHidden());
+    EXPECT_FALSE(w->postedcheck->isHidden());
+    EXPECT_EQ(w->oderdate_check->text(), "业务日期:");
+    EXPECT_EQ(w->modidate_check->text(), "制单日期:");
+    EXPECT_EQ(w->postedcheck->text(), "审核否");
+    EXPECT_EQ(w->sizecheck->text(), "显示尺码明细");
+    EXPECT_EQ(w->flagcheck->text(), "完成否");
+    EXPECT_TRUE(w->oderdate_check->isChecked());
+    EXPECT_FALSE(w->modidate_check->isChecked());
+    EXPECT_FALSE(w->postedcheck->isChecked() || w->sizecheck->isChecked() ||
+                 w->flagcheck->isChecked());
+
+    const QDate today = QDate::currentDate();
+    const QDate first(today.year(), today.month(), 1);
+    EXPECT_EQ(w->bill_date1->date(), first);
+    EXPECT_EQ(w->bill_date2->date(), today);
+    EXPECT_EQ(w->input_date1->date(), first);
+    EXPECT_EQ(w->input_date2->date(), today);
+    EXPECT_TRUE(w->bill_date1->isEnabled() && w->bill_date2->isEnabled());
+    EXPECT_FALSE(w->input_date1->isEnabled() || w->input_date2->isEnabled());
+
+    EXPECT_TRUE(w->sel_client.isEmpty() && w->sel_goods.isEmpty() && w->sel_supplier.isEmpty() &&
+                w->sel_house.isEmpty());
+    EXPECT_EQ(w->findChild<QAction*>("ac_GetData"), w->ac_GetData);
+    EXPECT_EQ(w->bit_run->text(), "统计");
+    EXPECT_EQ(w->bit_print->text(), "打印");
+    EXPECT_EQ(w->bit_excel->text(), "Excel");
+    EXPECT_EQ(w->RzBitBtn1->text(), "关闭");
+    EXPECT_EQ(w->bit_excel->isEnabled(), w->UserRight.b_excel);
+    EXPECT_EQ(w->size(), QSize(727, 490));
+    EXPECT_EQ(w->OLAP_PivotGrid->DataSet(), w->UDPDB_Report);
+    EXPECT_EQ(w->OLAP_PivotGrid->FilterDropDownItemCount(), 150);
+    EXPECT_EQ(w->OLAP_PivotGrid->Styles()->GetValue(TcxPivotGridStyles::psTotal), pub_gridstyle);
+    EXPECT_EQ(w->OLAP_PivotGrid->Styles()->Content(), w->cxStyle1);
+    EXPECT_FALSE(w->UDPDB_Report->Active());
+    EXPECT_TRUE(w->ResultText().isNull());
+}
+
+TEST_F(BaseOLAPreport, SizeColumnsFollowTheSizeCount) {
+    pub_sizecount = 3;
+    EXPECT_EQ(Open()->size_columns,
+              "sum(isnull(a.s1,0)) as [尺码1],sum(isnull(a.s2,0)) as [尺码2],"
+              "sum(isnull(a.s3,0)) as [尺码3]");
+
+    pub_sizecount = 0;
+    EXPECT_EQ(Open()->size_columns, "");
+    EXPECT_FALSE(window->sizecheck->isHidden());
+
+    pub_sizecount = 1;
+    window = std::make_unique<TestOlapReport>();
+    window->sizecheck->setChecked(true);
+    window->Create();
+    EXPECT_EQ(window->size_columns, "sum(isnull(a.s1,0)) as [尺码1]");
+    EXPECT_TRUE(window->sizecheck->isHidden());
+    EXPECT_FALSE(window->sizecheck->isChecked());
+
+    pub_sizecount = 12;
+    const QString twelve = Open()->size_columns;
+    EXPECT_EQ(twelve.count("sum(isnull("), 12);
+    EXPECT_TRUE(twelve.endsWith(",sum(isnull(a.s12,0)) as [尺码12]")) << twelve.toStdString();
+}
+
+TEST_F(BaseOLAPreport, DateChecksSwitchTheirRangesAndKeepTheDates) {
+    TestOlapReport* w = Open();
+    const QDate d(2026, 3, 7);
+    w->bill_date1->setDate(d);
+    w->oderdate_check->click();
+    EXPECT_FALSE(w->bill_date1->isEnabled() || w->bill_date2->isEnabled());
+    w->oderdate_check->click();
+    EXPECT_TRUE(w->bill_date1->isEnabled() && w->bill_date2->isEnabled());
+    EXPECT_EQ(w->bill_date1->date(), d);
+
+    w->modidate_check->click();
+    EXPECT_TRUE(w->input_date1->isEnabled() && w->input_date2->isEnabled());
+    w->modidate_check->click();
+    EXPECT_FALSE(w->input_date1->isEnabled() || w->input_date2->isEnabled());
+}
+
+TEST_F(BaseOLAPreport, ThePickersFillTheCodeListsAndCancelKeepsThem) {
+    TestOlapReport* w = Open();
+    const std::vector<QString> clients =
+        host->Column(QStringLiteral("select fcode from dt_client order by fcode"));
+    ASSERT_GE(clients.size(), 2u);
+
+    host->runner.QueuePick({clients[0]});
+    w->edit_client->PressButton();
+    EXPECT_EQ(w->sel_client, "'" + clients[0] + "'");
+    EXPECT_EQ(w->edit_client->text(), "部分条件");
+
+    // Cancel: the earlier list and text stay.
+    w->edit_client->PressButton();
+    EXPECT_EQ(w->sel_client, "'" + clients[0] + "'");
+    EXPECT_EQ(w->edit_client->text(), "部分条件");
+
+    // A fresh picker carries no ticks: ticking one other code gives only that code.
+    host->runner.QueuePick({clients[1]});
+    w->edit_client->PressButton();
+    EXPECT_EQ(w->sel_client, "'" + clients[1] + "'");
+
+    host->runner.QueuePick({clients[1], clients[0]});
+    w->edit_client->PressButton();
+    QStringList both = w->sel_client.split(',');
+    both.sort();
+    EXPECT_EQ(both, QStringList({"'" + clients[0] + "'", "'" + clients[1] + "'"}));
+
+    host->runner.QueuePick({});
+    w->edit_client->PressButton();
+    EXPECT_EQ(w->sel_client, "");
+    EXPECT_EQ(w->edit_client->text(), "全部条件");
+
+    const std::vector<QString> houses =
+        host->Column(QStringLiteral("select fcode from dt_house order by fcode"));
+    ASSERT_FALSE(houses.empty());
+    host->runner.QueuePick({houses[0]});
+    w->edit_house->PressButton();
+    EXPECT_EQ(w->sel_house, "'" + houses[0] + "'");
+    EXPECT_EQ(w->edit_house->text(), "部分条件");
+    EXPECT_EQ(w->edit_goods->text(), "全部");
+    EXPECT_TRUE(host->runner.unmatchedCodes.isEmpty())
+        << host->runner.unmatchedCodes.join(',').toStdString();
+    EXPECT_EQ(host->runner.formsShown.size(), 6);
+    EXPECT_TRUE(host->errors.messages.isEmpty()) << host->errors.messages.join('\n').toStdString();
+}
+
+TEST_F(BaseOLAPreport, GetDataShowsThePaintedPivot) {
+    TestOlapReport* w = Open();
+    w->ac_GetData->trigger();
+    ASSERT_TRUE(host->errors.messages.isEmpty()) << host->errors.messages.join('\n').toStdString();
+    ASSERT_TRUE(w->UDPDB_Report->Active());
+    EXPECT_EQ(w->DataSetSQL("UDPDB_Report"), kRowsSQL);
+    EXPECT_EQ(w->ResultText().toStdString(), kGoldenPivot);
+}
+
+TEST_F(BaseOLAPreport, AFailingStatementKeepsTheFilterStateAndTheFields) {
+    TestOlapReport* w = Open();
+    w->ac_GetData->trigger();
+    ASSERT_TRUE(w->UDPDB_Report->Active());
+    const int fields = w->OLAP_PivotGrid->FieldCount();
+    w->sel_goods = QStringLiteral("'A1'");
+
+    w->sql = QStringLiteral("select fnosuch from nosuchtable");
+    w->ac_GetData->trigger();
+    ASSERT_EQ(host->errors.messages.size(), 1);
+    EXPECT_TRUE(host->errors.messages[0].contains("nosuch"))
+        << host->errors.messages[0].toStdString();
+    EXPECT_FALSE(w->UDPDB_Report->Active());
+    EXPECT_TRUE(w->ResultText().isNull());
+    EXPECT_EQ(w->sel_goods, "'A1'");
+    ASSERT_EQ(w->OLAP_PivotGrid->FieldCount(), fields);
+    auto* shop = w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("店铺"));
+    ASSERT_NE(shop, nullptr);
+    EXPECT_EQ(shop->area(), morvane::pivot::Area::Row);
+
+    // A window that stops before its query leaves the dataset and the connection alone.
+    w->sql = QString();
+    const std::size_t before = StatementCount();
+    w->ac_GetData->trigger();
+    EXPECT_EQ(StatementCount(), before);
+    EXPECT_EQ(host->errors.messages.size(), 1);
+}
+
+TEST_F(BaseOLAPreport, F7ShowsThePictureOfTheFocusedGoodsOnly) {
+    TestOlapReport* w = Open();
+    // Without data nothing happens.
+    std::size_t before = StatementCount();
+    QTest::keyClick(w, Qt::Key_F7);
+    EXPECT_EQ(StatementCount(), before);
+
+    // Rows without a 货号 field: nothing either.
+    w->sql = QStringLiteral("select '甲' 店铺,5 数量,NULL 比例");
+    w->ac_GetData->trigger();
+    before = StatementCount();
+    QTest::keyClick(w, Qt::Key_F7);
+    EXPECT_EQ(StatementCount(), before);
+    EXPECT_EQ(frm_BillGoodsBmp, nullptr);
+
+    w->sql = kRowsSQL;
+    w->ac_GetData->trigger();
+    w->OLAP_PivotGrid->SetFocusedCell(4, 0);  // 甲 / A2, after 乙 and its subtotal
+    QTest::keyClick(w, Qt::Key_F7);
+    ASSERT_TRUE(host->errors.messages.isEmpty()) << host->errors.messages.join('\n').toStdString();
+    EXPECT_EQ(w->DataSetSQL("ads_GoodsImage").toStdString(),
+              "select top 1 fimage from goodsImage where fgoodsid='A2'");
+    ASSERT_NE(frm_BillGoodsBmp, nullptr);
+    EXPECT_TRUE(frm_BillGoodsBmp->isVisible());
+    Tfrm_BillGoodsBmp* first = frm_BillGoodsBmp;
+    QTest::keyClick(w, Qt::Key_F7);
+    EXPECT_EQ(frm_BillGoodsBmp, first);  // one picture window, reused
+}
+
+TEST_F(BaseOLAPreport, TheCaptionStaysInTheOpenWindowListWhileTheWindowLives) {
+    Open();
+    EXPECT_EQ(OpenCaptions(), QStringList{"测试透视"});
+    QPointer<TestOlapReport> w = window.release();
+    w->ac_close->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.isNull());
+    EXPECT_TRUE(OpenCaptions().isEmpty());
+    EXPECT_EQ(host->SyslogRows().back(), "001|测试透视|离开");
+}
+
+}  // namespace
