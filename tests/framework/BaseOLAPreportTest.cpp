@@ -250,6 +250,29 @@ TEST_F(BaseOLAPreport, ThePickersFillTheCodeListsAndCancelKeepsThem) {
     EXPECT_TRUE(host->errors.messages.isEmpty()) << host->errors.messages.join('\n').toStdString();
 }
 
+TEST_F(BaseOLAPreport, GoodsAndSupplierPicksCollectTheirOwnCodeColumns) {
+    TestOlapReport* w = Open();
+    const std::vector<QString> goods =
+        host->Column(QStringLiteral("select goodsid from goods order by goodsid"));
+    const std::vector<QString> suppliers =
+        host->Column(QStringLiteral("select fcode from dt_supplier order by fcode"));
+    ASSERT_FALSE(goods.empty());
+    ASSERT_FALSE(suppliers.empty());
+
+    host->runner.QueuePick({goods[0]});
+    w->edit_goods->PressButton();
+    host->runner.QueuePick({suppliers[0]});
+    w->edit_supplier->PressButton();
+    EXPECT_TRUE(host->runner.unmatchedCodes.isEmpty())
+        << host->runner.unmatchedCodes.join(',').toStdString();
+    EXPECT_EQ(w->sel_goods, "'" + goods[0] + "'");
+    EXPECT_EQ(w->edit_goods->text(), "部分条件");
+    EXPECT_EQ(w->sel_supplier, "'" + suppliers[0] + "'");
+    EXPECT_EQ(w->edit_supplier->text(), "部分条件");
+    EXPECT_TRUE(w->sel_client.isEmpty() && w->sel_house.isEmpty());
+    EXPECT_TRUE(host->errors.messages.isEmpty()) << host->errors.messages.join('\n').toStdString();
+}
+
 TEST_F(BaseOLAPreport, GetDataShowsThePaintedPivot) {
     TestOlapReport* w = Open();
     w->ac_GetData->trigger();
@@ -320,6 +343,15 @@ TEST_F(BaseOLAPreport, TheCaptionStaysInTheOpenWindowListWhileTheWindowLives) {
     Open();
     EXPECT_EQ(OpenCaptions(), QStringList{"测试透视"});
     QPointer<TestOlapReport> w = window.release();
+    w->ac_GetData->trigger();
+    ASSERT_TRUE(w->UDPDB_Report->Active());
+    QPointer<TcxDBPivotGrid> grid = w->OLAP_PivotGrid;
+    TCloseAction action = morvane::ui::caHide;
+    w->FormClose(w, action);
+    EXPECT_EQ(action, morvane::ui::caFree);
+    EXPECT_EQ(grid->DataSet(), nullptr);
+    EXPECT_FALSE(w->UDPDB_Report->Active());
+    EXPECT_EQ(OpenCaptions(), QStringList{"测试透视"});  // still there until the window goes
     w->ac_close->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w.isNull());
