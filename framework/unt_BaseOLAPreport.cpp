@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -248,7 +249,11 @@ void Tbase_OLAPreport::FormCreate(QObject* Sender) {
     bill_date1->setDate(firstOfMonth);
 
     bit_excel->setEnabled(UserRight.b_excel);
-    resize(727, 490);
+    // The size is the window's outer size: the MDI frame's when the window has one.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->resize(727, 490);
+    else
+        resize(727, 490);
 
     QStringList pieces;
     for (int i = 1; i <= pub_sizecount; ++i)

@@ -9,14 +9,18 @@
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
 #include <memory>
 
+#include "entry/Morvane.h"
 #include "entry/totalpub1.h"
 #include "framework/unt_BaseOLAPreport.h"
+#include "framework/unt_basefrmClasses.h"
 #include "pickers/unt_BillGoodsBmp.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/pivot/PivotEngine.h"
@@ -65,6 +69,8 @@ class TestOlapReport : public Tbase_OLAPreport {
         SetFieldArea(QStringLiteral("比例"), 3);
     }
 };
+
+TestOlapReport* frm_TestOlapReport = nullptr;
 
 class BaseOLAPreport : public ::testing::Test {
   protected:
@@ -357,6 +363,31 @@ TEST_F(BaseOLAPreport, TheCaptionStaysInTheOpenWindowListWhileTheWindowLives) {
     EXPECT_TRUE(w.isNull());
     EXPECT_TRUE(OpenCaptions().isEmpty());
     EXPECT_EQ(host->SyslogRows().back(), "001|测试透视|离开");
+}
+
+TEST_F(BaseOLAPreport, OpenedByTheHostItRunsAsAnMdiChild) {
+    // The host's own path: CreateDLLForm loads the session, frames the window in the MDI area
+    // and runs its creation there.
+    morvane::entry::ResetSession();
+    morvane::ui::SetApplication(nullptr);
+    host = std::make_unique<morvane::test::SpineHost>(morvane::test::DemoDb(), &CreateDLLForm);
+    ASSERT_TRUE(morvane::framework::RegisterWindowClassOf<TestOlapReport>(
+        QStringLiteral("frm_OLAPAllStock"), QStringLiteral("测试透视"), frm_TestOlapReport));
+    auto* w = qobject_cast<Tbase_OLAPreport*>(host->Open("frm_OLAPAllStock", "001"));
+    ASSERT_NE(w, nullptr);
+    auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->size(), QSize(727, 490));
+    EXPECT_EQ(OpenCaptions(), QStringList{"测试透视"});
+    EXPECT_EQ(w->UDPDB_Report->SetupUdpParent(), host->connection.get());
+    w->ac_GetData->trigger();
+    EXPECT_TRUE(w->ResultText().startsWith("\t\t红\t\t蓝\t\t合计"));
+    EXPECT_TRUE(host->errors.messages.isEmpty()) << host->errors.messages.join('\n').toStdString();
+    frame->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frm_TestOlapReport, nullptr);
+    EXPECT_TRUE(OpenCaptions().isEmpty());
+    morvane::framework::UnregisterWindowClass(QStringLiteral("frm_OLAPAllStock"));
 }
 
 }  // namespace
