@@ -62,10 +62,10 @@ QDateEdit* MakeDateEdit(QWidget* parent, const char* name) {
 QPushButton* ActionButton(QWidget* parent, const char* name, QAction* action) {
     auto* button = Named(new QPushButton(action->text(), parent), name);
     QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    QObject::connect(action, &QAction::changed, button, [button, action] {
-        button->setText(action->text());
-        button->setEnabled(action->isEnabled());
-    });
+    // Only the caption follows the action: a button's enabled state is the window's own
+    // (bit_excel follows the Excel right).
+    QObject::connect(action, &QAction::changed, button,
+                     [button, action] { button->setText(action->text()); });
     return button;
 }
 
