@@ -1,6 +1,8 @@
 #include "host/HostMainForm.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace morvane::host {
 
@@ -27,6 +29,17 @@ HostMainForm::HostMainForm(QWidget* parent) : QMainWindow(parent), mdiArea_(new 
     mdiArea_->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(mdiArea_);
     resize(1024, 720);
+}
+
+void HostMainForm::closeEvent(QCloseEvent* event) {
+    mdiArea_->closeAllSubWindows();
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+        if (sub->isVisible()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 HostMainForm::~HostMainForm() {

@@ -36,6 +36,12 @@ class HostMainForm : public QMainWindow, public THostMainForm {
     THostWindowList& OpenWindows() override { return openWindows_; }
     const HostWindowList& OpenWindowList() const { return openWindows_; }
 
+  protected:
+    // Closes the report windows first, so that their close handlers run (and write their
+    // usage-log rows) as when the user closes them one by one. A window that refuses to close
+    // keeps the main window open.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     QMdiArea* mdiArea_;
     HostWindowList openWindows_;

@@ -36,6 +36,28 @@ TEST(Plugin, ExportsExactlyCreateDLLForm) {
     EXPECT_EQ(dynamicSymbols(MORVANE_TESTPLUGIN), QStringList{"T CreateDLLForm"});
 }
 
+TEST(Plugin, ClosingTheMainWindowClosesTheReportWindowsWithTheirHandlers) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("f.db");
+    morvane::test::CreateFixtureDb(db);
+    ScriptedRunner runner;
+    RecordedErrors errors;
+    {
+        HostSession session(runner, errors, MORVANE_TESTPLUGIN, dir.filePath("host"));
+        session.Connect({db, {}});
+        QPointer<QWidget> window = session.OpenWindow("frm_OLAPSaleMonth", "U1", "测试报表");
+        ASSERT_FALSE(window.isNull());
+        session.MainForm().show();
+        EXPECT_TRUE(session.MainForm().close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window.isNull());
+        EXPECT_TRUE(session.MainForm().OpenWindowList().Items().isEmpty());
+    }
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+    morvane::test::SpineHost check(db);
+    EXPECT_EQ(check.SyslogRows(), (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开"}));
+}
+
 TEST(Plugin, AMissingLibraryIsReported) {
     EXPECT_THROW(PluginLoader("/nonexistent/libmorvane.so"), std::runtime_error);
 }
