@@ -23,12 +23,12 @@ HostSession::~HostSession() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void HostSession::Connect(const ConnectionSpec& spec) {
-    if (!spec.odbc.isEmpty()) {
-        connection_->OpenOdbc(spec.odbc);
+void HostSession::Connect(const ConnectionSpec& settings) {
+    if (!settings.odbc.isEmpty()) {
+        connection_->OpenOdbc(settings.odbc);
         return;
     }
-    QString file = spec.sqliteFile;
+    QString file = settings.sqliteFile;
     if (file.isEmpty())
         file = qEnvironmentVariable("MORVANE_DB", QStringLiteral("demo.db"));
     // SQLite would create an empty file and then report missing tables; say what is wrong.

@@ -30,7 +30,7 @@ class HostSession {
     ~HostSession();
 
     // Opens the host's connection. Throws EDatabaseError (also for a missing SQLite file).
-    void Connect(const ConnectionSpec& spec);
+    void Connect(const ConnectionSpec& settings);
     TRemoteUdpConnection& Connection() { return *connection_; }
 
     // Calls CreateDLLForm with this session's objects. nullptr when the plug-in opened

@@ -4,7 +4,7 @@ namespace morvane::pivot::detail {
 
 void AxisLayout::push(std::int32_t node, int data, ItemKind kind, bool perData) {
     if (perData)
-        for (int d = 0; d < spec_.dataCount; ++d)
+        for (int d = 0; d < shape_.dataCount; ++d)
             items_.push_back(AxisItem{node, d, kind});
     else
         items_.push_back(AxisItem{node, data, kind});
@@ -13,7 +13,7 @@ void AxisLayout::push(std::int32_t node, int data, ItemKind kind, bool perData) 
 // Children of `node` shown from header level `level` on.
 void AxisLayout::emitChildren(std::int32_t node, int level, int data) {
     if (level == dataLevel_) {
-        for (int d = 0; d < spec_.dataCount; ++d)
+        for (int d = 0; d < shape_.dataCount; ++d)
             emitChildren(node, level + 1, d);
         return;
     }
@@ -25,12 +25,12 @@ void AxisLayout::emitChildren(std::int32_t node, int level, int data) {
 void AxisLayout::emitNode(std::int32_t node, int level, int data) {
     // The data captions lie below this level when not chosen yet.
     const bool perData = dataLevel_ > level;
-    if (tree_->isLeaf(node) || (spec_.collapsed && spec_.collapsed(node))) {
+    if (tree_->isLeaf(node) || (shape_.collapsed && shape_.collapsed(node))) {
         push(node, data, ItemKind::Value, perData);
         return;
     }
     emitChildren(node, level + 1, data);
-    if (spec_.totals && (tree_->childCount(node) > 1 || spec_.totalsForSingleValues))
+    if (shape_.totals && (tree_->childCount(node) > 1 || shape_.totalsForSingleValues))
         push(node, data, ItemKind::Total, perData);
 }
 
@@ -40,12 +40,12 @@ int AxisLayout::fieldLevel(int level) const {
     return dataLevel_ >= 0 && level > dataLevel_ ? level - 1 : level;
 }
 
-void AxisLayout::build(const AxisSpec& spec) {
-    spec_ = spec;
-    tree_ = spec.tree;
+void AxisLayout::build(const AxisSpec& shape) {
+    shape_ = shape;
+    tree_ = shape.tree;
     items_.clear();
     const int fields = tree_->fieldCount;
-    dataLevel_ = spec.dataCount > 1 ? spec.dataLevel : -1;
+    dataLevel_ = shape.dataCount > 1 ? shape.dataLevel : -1;
     if (dataLevel_ > fields)
         dataLevel_ = fields;
     if (fields == 0) {
@@ -58,8 +58,8 @@ void AxisLayout::build(const AxisSpec& spec) {
         emitChildren(0, 0, -1);
         // A grand total that would repeat the only value of the outer field
         // is left out unless asked for.
-        const bool single = tree_->childCount(0) == 1 && !spec.grandTotalsForSingleValues;
-        if ((spec.grandTotals && !single) || items_.empty())
+        const bool single = tree_->childCount(0) == 1 && !shape.grandTotalsForSingleValues;
+        if ((shape.grandTotals && !single) || items_.empty())
             push(0, -1, ItemKind::GrandTotal, dataLevel_ >= 0);
     }
     // Runs of equal header cells per level: a cell continues the run of the

@@ -44,7 +44,7 @@ struct HeaderSlot {
 
 class AxisLayout {
   public:
-    void build(const AxisSpec& spec);
+    void build(const AxisSpec& shape);
 
     int levelCount() const { return levels_; }
     int itemCount() const { return static_cast<int>(items_.size()); }
@@ -70,7 +70,7 @@ class AxisLayout {
     void push(std::int32_t node, int data, ItemKind kind, bool perData);
 
     const Tree* tree_ = nullptr;
-    AxisSpec spec_;
+    AxisSpec shape_;
     int levels_ = 1;
     int dataLevel_ = -1;
     std::vector<AxisItem> items_;

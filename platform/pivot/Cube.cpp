@@ -216,31 +216,31 @@ void Cube::addEntries(std::int32_t node, std::vector<std::int32_t>& touched) {
     touched.clear();
 }
 
-void Cube::build(const CubeSpec& spec) {
-    const std::int64_t n = spec.rowCount;
+void Cube::build(const CubeSpec& shape) {
+    const std::int64_t n = shape.rowCount;
     const auto un = static_cast<size_t>(n);
-    nm_ = static_cast<int>(spec.measures.size());
+    nm_ = static_cast<int>(shape.measures.size());
     const auto nm = static_cast<size_t>(nm_);
     real_.assign(nm, false);
     for (size_t m = 0; m < nm; ++m)
-        real_[m] = spec.measures[m]->real;
+        real_[m] = shape.measures[m]->real;
 
     std::vector<std::uint8_t> pass;
-    if (!spec.filters.empty()) {
+    if (!shape.filters.empty()) {
         pass.assign(un, 1);
-        for (const auto& f : spec.filters) {
+        for (const auto& f : shape.filters) {
             const std::int32_t* ids = f.field->ids.data();
             const std::uint8_t* ok = f.allowed.data();
             for (size_t r = 0; r < un; ++r)
                 pass[r] &= ok[ids[r]];
         }
     }
-    computeLeaves(spec.rowFields, spec.rowDescending, pass, n, rowLeaves_, keys_);
-    computeLeaves(spec.colFields, spec.colDescending, pass, n, colLeaves_, keys_);
+    computeLeaves(shape.rowFields, shape.rowDescending, pass, n, rowLeaves_, keys_);
+    computeLeaves(shape.colFields, shape.colDescending, pass, n, colLeaves_, keys_);
     const Leaves& rl = rowLeaves_;
     const Leaves& cl = colLeaves_;
-    rows_ = buildTree(spec.rowFields, rl);
-    cols_ = buildTree(spec.colFields, cl);
+    rows_ = buildTree(shape.rowFields, rl);
+    cols_ = buildTree(shape.colFields, cl);
 
     // Source rows bucketed by row leaf: each row's column leaf, measures and
     // their presence go into one record at its bucket position, so that the
@@ -267,7 +267,7 @@ void Cube::build(const CubeSpec& spec) {
             for (size_t w = 0; w < words; ++w)
                 rec[1 + nm + w].i = 0;
             for (size_t m = 0; m < nm; ++m) {
-                const MeasureColumn& mc = *spec.measures[m];
+                const MeasureColumn& mc = *shape.measures[m];
                 if (!mc.present[r]) {
                     rec[1 + m].i = 0;
                     continue;

@@ -71,7 +71,7 @@ struct CubeSpec {
 // the sum over its leaf range, so column totals cost nothing to store.
 class Cube {
   public:
-    void build(const CubeSpec& spec);
+    void build(const CubeSpec& shape);
 
     const Tree& rows() const { return rows_; }
     const Tree& cols() const { return cols_; }

@@ -242,18 +242,18 @@ void PivotEngine::ensure() const {
         s.rowFields = fieldsInArea(Area::Row);
         s.colFields = fieldsInArea(Area::Column);
         s.dataFields = fieldsInArea(Area::Data);
-        detail::CubeSpec spec;
-        spec.rowCount = s.source ? s.source->rowCount() : 0;
+        detail::CubeSpec shape;
+        shape.rowCount = s.source ? s.source->rowCount() : 0;
         for (PivotField* f : s.rowFields) {
-            spec.rowFields.push_back(&s.index(f->sourceColumn()));
-            spec.rowDescending.push_back(f->sortOrder() == SortOrder::Descending);
+            shape.rowFields.push_back(&s.index(f->sourceColumn()));
+            shape.rowDescending.push_back(f->sortOrder() == SortOrder::Descending);
         }
         for (PivotField* f : s.colFields) {
-            spec.colFields.push_back(&s.index(f->sourceColumn()));
-            spec.colDescending.push_back(f->sortOrder() == SortOrder::Descending);
+            shape.colFields.push_back(&s.index(f->sourceColumn()));
+            shape.colDescending.push_back(f->sortOrder() == SortOrder::Descending);
         }
         for (PivotField* f : s.dataFields)
-            spec.measures.push_back(&s.measure(f->sourceColumn()));
+            shape.measures.push_back(&s.measure(f->sourceColumn()));
         for (auto& f : s.fields) {
             if (f->area() == Area::None || !f->filter().active())
                 continue;
@@ -263,9 +263,9 @@ void PivotEngine::ensure() const {
             for (std::int32_t id = 0; id < fx.cardinality(); ++id)
                 flt.allowed[static_cast<size_t>(id)] =
                     f->filter().allows(fx.values[static_cast<size_t>(id)]) ? 1 : 0;
-            spec.filters.push_back(std::move(flt));
+            shape.filters.push_back(std::move(flt));
         }
-        s.cube.build(spec);
+        s.cube.build(shape);
         s.cubeDirty = false;
         s.axisDirty = true;
     }
