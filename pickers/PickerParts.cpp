@@ -1,5 +1,7 @@
 #include "pickers/PickerParts.h"
 
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -30,6 +32,32 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
+}
+
+ConfirmBar MakeConfirmBar(QWidget* form, const QString& tickAllName) {
+    ConfirmBar bar;
+    bar.panel = MakePanel(form, QStringLiteral("RzPanel2"), 31);
+    bar.tickAll = new QCheckBox(QStringLiteral("全选"), bar.panel);
+    bar.tickAll->setObjectName(tickAllName);
+    bar.ok = MakeButton(bar.panel, QStringLiteral("RzBitBtn6"), QStringLiteral("确定"));
+    bar.cancel = MakeButton(bar.panel, QStringLiteral("RzBitBtn7"), QStringLiteral("取消"));
+    auto* row = new QHBoxLayout(bar.panel);
+    row->setContentsMargins(6, 2, 6, 2);
+    row->addWidget(bar.tickAll);
+    row->addStretch();
+    row->addWidget(bar.ok);
+    row->addWidget(bar.cancel);
+    return bar;
+}
+
+void StackPickerLayout(QWidget* form, QWidget* searchPanel, QWidget* grid, QWidget* bar) {
+    auto* layout = new QVBoxLayout(form);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    if (searchPanel)
+        layout->addWidget(searchPanel);
+    layout->addWidget(grid, 1);
+    layout->addWidget(bar);
 }
 
 ui::DBTickGrid* MakePickerGrid(QWidget* parent, const QString& name) {

@@ -10,6 +10,7 @@
 #include "platform/ui/Colors.h"
 #include "platform/ui/ErrorDisplay.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 
@@ -26,6 +27,18 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption);
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption);
 // A grid named `name` with the settings all the pickers' lists share.
 ui::DBTickGrid* MakePickerGrid(QWidget* parent, const QString& name);
+// The bottom bar of the list pickers (RzPanel2, 31 high): the tick-all box "全选" on the left,
+// "确定" (RzBitBtn6) and "取消" (RzBitBtn7) on the right.
+struct ConfirmBar {
+    QFrame* panel;
+    QCheckBox* tickAll;
+    QPushButton* ok;
+    QPushButton* cancel;
+};
+ConfirmBar MakeConfirmBar(QWidget* form, const QString& tickAllName);
+// Stacks the dialog: the search panel (if any) on top, the grid taking the free height, the bar.
+void StackPickerLayout(QWidget* form, QWidget* searchPanel, QWidget* grid, QWidget* bar);
+
 // Gives the window its background colour.
 void SetFormColor(QWidget* form, ui::TColor color);
 // Doubles every apostrophe of a typed text before it goes into a statement.

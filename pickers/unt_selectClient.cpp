@@ -81,24 +81,13 @@ Tfrm_selectClient::Tfrm_selectClient(QWidget* parent) : Tbase_frmTop(parent) {
     cxGrid1DBTableView1->SetColumnAutoWidth(true);
     cxGrid1DBTableView1->SetDataSet(Goods_Table);
 
-    RzPanel2 = morvane::pickers::MakePanel(this, QStringLiteral("RzPanel2"), 31);
-    RzCheckBox1 = new QCheckBox(QStringLiteral("全选"), RzPanel2);
-    RzCheckBox1->setObjectName(QStringLiteral("RzCheckBox1"));
-    RzBitBtn6 = MakeButton(RzPanel2, QStringLiteral("RzBitBtn6"), QStringLiteral("确定"));
-    RzBitBtn7 = MakeButton(RzPanel2, QStringLiteral("RzBitBtn7"), QStringLiteral("取消"));
-    auto* bottom = new QHBoxLayout(RzPanel2);
-    bottom->setContentsMargins(6, 2, 6, 2);
-    bottom->addWidget(RzCheckBox1);
-    bottom->addStretch();
-    bottom->addWidget(RzBitBtn6);
-    bottom->addWidget(RzBitBtn7);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(RzPanel1);
-    layout->addWidget(cxGrid1DBTableView1, 1);
-    layout->addWidget(RzPanel2);
+    const morvane::pickers::ConfirmBar bar =
+        morvane::pickers::MakeConfirmBar(this, QStringLiteral("RzCheckBox1"));
+    RzPanel2 = bar.panel;
+    RzCheckBox1 = bar.tickAll;
+    RzBitBtn6 = bar.ok;
+    RzBitBtn7 = bar.cancel;
+    morvane::pickers::StackPickerLayout(this, RzPanel1, cxGrid1DBTableView1, bar.panel);
 
     Bind(RzBitBtn1, &QPushButton::clicked, this, [this] { RzBitBtn1Click(RzBitBtn1); });
     Bind(RzCheckBox1, &QCheckBox::toggled, this, [this] { RzCheckBox1Click(RzCheckBox1); });

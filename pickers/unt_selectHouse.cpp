@@ -35,23 +35,12 @@ Tfrm_selectHouse::Tfrm_selectHouse(QWidget* parent) : Tbase_frmTop(parent) {
     });
     cxGrid1DBTableView1->SetDataSet(Goods_Table);
 
-    auto* bar = morvane::pickers::MakePanel(this, QStringLiteral("RzPanel2"), 31);
-    CheckBox1 = new QCheckBox(QStringLiteral("全选"), bar);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    RzBitBtn6 = MakeButton(bar, QStringLiteral("RzBitBtn6"), QStringLiteral("确定"));
-    RzBitBtn7 = MakeButton(bar, QStringLiteral("RzBitBtn7"), QStringLiteral("取消"));
-    auto* bottom = new QHBoxLayout(bar);
-    bottom->setContentsMargins(6, 2, 6, 2);
-    bottom->addWidget(CheckBox1);
-    bottom->addStretch();
-    bottom->addWidget(RzBitBtn6);
-    bottom->addWidget(RzBitBtn7);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(cxGrid1DBTableView1, 1);
-    layout->addWidget(bar);
+    const morvane::pickers::ConfirmBar bar =
+        morvane::pickers::MakeConfirmBar(this, QStringLiteral("CheckBox1"));
+    CheckBox1 = bar.tickAll;
+    RzBitBtn6 = bar.ok;
+    RzBitBtn7 = bar.cancel;
+    morvane::pickers::StackPickerLayout(this, nullptr, cxGrid1DBTableView1, bar.panel);
 
     Bind(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(CheckBox1); });
     Bind(RzBitBtn6, &QPushButton::clicked, this, [this] { SetModalResult(morvane::ui::mrOk); });
