@@ -2,6 +2,10 @@
 // and windows through the same plug-in code the GUI host uses.
 
 #include <QApplication>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -36,6 +40,12 @@ int usage() {
 int main(int argc, char** argv) {
     // Windows are real widgets in every mode; without a display they live offscreen.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt wants a private runtime folder; a shell or a CI job without a desktop session has none,
+    // and Qt would say so on standard error, which scripts read.
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        const std::string dir = "/tmp/morvane-runtime-" + std::to_string(getuid());
+        if (mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST) qputenv("XDG_RUNTIME_DIR", dir.c_str());
+    }
     QApplication app(argc, argv);
     using namespace morvane::cli;
     if (argc < 2) return usage();

@@ -60,6 +60,7 @@ TEST_F(CliTest, QueryPrintsTypedValuesAsTsv) {
                      "select fcode 客户编号,fabbrev,fmathod,famount,fqty,fbilldate,"
                      "convert(numeric(9,4),2.0/3) 比例 from dt_client order by fcode"});
     ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");  // nothing but the rows; scripts read both streams
     EXPECT_EQ(r.out,
               "客户编号\tfabbrev\tfmathod\tfamount\tfqty\tfbilldate\t比例\n"
               "C001\t华东一店\t加盟\t3.5\t7\t2026-03-05\t0.6667\n"
