@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -319,16 +320,23 @@ void tsqlBigint(sqlite3_context* ctx, int, sqlite3_value** argv) {
     toInteger(ctx, argv, true);
 }
 
+// A non-NULL value read as float, as SQL Server converts it; nullopt after reporting the
+// conversion error on ctx.
+std::optional<double> floatArg(sqlite3_context* ctx, sqlite3_value* value) {
+    const int type = sqlite3_value_type(value);
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+        return sqlite3_value_double(value);
+    if (auto n = values::parseNumber(textOf(value), true))
+        return n;
+    error(ctx, "Error converting data type varchar to float.");
+    return std::nullopt;
+}
+
 void tsqlFloat(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    int type = sqlite3_value_type(argv[0]);
-    if (type == SQLITE_NULL) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
-    } else if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
-        sqlite3_result_double(ctx, sqlite3_value_double(argv[0]));
-    } else if (auto n = values::parseNumber(textOf(argv[0]), true)) {
-        sqlite3_result_double(ctx, *n);
-    } else {
-        error(ctx, "Error converting data type varchar to float.");
+    } else if (auto x = floatArg(ctx, argv[0])) {
+        sqlite3_result_double(ctx, *x);
     }
 }
 
@@ -514,16 +522,8 @@ void tsqlRound(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
                                       values::roundDecimal(static_cast<double>(v), n, truncate)));
         return;
     }
-    double x;
-    if (type == SQLITE_FLOAT) {
-        x = sqlite3_value_double(argv[0]);
-    } else if (auto p = values::parseNumber(textOf(argv[0]), true)) {
-        x = *p;
-    } else {
-        error(ctx, "Error converting data type varchar to float.");
-        return;
-    }
-    sqlite3_result_double(ctx, values::roundDecimal(x, n, truncate));
+    if (auto x = floatArg(ctx, argv[0]))
+        sqlite3_result_double(ctx, values::roundDecimal(*x, n, truncate));
 }
 
 void ceilingOrFloor(sqlite3_context* ctx, sqlite3_value** argv, bool ceiling) {
@@ -536,16 +536,8 @@ void ceilingOrFloor(sqlite3_context* ctx, sqlite3_value** argv, bool ceiling) {
         sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
         return;
     }
-    double x;
-    if (type == SQLITE_FLOAT) {
-        x = sqlite3_value_double(argv[0]);
-    } else if (auto p = values::parseNumber(textOf(argv[0]), true)) {
-        x = *p;
-    } else {
-        error(ctx, "Error converting data type varchar to float.");
-        return;
-    }
-    sqlite3_result_double(ctx, ceiling ? std::ceil(x) : std::floor(x));
+    if (auto x = floatArg(ctx, argv[0]))
+        sqlite3_result_double(ctx, ceiling ? std::ceil(*x) : std::floor(*x));
 }
 
 void tsqlCeiling(sqlite3_context* ctx, int, sqlite3_value** argv) {
