@@ -15,7 +15,7 @@ namespace {
 
 using namespace test;
 
-class LibreOffice : public ::testing::Test {
+class LibreOffice : public TempFolderTest {
   protected:
     void SetUp() override {
         soffice = sofficePath();
@@ -36,26 +36,10 @@ class LibreOffice : public ::testing::Test {
         return out;
     }
     QString soffice;
-    QTemporaryDir dir;
 };
 
-// The first sheet as CSV lines, numbers in their shortest form.
 QString csv(const Sheet& s) {
-    QString out;
-    for (int r = 0; r < s.rowCount(); ++r) {
-        QStringList line;
-        for (int c = 0; c < s.columnCount(); ++c) {
-            const Cell* cell = s.cell(r, c);
-            if (!cell || cell->kind == Cell::Kind::Blank)
-                line << QString();
-            else if (cell->kind == Cell::Kind::Number)
-                line << QString::number(cell->number, 'g', 15);
-            else
-                line << QString::fromStdString(s.text(*cell));
-        }
-        out += line.join(QLatin1Char(',')) + QLatin1Char('\n');
-    }
-    return out;
+    return renderSheet(s, QLatin1Char(','), false);
 }
 
 Workbook plainWorkbook() {

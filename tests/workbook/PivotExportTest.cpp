@@ -9,8 +9,6 @@
 #include "platform/workbook/WorkbookFile.h"
 #include "platform/workbook/XlsReader.h"
 
-#include <QStringList>
-
 #include <gtest/gtest.h>
 
 namespace morvane::workbook {
@@ -44,26 +42,11 @@ std::shared_ptr<pivot::MemorySource> shopRows() {
     return s;
 }
 
-// Cells as "n:<number>", "s:<text>" or "" (none or blank), joined by '|'.
 QString render(const Sheet& s) {
-    QString out;
-    for (int r = 0; r < s.rowCount(); ++r) {
-        QStringList line;
-        for (int c = 0; c < s.columnCount(); ++c) {
-            const Cell* cell = s.cell(r, c);
-            if (!cell || cell->kind == Cell::Kind::Blank)
-                line << QString();
-            else if (cell->kind == Cell::Kind::Number)
-                line << QStringLiteral("n:") + QString::number(cell->number, 'g', 15);
-            else
-                line << QStringLiteral("s:") + QString::fromStdString(s.text(*cell));
-        }
-        out += line.join(QLatin1Char('|')) + QLatin1Char('\n');
-    }
-    return out;
+    return renderSheet(s, QLatin1Char('|'), true);
 }
 
-class PivotExport : public ::testing::Test {
+class PivotExport : public TempFolderTest {
   protected:
     void SetUp() override {
         grid.setSource(shopRows());
@@ -79,9 +62,7 @@ class PivotExport : public ::testing::Test {
     void place(const char* name, Area area) {
         ASSERT_TRUE(grid.setFieldArea(QString::fromUtf8(name), static_cast<int>(area)));
     }
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     PivotEngine grid;
-    QTemporaryDir dir;
 };
 
 TEST_F(PivotExport, OneColumnFieldZerosAsNumbersGrandTotalLast) {

@@ -1,5 +1,7 @@
 #include "WorkbookTestSupport.h"
 
+#include "platform/workbook/WorkbookError.h"
+
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -194,6 +196,37 @@ void expectSameContent(const Sheet& expected, const Sheet& actual) {
                 EXPECT_EQ(actual.text(*a[k]), expected.text(*e[k]));
         }
     }
+}
+
+void expectWorkbookError(const std::function<void()>& run,
+                         std::initializer_list<const char*> parts) {
+    try {
+        run();
+        ADD_FAILURE() << "no error";
+    } catch (const WorkbookError& e) {
+        for (const char* part : parts)
+            EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
+    }
+}
+
+QString renderSheet(const Sheet& s, QChar separator, bool tagged) {
+    QString out;
+    for (int r = 0; r < s.rowCount(); ++r) {
+        QStringList line;
+        for (int c = 0; c < s.columnCount(); ++c) {
+            const Cell* cell = s.cell(r, c);
+            if (!cell || cell->kind == Cell::Kind::Blank)
+                line << QString();
+            else if (cell->kind == Cell::Kind::Number)
+                line << (tagged ? QStringLiteral("n:") : QString()) +
+                            QString::number(cell->number, 'g', 15);
+            else
+                line << (tagged ? QStringLiteral("s:") : QString()) +
+                            QString::fromStdString(s.text(*cell));
+        }
+        out += line.join(separator) + QLatin1Char('\n');
+    }
+    return out;
 }
 
 QString sofficePath() {

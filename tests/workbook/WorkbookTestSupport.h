@@ -6,6 +6,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -33,6 +37,23 @@ void expectSheetMatches(const Workbook& source, int sheetIndex, const QJsonObjec
 // Compares two in-memory sheets: cells (kinds and values), merges, widths of
 // their own and row heights.
 void expectSameContent(const Sheet& expected, const Sheet& actual);
+
+// A test with a temporary folder of its own.
+class TempFolderTest : public ::testing::Test {
+  protected:
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir dir;
+};
+
+// Fails unless `run` throws a WorkbookError whose message contains every
+// one of `parts`.
+void expectWorkbookError(const std::function<void()>& run,
+                         std::initializer_list<const char*> parts);
+
+// The sheet's rows as lines of cells joined by `separator`; a cell is
+// empty (none or blank), a number in its shortest form or a text. With
+// `tagged`, numbers are written "n:<number>" and texts "s:<text>".
+QString renderSheet(const Sheet& sheet, QChar separator, bool tagged);
 
 // The spreadsheet program's converter, when installed.
 QString sofficePath();

@@ -2,6 +2,8 @@
 // does not: MULRK, LABEL, cached formula results, booleans, rich and
 // extended strings split across CONTINUE records, column ranges, embedded
 // chart substreams. Plus what it refuses.
+#include "WorkbookTestSupport.h"
+
 #include "platform/workbook/Bytes.h"
 #include "platform/workbook/CompoundFile.h"
 #include "platform/workbook/WorkbookError.h"
@@ -9,33 +11,38 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace morvane::workbook {
 namespace {
 
 using namespace bytes;
 
+void put16s(std::string& out, std::initializer_list<unsigned> values) {
+    for (unsigned v : values)
+        put16(out, v);
+}
+
+void put32s(std::string& out, std::initializer_list<std::uint32_t> values) {
+    for (std::uint32_t v : values)
+        put32(out, v);
+}
+
 void rec(std::string& out, unsigned type, const std::string& body) {
-    put16(out, type);
-    put16(out, static_cast<unsigned>(body.size()));
+    put16s(out, {type, static_cast<unsigned>(body.size())});
     out += body;
 }
 
 std::string cellHead(unsigned row, unsigned col) {
     std::string b;
-    put16(b, row);
-    put16(b, col);
-    put16(b, 15);
+    put16s(b, {row, col, 15});
     return b;
 }
 
 std::string bof(unsigned kind) {
     std::string b;
-    put16(b, 0x0600);
-    put16(b, kind);
-    put16(b, 0x0DBB);
-    put16(b, 0x07CC);
-    put32(b, 0);
-    put32(b, 6);
+    put16s(b, {0x0600, kind, 0x0DBB, 0x07CC});
+    put32s(b, {0, 6});
     return b;
 }
 
@@ -48,36 +55,27 @@ std::string foreignStream() {
     std::string s;
     rec(s, 0x0809, bof(0x0005));
     std::string sheet;
-    put32(sheet, 0);  // patched below
-    put8(sheet, 0);
-    put8(sheet, 0);
-    put8(sheet, 2);
-    put8(sheet, 1);
-    put16(sheet, 0x8868);  // 表单
-    put16(sheet, 0x5355);
+    put32(sheet, 0);                             // the sheet's offset, patched below
+    put16s(sheet, {0, 0x0102, 0x8868, 0x5355});  // a visible worksheet named 表单 (16-bit)
     const size_t boundSheet = s.size() + 4;
     rec(s, 0x0085, sheet);
 
     // SST: "abc" with two formatting runs; then an extended string whose
     // characters start 8-bit in the SST and go on 16-bit in a CONTINUE.
     std::string sst;
-    put32(sst, 3);
-    put32(sst, 2);
+    put32s(sst, {3, 2});
     put16(sst, 3);
     put8(sst, 0x08);
     put16(sst, 2);  // runs
     sst += "abc";
-    put32(sst, 0x00010000);
-    put32(sst, 0x00020001);
+    put32s(sst, {0x00010000, 0x00020001});
     put16(sst, 4);
     put8(sst, 0x04);
     put32(sst, 3);  // extension bytes
     sst += "xy";
     rec(s, 0x00FC, sst);
-    std::string cont;
-    put8(cont, 0x01);
-    put16(cont, 0x4E2D);
-    put16(cont, 0x6587);
+    std::string cont("\x01", 1);
+    put16s(cont, {0x4E2D, 0x6587});
     cont += std::string("\x01\x02\x03", 3);
     rec(s, 0x003C, cont);
     rec(s, 0x000A, "");
@@ -85,21 +83,10 @@ std::string foreignStream() {
     set32(s, boundSheet, static_cast<std::uint32_t>(s.size()));
     rec(s, 0x0809, bof(0x0010));
     std::string b;
-    put16(b, 1);
-    put16(b, 3);
-    put16(b, 10 * 256);
-    put16(b, 15);
-    put16(b, 0);
-    put16(b, 0);
+    put16s(b, {1, 3, 10 * 256, 15, 0, 0});
     rec(s, 0x007D, b);  // columns 1 to 3 ten characters wide
-
     b.clear();
-    put16(b, 2);
-    put16(b, 0);
-    put16(b, 3);
-    put16(b, 600);  // 30 points
-    put16(b, 0);
-    put16(b, 0);
+    put16s(b, {2, 0, 3, 600, 0, 0});  // row 2, 30 points
     put32(b, 0x000F0140);
     rec(s, 0x0208, b);
 
@@ -111,8 +98,7 @@ std::string foreignStream() {
     rec(s, 0x00FD, b);  // "xy中文"
 
     b.clear();
-    put16(b, 1);
-    put16(b, 2);
+    put16s(b, {1, 2});
     for (auto [v, h] : {std::pair{7, false}, std::pair{-1234, true}, std::pair{0, false}}) {
         put16(b, 15);
         put32(b, rkInt(v, h));
@@ -123,30 +109,22 @@ std::string foreignStream() {
     b = cellHead(2, 0);
     put16(b, 2);
     put8(b, 1);
-    put16(b, 0x5E97);  // 店
-    put16(b, 0x94FA);  // 铺
+    put16s(b, {0x5E97, 0x94FA});  // 店铺
     rec(s, 0x0204, b);
 
     b = cellHead(2, 1);
     putDouble(b, 2.5);
-    put16(b, 0);
-    put32(b, 0);
-    put16(b, 0);
+    put16s(b, {0, 0, 0, 0});
     rec(s, 0x0006, b);  // formula with a number result
-    b = cellHead(2, 2);
-    b += std::string("\x00\x00\x00\x00\x00\x00\xFF\xFF", 8);
-    put16(b, 0);
-    put32(b, 0);
-    put16(b, 0);
+    b = cellHead(2, 2) + std::string("\x00\x00\x00\x00\x00\x00\xFF\xFF", 8);
+    put16s(b, {0, 0, 0, 0});
     rec(s, 0x0006, b);  // formula with a text result...
     b.clear();
     put16(b, 2);
     put8(b, 0);
-    b += "ok";
-    rec(s, 0x0207, b);  // ...given by the STRING record after it
+    rec(s, 0x0207, b + "ok");  // ...given by the STRING record after it
     b = cellHead(2, 3);
-    put8(b, 1);
-    put8(b, 0);
+    put16(b, 1);
     rec(s, 0x0205, b);  // TRUE
 
     // An embedded chart: its cells are not the sheet's.
@@ -157,10 +135,7 @@ std::string foreignStream() {
     rec(s, 0x000A, "");
 
     b.clear();
-    put16(b, 2);
-    for (unsigned v : {3u, 4u, 0u, 1u, 5u, 5u, 5u, 5u}) {  // rows 3-4 x cols 0-1; one single cell
-        put16(b, v);
-    }
+    put16s(b, {2, 3, 4, 0, 1, 5, 5, 5, 5});  // rows 3-4 x cols 0-1; one single cell
     rec(s, 0x00E5, b);
     rec(s, 0x000A, "");
     return s;
@@ -174,15 +149,16 @@ TEST(XlsReader, ReadsWhatOtherProgramsWrite) {
     EXPECT_EQ(s.name(), QStringLiteral("表单"));
     EXPECT_EQ(s.textAt(0, 0), QStringLiteral("abc"));
     EXPECT_EQ(s.textAt(0, 1), QStringLiteral("xy中文"));
-    ASSERT_NE(s.cell(1, 4), nullptr);
-    EXPECT_EQ(s.cell(1, 2)->number, 7);
-    EXPECT_EQ(s.cell(1, 3)->number, -12.34);
-    EXPECT_EQ(s.cell(1, 4)->number, 0);
-    EXPECT_EQ(s.cell(1, 4)->kind, Cell::Kind::Number);
     EXPECT_EQ(s.textAt(2, 0), QStringLiteral("店铺"));
-    EXPECT_EQ(s.cell(2, 1)->number, 2.5);
     EXPECT_EQ(s.textAt(2, 2), QStringLiteral("ok"));
-    EXPECT_EQ(s.cell(2, 3)->number, 1);
+    // MULRK (integers and hundredths), a formula's number, a boolean.
+    const std::tuple<int, int, double> numbers[] = {
+        {1, 2, 7}, {1, 3, -12.34}, {1, 4, 0}, {2, 1, 2.5}, {2, 3, 1}};
+    for (auto [r, c, v] : numbers) {
+        ASSERT_NE(s.cell(r, c), nullptr) << r << "," << c;
+        EXPECT_EQ(s.cell(r, c)->kind, Cell::Kind::Number) << r << "," << c;
+        EXPECT_EQ(s.cell(r, c)->number, v) << r << "," << c;
+    }
     EXPECT_EQ(s.cell(9, 9), nullptr) << "the chart's cell";
     EXPECT_EQ(s.merges(), (std::vector<CellRange>{{3, 0, 4, 1}}));
     EXPECT_EQ(s.columnWidth(0), 0);
@@ -204,19 +180,14 @@ std::string miniStreamFile(const std::string& stream) {
 
     std::string f("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     f.append(16, '\0');
-    for (unsigned v : {0x003Eu, 0x0003u, 0xFFFEu, 9u, 6u})
-        put16(f, v);
+    put16s(f, {0x003E, 0x0003, 0xFFFE, 9, 6});
     f.append(6, '\0');
-    for (std::uint32_t v : {0u, 1u, 1u, 0u, 4096u, 2u, 1u, 0xFFFFFFFEu, 0u})
-        put32(f, v);
-    put32(f, 0);  // the FAT is sector 0
+    put32s(f, {0, 1, 1, 0, 4096, 2, 1, 0xFFFFFFFE, 0, 0});  // the FAT is sector 0
     while (f.size() < 512)
         put32(f, 0xFFFFFFFF);
 
     std::string fat;
-    put32(fat, 0xFFFFFFFD);
-    put32(fat, 0xFFFFFFFE);
-    put32(fat, 0xFFFFFFFE);
+    put32s(fat, {0xFFFFFFFD, 0xFFFFFFFE, 0xFFFFFFFE});
     for (size_t k = 0; k < containerSectors; ++k)
         put32(fat, k + 1 < containerSectors ? static_cast<std::uint32_t>(4 + k) : 0xFFFFFFFE);
     fat.resize(512, '\xFF');
@@ -229,15 +200,10 @@ std::string miniStreamFile(const std::string& stream) {
             put16(out, static_cast<unsigned char>(ch));
         out.resize(begin + 64, '\0');
         put16(out, static_cast<unsigned>((name.size() + 1) * 2));
-        put8(out, type);
-        put8(out, 1);
-        put32(out, 0xFFFFFFFF);
-        put32(out, 0xFFFFFFFF);
-        put32(out, child);
+        put16(out, type | 0x100);  // black in the red-black tree
+        put32s(out, {0xFFFFFFFF, 0xFFFFFFFF, child});
         out.append(36, '\0');
-        put32(out, start);
-        put32(out, size);
-        put32(out, 0);
+        put32s(out, {start, size, 0});
     };
     std::string dir;
     entry(dir, "Root Entry", 5, 1, 3, static_cast<std::uint32_t>(miniSectors * 64));
@@ -275,12 +241,8 @@ TEST(XlsReader, RefusesWhatItCannotRead) {
     std::string locked;
     rec(locked, 0x0809, bof(0x0005));
     rec(locked, 0x002F, std::string(6, '\0'));
-    try {
-        readXlsBytes(writeCompoundFile("Workbook", locked));
-        FAIL() << "no error";
-    } catch (const WorkbookError& e) {
-        EXPECT_NE(std::string(e.what()).find("password"), std::string::npos) << e.what();
-    }
+    test::expectWorkbookError([&] { readXlsBytes(writeCompoundFile("Workbook", locked)); },
+                              {"password"});
 
     // Cut short in the middle of the sheet's records.
     std::string stream = foreignStream();
