@@ -8,20 +8,8 @@
 namespace morvane::db::test {
 namespace {
 
-class DataSetTest : public ::testing::Test {
+class DataSetTest : public GoodsTest {
   protected:
-    void SetUp() override {
-        createGoods(db_);
-        connection_.OpenSqlite(QString::fromStdString(db_.path()));
-        ds_.setSetupUdpParent(&connection_);
-    }
-
-    void open(const QString& sql = "select * from goods") {
-        ds_.Close();
-        ds_.SetSQL(sql);
-        ds_.Open();
-    }
-
     // The values of one field over the rows seen, from the first row, joined by ",".
     QString column(const QString& field) {
         QStringList values;
@@ -29,10 +17,6 @@ class DataSetTest : public ::testing::Test {
             values << ds_.FieldByName(field)->AsString();
         return values.join(',');
     }
-
-    TempDatabase db_;
-    TRemoteUdpConnection connection_;
-    TRemoteUdpDataSet ds_;
 };
 
 TEST_F(DataSetTest, NavigatesEveryRowInOrder) {
@@ -68,11 +52,13 @@ TEST_F(DataSetTest, ReadsValuesByTypeWithNullsAsEmptyZeroFalse) {
     TField* qty = ds_.FieldByName("qty");
     TField* date = ds_.FieldByName("inputdate");
     TField* pic = ds_.FieldByName("pic");
-    EXPECT_EQ(price->DataType(), ftFloat);
-    EXPECT_EQ(qty->DataType(), ftLargeint);
-    EXPECT_EQ(name->DataType(), ftWideString);
-    EXPECT_EQ(date->DataType(), ftDateTime);
-    EXPECT_EQ(pic->DataType(), ftBlob);
+    const std::pair<TField*, TFieldType> types[] = {{price, ftFloat},
+                                                    {qty, ftLargeint},
+                                                    {name, ftWideString},
+                                                    {date, ftDateTime},
+                                                    {pic, ftBlob}};
+    for (auto [field, type] : types)
+        EXPECT_EQ(field->DataType(), type) << field->FieldName().toStdString();
 
     EXPECT_EQ(name->AsString(), QString::fromUtf8("衬衫"));
     EXPECT_EQ(price->AsString(), "99.5");
@@ -233,12 +219,15 @@ TEST_F(DataSetTest, FilterCheckidSelectsTheTickedRows) {
     EXPECT_TRUE(ds_.IsEmpty());
 }
 
-TEST_F(DataSetTest, FilterAppliesWhenOpening) {
+TEST_F(DataSetTest, NeitherFilterNorPageSizeLimitsTheRowsFetched) {
     ds_.SetFilter("qty>0");
     ds_.SetFiltered(true);
+    ds_.SetPageSize(2);
+    ds_.SetLockType(etBatchOptimistic);
     open();
     EXPECT_EQ(ds_.GetRecordCount(), 2);
     EXPECT_EQ(ds_.table().rowCount(), 4u);  // the columnar view keeps every row
+    EXPECT_EQ(ds_.LockType(), etBatchOptimistic);
 }
 
 TEST_F(DataSetTest, LocateFindsRowsIgnoringCaseWhenAsked) {
@@ -331,18 +320,6 @@ TEST_F(DataSetTest, OpenOnAnOpenDatasetKeepsItsRowsAndEdits) {
     ds_.SetSQL("select 1 x");
     ds_.Open();
     EXPECT_EQ(ds_.FieldByName("checkid")->AsInteger(), 1);
-}
-
-TEST_F(DataSetTest, KeepsTheSettingsWindowsGiveIt) {
-    EXPECT_EQ(ds_.LockType(), etOptimistic);
-    EXPECT_EQ(ds_.SelectType(), SelectAll);
-    EXPECT_EQ(ds_.PageSize(), 10);
-    EXPECT_FALSE(ds_.Active());
-    ds_.SetLockType(etBatchOptimistic);
-    ds_.SetPageSize(50);
-    open();
-    EXPECT_EQ(ds_.GetRecordCount(), 4);  // every row whatever the page size
-    EXPECT_EQ(ds_.LockType(), etBatchOptimistic);
 }
 
 }  // namespace

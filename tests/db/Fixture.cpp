@@ -1,5 +1,7 @@
 #include "tests/db/Fixture.h"
 
+#include "platform/db/DatabaseError.h"
+
 #include <sqlite3.h>
 
 #include <atomic>
@@ -72,6 +74,20 @@ void createGoods(const TempDatabase& db) {
 std::string sqliteOdbcConnectionString(const std::string& file) {
     return std::string("Driver=") + MORVANE_SQLITE_ODBC_DRIVER + ";Database=" + file +
            ";LoadExt=" + MORVANE_SQLITE_EXT + ";";
+}
+
+std::string openError(TRemoteUdpDataSet& ds, const QString& sql) {
+    ds.Close();
+    ds.SetSQL(sql);
+    try {
+        ds.Open();
+    } catch (const EDatabaseError& error) {
+        EXPECT_FALSE(ds.Active());
+        EXPECT_EQ(ds.SQL(), sql);
+        return error.what();
+    }
+    ADD_FAILURE() << "no error for " << sql.toStdString();
+    return {};
 }
 
 }  // namespace morvane::db::test

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/db/RemoteUdpConnection.h"
+#include "platform/db/RemoteUdpDataSet.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
@@ -36,5 +39,30 @@ void createGoods(const TempDatabase& db);
 // The ODBC connection string for Debian's SQLite driver on `file`, loading the translator's
 // extension.
 std::string sqliteOdbcConnectionString(const std::string& file);
+
+// The message of the EDatabaseError that opening `sql` raises; fails the test unless the
+// dataset stays closed and keeps the statement for a retry.
+std::string openError(TRemoteUdpDataSet& ds, const QString& sql);
+
+// A dataset over the goods table, on a connection that `connect` opens (SQLite by default).
+class GoodsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        createGoods(db_);
+        connect();
+        ds_.setSetupUdpParent(&connection_);
+    }
+    virtual void connect() { connection_.OpenSqlite(QString::fromStdString(db_.path())); }
+
+    void open(const QString& sql = "select * from goods") {
+        ds_.Close();
+        ds_.SetSQL(sql);
+        ds_.Open();
+    }
+
+    TempDatabase db_;
+    TRemoteUdpConnection connection_;
+    TRemoteUdpDataSet ds_;
+};
 
 }  // namespace morvane::db::test

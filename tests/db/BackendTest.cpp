@@ -1,0 +1,99 @@
+// What both backends must do alike: the SQLite file directly, and ODBC through Debian's SQLite
+// driver with the translator's extension loaded, the path T-SQL takes to SQL Server.
+#include "platform/db/DatabaseError.h"
+#include "tests/db/Fixture.h"
+
+#include <gmock/gmock.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace morvane::db::test {
+namespace {
+
+class BackendTest : public GoodsTest, public ::testing::WithParamInterface<bool> {
+  protected:
+    void connect() override {
+        if (GetParam())
+            connection_.OpenOdbc(QString::fromStdString(sqliteOdbcConnectionString(db_.path())),
+                                 true);
+        else
+            GoodsTest::connect();
+    }
+};
+
+using ::testing::HasSubstr;
+
+TEST_P(BackendTest, ChineseAndLongTextsRoundTripAndExecSqlCountsRows) {
+    db_.exec("create table names(fname text)");
+    ds_.SetSQL(QString::fromUtf8("insert into names(fname) values('进入 系统提示 ①')"));
+    EXPECT_EQ(ds_.ExecSQL(), 1);
+    const QString longText = QString::fromUtf8("长").repeated(5000) + "end";
+    db_.exec("insert into names values('" + longText.toStdString() + "')");
+
+    open(QString::fromUtf8("select fname as 名称 from names where fname like '进入%' or rowid=2"));
+    ASSERT_EQ(ds_.GetRecordCount(), 2);
+    EXPECT_EQ(ds_.Fields(0)->FieldName(), QString::fromUtf8("名称"));
+    EXPECT_EQ(ds_.Fields(0)->AsString(), QString::fromUtf8("进入 系统提示 ①"));
+    ds_.Next();
+    EXPECT_EQ(ds_.Fields(0)->AsString(), longText);  // ODBC reads it in several pieces
+    EXPECT_EQ(db_.scalar("select fname from names where rowid=1"), "进入 系统提示 ①");
+
+    ds_.SetSQL("update goods set qty=qty+1 where qty>0");
+    EXPECT_EQ(ds_.ExecSQL(), 2);
+    EXPECT_EQ(db_.scalar("select sum(qty) from goods"), "14");
+    ds_.SetSQL("delete from goods where 1=0");
+    EXPECT_EQ(ds_.ExecSQL(), 0);
+}
+
+TEST_P(BackendTest, RunsTsqlThroughTheTranslator) {
+    open(
+        "select isnull(goodsname,'无') n, right(goodsid,3) r, convert(varchar(10),qty) q "
+        "from goods where goodsid='G003'");
+    EXPECT_EQ(ds_.FieldByName("n")->AsString(), QString::fromUtf8("无"));
+    EXPECT_EQ(ds_.FieldByName("r")->AsString(), "003");
+    EXPECT_EQ(ds_.FieldByName("q")->AsString(), "5");
+    open("select fbilldate from FN_MonthDay('2026-2-01')");
+    EXPECT_EQ(ds_.GetRecordCount(), 28);
+    ds_.Last();
+    EXPECT_EQ(ds_.Fields(0)->AsString(), "2026-02-28");
+}
+
+TEST_P(BackendTest, ErrorsCarryTheServersTextAndLeaveTheConnectionUsable) {
+    EXPECT_THAT(openError(ds_, "select * from nosuch"), HasSubstr("no such table: nosuch"));
+    EXPECT_THAT(openError(ds_, "select * from FN_MonthDay('2026-13-45')"),
+                HasSubstr("Conversion failed when converting date"));
+    ds_.SetSQL("update nosuch set a=1");
+    EXPECT_THROW(ds_.ExecSQL(), EDatabaseError);
+    open("select count(*) from goods");
+    EXPECT_EQ(ds_.Fields(0)->AsInteger(), 4);
+}
+
+TEST_P(BackendTest, ALongStatementCanBeCancelledFromAnotherThread) {
+    // Keeps cancelling until the statement has ended, so that a cancel sent before the
+    // statement started is not lost.
+    std::atomic<bool> done{false};
+    std::thread canceller([&] {
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            connection_.Cancel();
+        }
+    });
+    const std::string message = openError(
+        ds_,
+        "select count(*) from FN_MonthDay('2026-1-1') a, FN_MonthDay('2026-1-1') b, "
+        "FN_MonthDay('2026-1-1') c, FN_MonthDay('2026-1-1') d, FN_MonthDay('2026-1-1') e, "
+        "FN_MonthDay('2026-1-1') f");
+    done = true;
+    canceller.join();
+    EXPECT_THAT(message, HasSubstr("interrupted"));
+    open("select count(*) from goods");  // later statements run normally
+    EXPECT_EQ(ds_.Fields(0)->AsInteger(), 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, BackendTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Odbc" : "Sqlite"; });
+
+}  // namespace
+}  // namespace morvane::db::test
