@@ -1,10 +1,12 @@
 #include "host/GuiRunner.h"
 
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QUrl>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
+#include "platform/ui/ProgramLauncher.h"
+#include "platform/ui/ReportLink.h"
 #include "platform/ui/TForm.h"
 
 namespace morvane::host {
@@ -68,7 +70,39 @@ QString GuiRunner::SaveFileName(const QString& initialName, const QString& filte
 }
 
 void GuiRunner::Launch(const QString& file) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    const auto command = ui::ResolveOpenCommand(file);
+    if (!command) {
+        MessageBox(QStringLiteral("系统提示"), ui::NoProgramMessage(file), ui::MsgIcon::Warning,
+                   ui::mbOK);
+        return;
+    }
+    QString error;
+    if (!ui::RunAndWait(*command, &error)) {
+        MessageBox(QStringLiteral("系统提示"),
+                   QStringLiteral("无法启动打开程序 %1：%2\n文件：%3")
+                       .arg(command->program, error, file),
+                   ui::MsgIcon::Warning, ui::mbOK);
+    }
+}
+
+void GuiRunner::PrintPreview(TBasedxReportLink& link) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setPageLayout(link.PrinterPage().PageLayout());
+    printer.setDocName(link.ReportTitle.Text.section('\n', 0, 0).trimmed());
+    QPrintPreviewDialog dialog(&printer, mainWindow_);
+    dialog.setWindowTitle(link.Caption());
+    dialog.resize(1000, 760);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&link](QPrinter* target) {
+                         // The preview's page set-up changes the printer; the link follows it
+                         // and lays its pages out again for the new paper.
+                         TdxPrinterPage page = link.PrinterPage();
+                         page.SetPageLayout(target->pageLayout());
+                         link.SetPrinterPage(page);
+                         link.Print(*target);
+                     });
+    dialog.exec();
 }
 
 }  // namespace morvane::host

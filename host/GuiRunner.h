@@ -1,6 +1,6 @@
 #pragma once
-// The GUI host's dialogs: real modal loops, message boxes, the save-file dialog, and the
-// desktop's program for a file.
+// The GUI host's dialogs: real modal loops, message boxes, the save-file dialog, the print
+// preview, and the desktop's program for a file.
 
 #include <QWidget>
 
@@ -18,9 +18,13 @@ class GuiRunner : public ui::ModalRunner {
                    int buttons) override;
     QString SaveFileName(const QString& initialName, const QString& filter,
                          const QString& defaultExt) override;
-    // Hands the file to the desktop; the desktop does not say when the program ends, so this
-    // returns at once.
+    // Opens the file with the program registered for its type and waits, processing events,
+    // until that program ends. Without a registered program (or when it cannot start) a message
+    // names the file so that the user can open it by hand.
     void Launch(const QString& file) override;
+    // A modal print preview over a printer set to the link's page; printing and page set-up are
+    // reached from it, and the link follows a changed page set-up.
+    void PrintPreview(TBasedxReportLink& link) override;
 
   private:
     QWidget* mainWindow_;

@@ -1,5 +1,6 @@
 #include "host/ScriptedRunner.h"
 
+#include "platform/ui/ReportLink.h"
 #include "platform/ui/TForm.h"
 
 namespace morvane::host {
@@ -10,6 +11,10 @@ void ScriptedRunner::QueuePick(const QStringList& codes) {
 
 void ScriptedRunner::QueueSaveName(const QString& path) {
     saveNames_.push_back(path);
+}
+
+void ScriptedRunner::QueuePreviewPdf(const QString& path) {
+    previewPdfs_.push_back(path);
 }
 
 int ScriptedRunner::RunModal(ui::TForm& form) {
@@ -49,6 +54,19 @@ QString ScriptedRunner::SaveFileName(const QString&, const QString&, const QStri
 
 void ScriptedRunner::Launch(const QString& file) {
     launched.append(file);
+}
+
+
+void ScriptedRunner::PrintPreview(TBasedxReportLink& link) {
+    Preview shown{link.Caption(), link.ReportTitle.Text, link.PageCount(), QString()};
+    if (!previewPdfs_.empty()) {
+        shown.pdf = previewPdfs_.front();
+        previewPdfs_.pop_front();
+    }
+    // Recorded before writing, so that a preview whose file fails still counts as shown.
+    previews.push_back(shown);
+    if (!shown.pdf.isEmpty())
+        link.ExportPdf(shown.pdf);
 }
 
 }  // namespace morvane::host

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <vector>
 
 #include "platform/ui/ModalRunner.h"
 
@@ -17,6 +18,12 @@ class ScriptedRunner : public ui::ModalRunner {
         QString text;
         ui::MsgIcon icon;
     };
+    struct Preview {
+        QString caption;
+        QString title;  // the link's report title text
+        int pageCount = 0;
+        QString pdf;  // the file the pages went to, "" when none was queued
+    };
 
     // The next modal form gets these codes ticked (through its ScriptTick) and is confirmed
     // with OK. An empty list confirms with nothing ticked.
@@ -24,6 +31,8 @@ class ScriptedRunner : public ui::ModalRunner {
     void ClearPicks() { picks_.clear(); }
     // The next save dialog answers this path ("" answers cancel).
     void QueueSaveName(const QString& path);
+    // The next print preview writes its pages to this PDF file (as printing would).
+    void QueuePreviewPdf(const QString& path);
 
     int RunModal(ui::TForm& form) override;
     int MessageBox(const QString& caption, const QString& text, ui::MsgIcon icon,
@@ -31,6 +40,9 @@ class ScriptedRunner : public ui::ModalRunner {
     QString SaveFileName(const QString& initialName, const QString& filter,
                          const QString& defaultExt) override;
     void Launch(const QString& file) override;
+    // Records the preview (caption, title, page count) and writes the pages to the next queued
+    // PDF file, if any; the link's errors pass on.
+    void PrintPreview(TBasedxReportLink& link) override;
 
     // Picks queued but not yet used.
     std::size_t PendingPicks() const { return picks_.size(); }
@@ -42,10 +54,12 @@ class ScriptedRunner : public ui::ModalRunner {
     QStringList unscriptableForms;
     std::vector<Message> messages;
     QStringList launched;
+    std::vector<Preview> previews;
 
   private:
     std::deque<QStringList> picks_;
     std::deque<QString> saveNames_;
+    std::deque<QString> previewPdfs_;
 };
 
 }  // namespace morvane::host

@@ -1,9 +1,11 @@
 #pragma once
 // The one way the plug-in shows anything modal or leaves the process: modal forms, message
-// boxes, the save-file dialog and the program launcher. The GUI host answers with real
+// boxes, the save-file dialog, the print preview and the program launcher. The GUI host answers with real
 // dialogs; tests and the headless host answer from a script and record what was asked.
 
 #include <QString>
+
+class TBasedxReportLink;
 
 namespace morvane::ui {
 
@@ -30,6 +32,9 @@ class ModalRunner {
                                  const QString& defaultExt) = 0;
     // Opens the file with the program associated with its type and waits until it ends.
     virtual void Launch(const QString& file) = 0;
+    // Shows the print preview of a report link and returns when it is closed. Printing and page
+    // set-up are reached from the preview; a page set-up changes the link's page.
+    virtual void PrintPreview(TBasedxReportLink& link) = 0;
 };
 
 }  // namespace morvane::ui

@@ -36,6 +36,8 @@ class InteractiveRunner : public ui::ModalRunner {
     int MessageBox(const QString&, const QString&, ui::MsgIcon, int) override { return ui::mbOK; }
     QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
     void Launch(const QString&) override {}
+    void PrintPreview(TBasedxReportLink&) override { ++previewsShown; }
+    int previewsShown = 0;
 };
 
 class PickerTest : public ::testing::Test {
