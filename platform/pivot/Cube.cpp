@@ -32,67 +32,125 @@ void computeLeaves(const std::vector<const FieldIndex*>& fields, const std::vect
                    const std::vector<std::uint8_t>& pass, std::int64_t n, Leaves& lv,
                    LargeVector<std::uint64_t>& keys) {
     const auto un = static_cast<size_t>(n);
-    lv.leafOfRow.assign(un, -1);
+    lv.leafOfRow.resize(un);  // written for every row below
     lv.rep.clear();
     lv.count = 0;
     auto passes = [&](size_t r) { return pass.empty() || pass[r] != 0; };
     if (fields.empty()) {
         lv.count = 1;
         lv.rep.push_back(-1);
-        for (size_t r = 0; r < un; ++r)
-            if (passes(r)) {
-                lv.leafOfRow[r] = 0;
-                if (lv.rep[0] < 0)
-                    lv.rep[0] = static_cast<std::int64_t>(r);
-            }
+        for (size_t r = 0; r < un; ++r) {
+            lv.leafOfRow[r] = passes(r) ? 0 : -1;
+            if (lv.leafOfRow[r] == 0 && lv.rep[0] < 0)
+                lv.rep[0] = static_cast<std::int64_t>(r);
+        }
         return;
     }
-    keys.assign(un, 0);
+    // The key space, and each field's weight in it when it fits in 64 bits.
+    const size_t nf = fields.size();
+    std::vector<std::uint64_t> weight(nf);
     std::uint64_t product = 1;
-    for (size_t f = 0; f < fields.size(); ++f) {
-        const FieldIndex& fx = *fields[f];
-        const auto card = static_cast<std::uint64_t>(std::max(fx.cardinality(), 1));
+    bool fits = true;
+    for (size_t f = nf; f-- > 0;) {
+        const auto card = static_cast<std::uint64_t>(std::max(fields[f]->cardinality(), 1));
+        weight[f] = product;
         if (product > std::numeric_limits<std::uint64_t>::max() / card)
-            product = densify(keys, pass);
-        const bool d = desc[f];
-        const std::int32_t* ids = fx.ids.data();
-        const std::int32_t* rank = fx.rank.data();
-        const auto last = static_cast<std::uint64_t>(card - 1);
-        for (size_t r = 0; r < un; ++r) {
-            const auto rk = static_cast<std::uint64_t>(rank[ids[r]]);
-            keys[r] = keys[r] * card + (d ? last - rk : rk);
-        }
+            fits = false;
         product *= card;
     }
-    if (product <= (std::uint64_t{1} << 24) &&
-        product <= static_cast<std::uint64_t>(n) * 4 + 1024) {
-        // Small key space: a direct table, no hashing.
-        std::vector<std::int32_t> direct(static_cast<size_t>(product), -1);
-        for (size_t r = 0; r < un; ++r)
-            if (passes(r))
-                direct[static_cast<size_t>(keys[r])] = 0;
-        std::int32_t next = 0;
-        for (auto& t : direct)
-            if (t == 0)
-                t = ++next;  // 1-based while marking
-        lv.count = next;
-        lv.rep.assign(static_cast<size_t>(next), -1);
-        for (size_t r = 0; r < un; ++r) {
-            if (!passes(r))
-                continue;
-            const std::int32_t leaf = direct[static_cast<size_t>(keys[r])] - 1;
-            lv.leafOfRow[r] = leaf;
-            if (lv.rep[static_cast<size_t>(leaf)] < 0)
-                lv.rep[static_cast<size_t>(leaf)] = static_cast<std::int64_t>(r);
+    if (fits) {
+        // One pass over the rows: a field's id maps straight to its digit
+        // times its weight, and a row's key is the sum over the fields.
+        std::vector<std::vector<std::uint64_t>> term(nf);
+        for (size_t f = 0; f < nf; ++f) {
+            const FieldIndex& fx = *fields[f];
+            const auto card = static_cast<std::uint64_t>(std::max(fx.cardinality(), 1));
+            term[f].resize(static_cast<size_t>(fx.cardinality()));
+            for (size_t id = 0; id < term[f].size(); ++id) {
+                const auto rk = static_cast<std::uint64_t>(fx.rank[id]);
+                term[f][id] = (desc[f] ? card - 1 - rk : rk) * weight[f];
+            }
         }
-        return;
+        const std::int32_t* ids0 = fields[0]->ids.data();
+        const std::uint64_t* t0 = term[0].data();
+        const std::int32_t* ids1 = nf > 1 ? fields[1]->ids.data() : nullptr;
+        const std::uint64_t* t1 = nf > 1 ? term[1].data() : nullptr;
+        const std::int32_t* ids2 = nf > 2 ? fields[2]->ids.data() : nullptr;
+        const std::uint64_t* t2 = nf > 2 ? term[2].data() : nullptr;
+        auto keyOf = [&](size_t r) {
+            std::uint64_t k = t0[ids0[r]];
+            if (nf > 1)
+                k += t1[ids1[r]];
+            if (nf > 2)
+                k += t2[ids2[r]];
+            for (size_t f = 3; f < nf; ++f)
+                k += term[f][static_cast<size_t>(fields[f]->ids[r])];
+            return k;
+        };
+        if (product <= (std::uint64_t{1} << 24) &&
+            product <= static_cast<std::uint64_t>(n) * 4 + 1024) {
+            // Small key space: a direct table, no hashing. The keys fit in
+            // the leaf slots until they are replaced by the leaves.
+            std::vector<std::int32_t> direct(static_cast<size_t>(product), -1);
+            std::int32_t* slot = lv.leafOfRow.data();
+            for (size_t r = 0; r < un; ++r) {
+                if (!passes(r)) {
+                    slot[r] = -1;
+                    continue;
+                }
+                const auto k = static_cast<std::int32_t>(keyOf(r));
+                slot[r] = k;
+                direct[static_cast<size_t>(k)] = 0;
+            }
+            std::int32_t next = 0;
+            for (auto& t : direct)
+                if (t == 0)
+                    t = next++;
+            lv.count = next;
+            lv.rep.assign(static_cast<size_t>(next), -1);
+            for (size_t r = 0; r < un; ++r) {
+                if (slot[r] < 0)
+                    continue;
+                const std::int32_t leaf = direct[static_cast<size_t>(slot[r])];
+                slot[r] = leaf;
+                if (lv.rep[static_cast<size_t>(leaf)] < 0)
+                    lv.rep[static_cast<size_t>(leaf)] = static_cast<std::int64_t>(r);
+            }
+            return;
+        }
+        keys.resize(un);
+        for (size_t r = 0; r < un; ++r)
+            keys[r] = keyOf(r);
+    } else {
+        // Too many combinations for 64 bits: field by field, compacting the
+        // keys seen so far whenever the next field would overflow them.
+        keys.resize(un);  // the first field writes every key
+        product = 1;
+        for (size_t f = 0; f < nf; ++f) {
+            const FieldIndex& fx = *fields[f];
+            const auto card = static_cast<std::uint64_t>(std::max(fx.cardinality(), 1));
+            if (product > std::numeric_limits<std::uint64_t>::max() / card)
+                product = densify(keys, pass);
+            const bool d = desc[f];
+            const std::int32_t* ids = fx.ids.data();
+            const std::int32_t* rank = fx.rank.data();
+            const auto last = static_cast<std::uint64_t>(card - 1);
+            std::uint64_t* k = keys.data();
+            for (size_t r = 0; r < un; ++r) {
+                const auto rk = static_cast<std::uint64_t>(rank[ids[r]]);
+                k[r] = (f == 0 ? 0 : k[r] * card) + (d ? last - rk : rk);
+            }
+            product *= card;
+        }
     }
     HashSlots table;
     std::vector<std::uint64_t> distinct;
     std::vector<std::int64_t> firstRow;
     for (size_t r = 0; r < un; ++r) {
-        if (!passes(r))
+        if (!passes(r)) {
+            lv.leafOfRow[r] = -1;
             continue;
+        }
         const std::uint64_t k = keys[r];
         const auto next = static_cast<std::int32_t>(distinct.size());
         const std::int32_t id = table.findOrInsert(mixHash(k), next, [&](std::int32_t i) {
@@ -200,19 +258,23 @@ void Cube::addEntries(std::int32_t node, std::vector<std::int32_t>& touched) {
             if (scratchMark_[c])
                 touched.push_back(static_cast<std::int32_t>(c));
     }
-    entBegin_[static_cast<size_t>(node)] = static_cast<std::int64_t>(entCol_.size());
+    entBegin_[static_cast<size_t>(node)] = static_cast<std::int64_t>(entCount_);
+    std::int32_t* col = entCol_.data() + entCount_;
+    Num* sum = entSum_.data() + entCount_ * nm;
+    std::uint8_t* any = entAny_.data() + entCount_ * nm;
     for (const std::int32_t c : touched) {
         const auto uc = static_cast<size_t>(c);
-        entCol_.push_back(c);
+        *col++ = c;
         for (size_t m = 0; m < nm; ++m) {
-            entSum_.push_back(scratchSum_[uc * nm + m]);
-            entAny_.push_back(scratchAny_[uc * nm + m]);
+            *sum++ = scratchSum_[uc * nm + m];
+            *any++ = scratchAny_[uc * nm + m];
             scratchSum_[uc * nm + m].i = 0;
             scratchAny_[uc * nm + m] = 0;
         }
         scratchMark_[uc] = 0;
     }
-    entEnd_[static_cast<size_t>(node)] = static_cast<std::int64_t>(entCol_.size());
+    entCount_ += touched.size();
+    entEnd_[static_cast<size_t>(node)] = static_cast<std::int64_t>(entCount_);
     touched.clear();
 }
 
@@ -252,47 +314,60 @@ void Cube::build(const CubeSpec& shape) {
     for (size_t i = 0; i < static_cast<size_t>(rl.count); ++i)
         start[i + 1] += start[i];
     const auto passing = static_cast<size_t>(start.back());
-    const size_t words = (nm + 63) / 64;
+    // A record: the column leaf in the low half of its first word, then the
+    // measures; which measures have a value goes in the first word's high
+    // half, or in words after the measures when there are more than 32.
+    const bool inlineBits = nm <= 32;
+    const size_t words = inlineBits ? 0 : (nm + 63) / 64;
     const size_t stride = 1 + nm + words;
+    auto hasValue = [&](const Num* rec, size_t m) -> std::uint8_t {
+        return inlineBits
+                   ? static_cast<std::uint8_t>((static_cast<std::uint64_t>(rec[0].i) >> (32 + m)) &
+                                               1u)
+                   : static_cast<std::uint8_t>(
+                         (static_cast<std::uint64_t>(rec[1 + nm + m / 64].i) >> (m % 64)) & 1u);
+    };
     {
         std::vector<std::int64_t> fill(start.begin(), start.end() - 1);
         packed_.resize(passing * stride);
+        const std::int32_t* rowLeaf = rl.leafOfRow.data();
+        const std::int32_t* colLeaf = cl.leafOfRow.data();
         for (size_t r = 0; r < un; ++r) {
-            const std::int32_t l = rl.leafOfRow[r];
+            const std::int32_t l = rowLeaf[r];
             if (l < 0)
                 continue;
             Num* rec =
                 packed_.data() + static_cast<size_t>(fill[static_cast<size_t>(l)]++) * stride;
-            rec[0].i = cl.leafOfRow[r];
+            std::uint64_t head = static_cast<std::uint32_t>(colLeaf[r]);
             for (size_t w = 0; w < words; ++w)
                 rec[1 + nm + w].i = 0;
             for (size_t m = 0; m < nm; ++m) {
-                const MeasureColumn& mc = *shape.measures[m];
-                if (!mc.present[r]) {
-                    rec[1 + m].i = 0;
+                if (!shape.measures[m]->read(r, rec[1 + m]))
                     continue;
-                }
-                if (mc.real)
-                    rec[1 + m].d = mc.reals[r];
+                if (inlineBits)
+                    head |= std::uint64_t{1} << (32 + m);
                 else
-                    rec[1 + m].i = mc.ints[r];
-                rec[1 + nm + m / 64].i |= std::int64_t{1} << (m % 64);
+                    rec[1 + nm + m / 64].i |= std::int64_t{1} << (m % 64);
             }
+            rec[0].i = static_cast<std::int64_t>(head);
         }
     }
 
     const size_t nodes = rows_.nodes.size();
     entBegin_.assign(nodes, 0);
     entEnd_.assign(nodes, 0);
-    entCol_.clear();
-    entSum_.clear();
-    entAny_.clear();
+    entCount_ = 0;
     // Each level of row groups holds at most as many entries as the level
     // below it; reserving that bound costs address space only.
     const size_t bound = passing * static_cast<size_t>(rows_.fieldCount + 1) + 1;
-    entCol_.reserve(bound);
-    entSum_.reserve(bound * nm);
-    entAny_.reserve(bound * nm);
+    // Sized, not filled: entries are written in place (see addEntries) and
+    // the arrays cut to what was written at the end.
+    entCol_.clear();  // nothing to carry over if the arrays must grow
+    entSum_.clear();
+    entAny_.clear();
+    entCol_.resize(bound);
+    entSum_.resize(bound * nm);
+    entAny_.resize(bound * nm);
     const auto nLeaves = static_cast<size_t>(cl.count);
     scratchSum_.assign(nLeaves * nm, Num{0});
     scratchAny_.assign(nLeaves * nm, 0);
@@ -305,7 +380,7 @@ void Cube::build(const CubeSpec& shape) {
         const Num* end =
             packed_.data() + static_cast<size_t>(start[static_cast<size_t>(l) + 1]) * stride;
         for (; rec != end; rec += stride) {
-            const auto c = static_cast<size_t>(rec[0].i);
+            const auto c = static_cast<size_t>(static_cast<std::uint32_t>(rec[0].i));
             if (!scratchMark_[c]) {
                 scratchMark_[c] = 1;
                 touched.push_back(static_cast<std::int32_t>(c));
@@ -316,8 +391,7 @@ void Cube::build(const CubeSpec& shape) {
                     sum.d += rec[1 + m].d;
                 else
                     sum.i += rec[1 + m].i;
-                scratchAny_[c * nm + m] |=
-                    static_cast<std::uint8_t>((rec[1 + nm + m / 64].i >> (m % 64)) & 1);
+                scratchAny_[c * nm + m] |= hasValue(rec, m);
             }
         }
         addEntries(rows_.leafNode[static_cast<size_t>(l)], touched);
@@ -348,6 +422,9 @@ void Cube::build(const CubeSpec& shape) {
         }
         addEntries(static_cast<std::int32_t>(node), touched);
     }
+    entCol_.resize(entCount_);
+    entSum_.resize(entCount_ * nm);
+    entAny_.resize(entCount_ * nm);
     scratchSum_ = {};
     scratchAny_ = {};
     scratchMark_ = {};

@@ -35,11 +35,6 @@ struct Tree {
     std::int32_t ancestorAt(std::int32_t n, int d) const;
 };
 
-union Num {
-    std::int64_t i;
-    double d;
-};
-
 // A sum and whether any non-NULL value went into it (else: no value).
 struct Summary {
     Num sum{0};
@@ -103,6 +98,7 @@ class Cube {
     LargeVector<std::int32_t> entCol_;             // column leaf of each entry
     LargeVector<Num> entSum_;                      // measures per entry
     LargeVector<std::uint8_t> entAny_;             // measures per entry: any value
+    size_t entCount_ = 0;                          // entries written while building
     // Per-row working storage, kept between builds so that a new layout
     // neither allocates nor faults in fresh pages.
     LargeVector<std::uint64_t> keys_;

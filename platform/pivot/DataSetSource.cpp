@@ -59,6 +59,30 @@ std::int64_t DataSetSource::rowCount() const {
                    : static_cast<std::int64_t>(table_->rowCount());
 }
 
+bool DataSetSource::columnData(int column, ColumnData& out) const {
+    const auto c = static_cast<std::size_t>(column);
+    if (subset_ || table_->hasOverrides(c))
+        return false;
+    const morvane::db::Column& col = table_->column(c);
+    out = ColumnData{};
+    out.nullBits = col.nullBits().data();
+    switch (columnType(column)) {
+        case ValueType::Integer:
+            out.integers = col.integers().data();
+            break;
+        case ValueType::Real:
+            out.reals = col.reals().data();
+            break;
+        case ValueType::Text:
+            out.arena = col.arena().data();
+            out.offsets = col.offsets().data();
+            break;
+        case ValueType::Null:
+            return false;
+    }
+    return true;
+}
+
 // Local edits live outside the typed vectors; a column that has any is read
 // cell by cell through the table.
 bool DataSetSource::isNull(int column, std::int64_t row) const {

@@ -38,6 +38,9 @@ class DataSetSource : public PivotSource {
     std::int64_t integerAt(int column, std::int64_t row) const override;
     double realAt(int column, std::int64_t row) const override;
     std::string_view textAt(int column, std::int64_t row) const override;
+    // The column's own arrays when every row is shown and no local edit lies
+    // outside them.
+    bool columnData(int column, ColumnData& out) const override;
 
   private:
     std::size_t at(std::int64_t row) const {

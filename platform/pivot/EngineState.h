@@ -10,9 +10,11 @@
 #include <QCollator>
 #include <QLocale>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace morvane::pivot::detail {
@@ -72,6 +74,23 @@ struct EngineState {
         }
         return *slot;
     }
+    // Interns the columns not interned yet, a large result's on several
+    // threads at once.
+    void prepareIndexes(const std::vector<int>& columns) {
+        std::vector<int> missing;
+        for (int c : columns)
+            if (!indexes.count(c) && std::find(missing.begin(), missing.end(), c) == missing.end())
+                missing.push_back(c);
+        if (!source || missing.size() < 2 || source->rowCount() < kParallelRows)
+            return;
+        const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
+        auto built = buildFieldIndexes(*source, missing, collator.get(), threads);
+        for (size_t i = 0; i < missing.size(); ++i)
+            indexes[missing[i]] = std::make_unique<FieldIndex>(std::move(built[i]));
+    }
+    // Below this many rows a column interns faster than a thread starts.
+    static constexpr std::int64_t kParallelRows = 100'000;
+
     const MeasureColumn& measure(int column) {
         auto& slot = measures[column];
         if (!slot) {

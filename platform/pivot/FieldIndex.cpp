@@ -6,9 +6,12 @@
 #include <QCollatorSortKey>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cmath>
+#include <exception>
 #include <numeric>
+#include <thread>
 
 namespace morvane::pivot::detail {
 
@@ -22,109 +25,165 @@ std::int32_t addNull(FieldIndex& fx) {
     return fx.cardinality() - 1;
 }
 
-void internIntegers(const PivotSource& src, int col, FieldIndex& fx) {
-    const std::int64_t n = src.rowCount();
+// A column read from its arrays: no call per cell.
+struct ArrayReader {
+    PivotSource::ColumnData data;
+    bool isNull(std::int64_t r) const { return data.isNull(r); }
+    std::int64_t integer(std::int64_t r) const { return data.integers[r]; }
+    double real(std::int64_t r) const { return data.reals[r]; }
+    std::string_view text(std::int64_t r) const { return data.text(r); }
+};
+
+// A column read through the source's accessors.
+struct CellReader {
+    const PivotSource* source;
+    int column;
+    bool isNull(std::int64_t r) const { return source->isNull(column, r); }
+    std::int64_t integer(std::int64_t r) const { return source->integerAt(column, r); }
+    double real(std::int64_t r) const { return source->realAt(column, r); }
+    std::string_view text(std::int64_t r) const { return source->textAt(column, r); }
+};
+
+template <class Reader>
+void internIntegers(const Reader& rd, std::int64_t n, FieldIndex& fx) {
     HashSlots table;
     std::vector<std::int64_t> keys;
     std::int32_t nullAt = kNullId;
     std::int64_t lastKey = 0;
     std::int32_t lastId = -1;
+    std::int32_t* ids = fx.ids.data();
     for (std::int64_t r = 0; r < n; ++r) {
-        if (src.isNull(col, r)) {
+        if (rd.isNull(r)) {
             if (nullAt == kNullId) {
                 nullAt = addNull(fx);
                 keys.push_back(0);
             }
-            fx.ids[static_cast<size_t>(r)] = nullAt;
+            ids[r] = nullAt;
             continue;
         }
-        const std::int64_t k = src.integerAt(col, r);
+        const std::int64_t k = rd.integer(r);
         if (lastId >= 0 && k == lastKey) {
-            fx.ids[static_cast<size_t>(r)] = lastId;
+            ids[r] = lastId;
             continue;
         }
         const auto next = fx.cardinality();
-        const std::int32_t id =
-            table.findOrInsert(mixHash(static_cast<std::uint64_t>(k)), next, [&](std::int32_t i) {
-                return !fx.values[static_cast<size_t>(i)].isNull() &&
-                       keys[static_cast<size_t>(i)] == k;
-            });
+        const std::int32_t id = table.findOrInsert(
+            mixHash(static_cast<std::uint64_t>(k)), next,
+            [&](std::int32_t i) { return i != nullAt && keys[static_cast<size_t>(i)] == k; });
         if (id == next) {
             fx.values.push_back(Value::integer(k));
             keys.push_back(k);
         }
-        fx.ids[static_cast<size_t>(r)] = lastId = id;
+        ids[r] = lastId = id;
         lastKey = k;
     }
 }
 
-void internReals(const PivotSource& src, int col, FieldIndex& fx) {
-    const std::int64_t n = src.rowCount();
+template <class Reader>
+void internReals(const Reader& rd, std::int64_t n, FieldIndex& fx) {
     HashSlots table;
     std::vector<double> keys;
     std::int32_t nullAt = kNullId;
+    std::int32_t* ids = fx.ids.data();
     for (std::int64_t r = 0; r < n; ++r) {
         // A NaN (no number) groups with NULL rather than apart per row.
-        const bool null = src.isNull(col, r);
-        double k = null ? 0.0 : src.realAt(col, r);
+        const bool null = rd.isNull(r);
+        double k = null ? 0.0 : rd.real(r);
         if (null || std::isnan(k)) {
             if (nullAt == kNullId) {
                 nullAt = addNull(fx);
                 keys.push_back(0);
             }
-            fx.ids[static_cast<size_t>(r)] = nullAt;
+            ids[r] = nullAt;
             continue;
         }
         if (k == 0.0)
             k = 0.0;  // -0 and 0 are one group
         const auto next = fx.cardinality();
-        const std::int32_t id =
-            table.findOrInsert(mixHash(std::bit_cast<std::uint64_t>(k)), next, [&](std::int32_t i) {
-                return !fx.values[static_cast<size_t>(i)].isNull() &&
-                       keys[static_cast<size_t>(i)] == k;
-            });
+        const std::int32_t id = table.findOrInsert(
+            mixHash(std::bit_cast<std::uint64_t>(k)), next,
+            [&](std::int32_t i) { return i != nullAt && keys[static_cast<size_t>(i)] == k; });
         if (id == next) {
             fx.values.push_back(Value::real(k));
             keys.push_back(k);
         }
-        fx.ids[static_cast<size_t>(r)] = id;
+        ids[r] = id;
     }
 }
 
-void internTexts(const PivotSource& src, int col, FieldIndex& fx) {
-    const std::int64_t n = src.rowCount();
+// Texts are hashed and compared as the source's UTF-8 bytes; a QString is
+// made once per distinct value, never per row.
+template <class Reader>
+void internTexts(const Reader& rd, std::int64_t n, FieldIndex& fx) {
     HashSlots table;
     std::int32_t nullAt = kNullId;
     std::string_view last;
     std::int32_t lastId = -1;
     std::vector<std::string_view> keys;  // by id; views into the source
+    std::int32_t* ids = fx.ids.data();
     for (std::int64_t r = 0; r < n; ++r) {
-        if (src.isNull(col, r)) {
+        if (rd.isNull(r)) {
             if (nullAt == kNullId) {
                 nullAt = addNull(fx);
                 keys.emplace_back();
             }
-            fx.ids[static_cast<size_t>(r)] = nullAt;
+            ids[r] = nullAt;
             continue;
         }
-        const std::string_view k = src.textAt(col, r);
+        const std::string_view k = rd.text(r);
         // Results usually come grouped, so a value often repeats the row above.
-        if (lastId >= 0 && k == last) {
-            fx.ids[static_cast<size_t>(r)] = lastId;
+        if (lastId >= 0 && sameBytes(k, last)) {
+            ids[r] = lastId;
             continue;
         }
         const auto next = fx.cardinality();
         const std::int32_t id = table.findOrInsert(hashBytes(k), next, [&](std::int32_t i) {
-            return !fx.values[static_cast<size_t>(i)].isNull() && keys[static_cast<size_t>(i)] == k;
+            return i != nullAt && sameBytes(keys[static_cast<size_t>(i)], k);
         });
         if (id == next) {
             fx.values.push_back(
                 Value::text(QString::fromUtf8(k.data(), static_cast<qsizetype>(k.size()))));
             keys.push_back(k);
         }
-        fx.ids[static_cast<size_t>(r)] = lastId = id;
+        ids[r] = lastId = id;
         last = k;
     }
+}
+
+template <class Reader>
+void internColumn(const Reader& rd, ValueType type, std::int64_t n, FieldIndex& fx) {
+    switch (type) {
+        case ValueType::Integer:
+            internIntegers(rd, n, fx);
+            break;
+        case ValueType::Real:
+            internReals(rd, n, fx);
+            break;
+        case ValueType::Text:
+            internTexts(rd, n, fx);
+            break;
+        case ValueType::Null:
+            break;
+    }
+}
+
+// Ids and values of one column, not yet ranked.
+void intern(const PivotSource& source, int column, FieldIndex& fx) {
+    const std::int64_t n = source.rowCount();
+    const ValueType type = column >= 0 ? source.columnType(column) : ValueType::Null;
+    if (type == ValueType::Null) {
+        fx.ids.assign(static_cast<size_t>(n), 0);
+        if (n > 0)
+            fx.values.emplace_back();
+        return;
+    }
+    // Every row's id is written below.
+    fx.ids.resize(static_cast<size_t>(n));
+    PivotSource::ColumnData data;
+    if (source.columnData(column, data))
+        internColumn(ArrayReader{data}, type, n, fx);
+    else
+        internColumn(CellReader{&source, column}, type, n, fx);
 }
 
 void rankValues(FieldIndex& fx, const QCollator* collator) {
@@ -174,62 +233,92 @@ std::int32_t FieldIndex::find(const Value& v) const {
 
 FieldIndex buildFieldIndex(const PivotSource& source, int column, const QCollator* collator) {
     FieldIndex fx;
-    const std::int64_t n = source.rowCount();
-    fx.ids.assign(static_cast<size_t>(n), 0);
-    const ValueType type = column >= 0 ? source.columnType(column) : ValueType::Null;
-    switch (type) {
-        case ValueType::Integer:
-            internIntegers(source, column, fx);
-            break;
-        case ValueType::Real:
-            internReals(source, column, fx);
-            break;
-        case ValueType::Text:
-            internTexts(source, column, fx);
-            break;
-        case ValueType::Null:
-            if (n > 0)
-                fx.values.emplace_back();
-            break;
-    }
+    intern(source, column, fx);
     rankValues(fx, collator);
     return fx;
 }
 
+std::vector<FieldIndex> buildFieldIndexes(const PivotSource& source,
+                                          const std::vector<int>& columns,
+                                          const QCollator* collator, int threads) {
+    std::vector<FieldIndex> out(columns.size());
+    const int workers = std::clamp(threads, 1, static_cast<int>(columns.size()));
+    if (workers <= 1) {
+        for (size_t i = 0; i < columns.size(); ++i)
+            intern(source, columns[i], out[i]);
+    } else {
+        // Columns are handed out one at a time; the calling thread works too.
+        std::atomic<size_t> next{0};
+        std::vector<std::exception_ptr> errors(static_cast<size_t>(workers));
+        auto work = [&](int w) {
+            try {
+                for (size_t i; (i = next.fetch_add(1)) < columns.size();)
+                    intern(source, columns[i], out[i]);
+            } catch (...) {
+                errors[static_cast<size_t>(w)] = std::current_exception();
+                next = columns.size();
+            }
+        };
+        std::vector<std::thread> pool;
+        for (int w = 1; w < workers; ++w)
+            pool.emplace_back(work, w);
+        work(0);
+        for (auto& t : pool)
+            t.join();
+        for (const auto& e : errors)
+            if (e)
+                std::rethrow_exception(e);
+    }
+    for (auto& fx : out)
+        rankValues(fx, collator);
+    return out;
+}
+
 MeasureColumn buildMeasureColumn(const PivotSource& source, int column) {
     MeasureColumn m;
-    const std::int64_t n = source.rowCount();
-    const auto un = static_cast<size_t>(n);
-    m.present.assign(un, 0);
     const ValueType type = column >= 0 ? source.columnType(column) : ValueType::Null;
     m.real = type == ValueType::Real;
-    if (m.real)
-        m.reals.assign(un, 0.0);
-    else
-        m.ints.assign(un, 0);
-    if (type == ValueType::Null)
-        return m;
-    for (std::int64_t r = 0; r < n; ++r) {
-        if (source.isNull(column, r))
-            continue;
-        const auto i = static_cast<size_t>(r);
-        m.present[i] = 1;
-        switch (type) {
-            case ValueType::Integer:
-                m.ints[i] = source.integerAt(column, r);
-                break;
-            case ValueType::Real:
-                m.reals[i] = source.realAt(column, r);
-                if (std::isnan(m.reals[i])) {
-                    m.reals[i] = 0;
-                    m.present[i] = 0;
-                }
-                break;
-            default:
-                m.ints[i] = 1;
-                break;  // a text is counted
-        }
+    switch (type) {
+        case ValueType::Null:
+            return m;
+        case ValueType::Integer:
+            m.kind = MeasureColumn::Kind::Integer;
+            break;
+        case ValueType::Real:
+            m.kind = MeasureColumn::Kind::Real;
+            break;
+        case ValueType::Text:
+            m.kind = MeasureColumn::Kind::Count;
+            break;
     }
+    PivotSource::ColumnData data;
+    if (source.columnData(column, data)) {
+        m.ints = data.integers;
+        m.reals = data.reals;
+        m.nullBits = data.nullBits;
+        return m;
+    }
+    const std::int64_t n = source.rowCount();
+    const auto un = static_cast<size_t>(n);
+    m.ownNulls.assign((un + 63) / 64, 0);
+    if (m.kind == MeasureColumn::Kind::Integer)
+        m.ownInts.assign(un, 0);
+    else if (m.kind == MeasureColumn::Kind::Real)
+        m.ownReals.assign(un, 0.0);
+    for (std::int64_t r = 0; r < n; ++r) {
+        const auto i = static_cast<size_t>(r);
+        if (source.isNull(column, r)) {
+            m.ownNulls[i >> 6] |= std::uint64_t{1} << (i & 63);
+            continue;
+        }
+        if (m.kind == MeasureColumn::Kind::Integer)
+            m.ownInts[i] = source.integerAt(column, r);
+        else if (m.kind == MeasureColumn::Kind::Real)
+            m.ownReals[i] = source.realAt(column, r);
+    }
+    m.ints = m.ownInts.data();
+    m.reals = m.ownReals.data();
+    m.nullBits = m.ownNulls.data();
     return m;
 }
 

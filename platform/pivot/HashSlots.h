@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -80,9 +81,6 @@ class HashSlots {
     std::size_t count_ = 0;
 };
 
-// FNV-1a over the bytes, mixed; texts of a result are short.
-inline std::uint64_t hashBytes(std::string_view s);
-
 inline std::uint64_t mixHash(std::uint64_t x) {
     x ^= x >> 33;
     x *= 0xff51afd7ed558ccdULL;
@@ -92,13 +90,72 @@ inline std::uint64_t mixHash(std::uint64_t x) {
     return x;
 }
 
+// The bytes of a text, eight at a time; the short codes and names of a
+// result take one or two rounds. The tail is read with overlapping loads
+// rather than byte by byte.
 inline std::uint64_t hashBytes(std::string_view s) {
-    std::uint64_t h = 0xcbf29ce484222325ULL;
-    for (const char c : s) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 0x100000001b3ULL;
+    const char* p = s.data();
+    std::size_t n = s.size();
+    std::uint64_t h = 0x9e3779b97f4a7c15ULL ^ (n * 0xff51afd7ed558ccdULL);
+    auto load8 = [](const char* q) {
+        std::uint64_t w;
+        std::memcpy(&w, q, 8);
+        return w;
+    };
+    auto load4 = [](const char* q) {
+        std::uint32_t w;
+        std::memcpy(&w, q, 4);
+        return static_cast<std::uint64_t>(w);
+    };
+    auto round = [](std::uint64_t acc, std::uint64_t w) {
+        acc = (acc ^ w) * 0x9fb21c651e98df25ULL;
+        return acc ^ (acc >> 29);
+    };
+    if (n > 8) {
+        for (; n > 8; p += 8, n -= 8)
+            h = round(h, load8(p));
+        h = round(h, load8(p + n - 8));  // the last 8 bytes, overlapping
+    } else if (n >= 4) {
+        h = round(h, load4(p) | (load4(p + n - 4) << 32));
+    } else if (n > 0) {
+        const auto a = static_cast<unsigned char>(p[0]);
+        const auto b = static_cast<unsigned char>(p[n >> 1]);
+        const auto c = static_cast<unsigned char>(p[n - 1]);
+        h = round(h, a | (std::uint64_t{b} << 8) | (std::uint64_t{c} << 16));
     }
-    return mixHash(h ^ s.size());
+    return mixHash(h);
+}
+
+// Byte equality of two texts, inline: the values of a result are short, and
+// a call to memcmp per row costs more than the comparison.
+inline bool sameBytes(std::string_view a, std::string_view b) {
+    const std::size_t n = a.size();
+    if (n != b.size())
+        return false;
+    const char* p = a.data();
+    const char* q = b.data();
+    auto load8 = [](const char* x) {
+        std::uint64_t w;
+        std::memcpy(&w, x, 8);
+        return w;
+    };
+    auto load4 = [](const char* x) {
+        std::uint32_t w;
+        std::memcpy(&w, x, 4);
+        return w;
+    };
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 <= n; i += 8)
+            if (load8(p + i) != load8(q + i))
+                return false;
+        return load8(p + n - 8) == load8(q + n - 8);
+    }
+    if (n >= 4)
+        return load4(p) == load4(q) && load4(p + n - 4) == load4(q + n - 4);
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] != q[i])
+            return false;
+    return true;
 }
 
 }  // namespace morvane::pivot::detail

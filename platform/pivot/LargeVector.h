@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace morvane::pivot::detail {
@@ -20,6 +21,17 @@ struct LargeAllocator {
     LargeAllocator(const LargeAllocator<U>&) noexcept {}
     T* allocate(std::size_t n) { return static_cast<T*>(allocateLarge(n * sizeof(T))); }
     void deallocate(T* p, std::size_t n) noexcept { releaseLarge(p, n * sizeof(T)); }
+    // resize() leaves new elements uninitialised: every per-row array is
+    // written in full by its builder, and zeroing it first would cost a pass
+    // over memory (assign() still fills).
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
     template <class U>
     bool operator==(const LargeAllocator<U>&) const noexcept {
         return true;

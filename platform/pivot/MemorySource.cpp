@@ -5,28 +5,55 @@
 namespace morvane::pivot {
 
 int MemorySource::addColumn(const QString& name, ValueType type) {
-    if (!columns_.empty() && !columns_.front().nulls.empty())
+    if (!columns_.empty() && columns_.front().rows > 0)
         throw std::logic_error("MemorySource: columns must be added before rows");
-    columns_.push_back(Column{name, type, {}, {}, {}, {}});
+    Column c;
+    c.name = name;
+    c.type = type;
+    if (type == ValueType::Text)
+        c.offsets.push_back(0);
+    columns_.push_back(std::move(c));
     return static_cast<int>(columns_.size()) - 1;
 }
 
 std::int64_t MemorySource::rowCount() const {
-    return columns_.empty() ? 0 : static_cast<std::int64_t>(columns_.front().nulls.size());
+    return columns_.empty() ? 0 : static_cast<std::int64_t>(columns_.front().rows);
+}
+
+bool MemorySource::columnData(int column, ColumnData& out) const {
+    const Column& c = columns_[static_cast<size_t>(column)];
+    out = ColumnData{};
+    out.nullBits = c.nulls.data();
+    switch (c.type) {
+        case ValueType::Integer:
+            out.integers = c.ints.data();
+            break;
+        case ValueType::Real:
+            out.reals = c.reals.data();
+            break;
+        case ValueType::Text:
+            out.arena = c.arena.data();
+            out.offsets = c.offsets.data();
+            break;
+        case ValueType::Null:
+            break;
+    }
+    return true;
 }
 
 void MemorySource::reserve(std::int64_t rows) {
+    const auto n = static_cast<size_t>(rows);
     for (auto& c : columns_) {
-        c.nulls.reserve(static_cast<size_t>(rows));
+        c.nulls.reserve((n + 63) / 64);
         switch (c.type) {
             case ValueType::Integer:
-                c.ints.reserve(static_cast<size_t>(rows));
+                c.ints.reserve(n);
                 break;
             case ValueType::Real:
-                c.reals.reserve(static_cast<size_t>(rows));
+                c.reals.reserve(n);
                 break;
             case ValueType::Text:
-                c.texts.reserve(static_cast<size_t>(rows));
+                c.offsets.reserve(n + 1);
                 break;
             case ValueType::Null:
                 break;
@@ -34,9 +61,17 @@ void MemorySource::reserve(std::int64_t rows) {
     }
 }
 
+void MemorySource::pushRow(Column& c, bool null) {
+    if ((c.rows & 63) == 0)
+        c.nulls.push_back(0);
+    if (null)
+        c.nulls.back() |= std::uint64_t{1} << (c.rows & 63);
+    ++c.rows;
+}
+
 void MemorySource::pushNull(int column) {
     auto& c = columns_[column];
-    c.nulls.push_back(1);
+    pushRow(c, true);
     switch (c.type) {
         case ValueType::Integer:
             c.ints.push_back(0);
@@ -45,7 +80,7 @@ void MemorySource::pushNull(int column) {
             c.reals.push_back(0);
             break;
         case ValueType::Text:
-            c.texts.emplace_back();
+            c.offsets.push_back(c.arena.size());
             break;
         case ValueType::Null:
             break;
@@ -58,7 +93,7 @@ void MemorySource::pushInteger(int column, std::int64_t v) {
         return pushReal(column, static_cast<double>(v));
     if (c.type != ValueType::Integer)
         throw std::invalid_argument("MemorySource: not an integer column");
-    c.nulls.push_back(0);
+    pushRow(c, false);
     c.ints.push_back(v);
 }
 
@@ -66,7 +101,7 @@ void MemorySource::pushReal(int column, double v) {
     auto& c = columns_[column];
     if (c.type != ValueType::Real)
         throw std::invalid_argument("MemorySource: not a real column");
-    c.nulls.push_back(0);
+    pushRow(c, false);
     c.reals.push_back(v);
 }
 
@@ -74,8 +109,9 @@ void MemorySource::pushText(int column, const QString& v) {
     auto& c = columns_[column];
     if (c.type != ValueType::Text)
         throw std::invalid_argument("MemorySource: not a text column");
-    c.nulls.push_back(0);
-    c.texts.push_back(v.toStdString());
+    pushRow(c, false);
+    c.arena += v.toStdString();
+    c.offsets.push_back(c.arena.size());
 }
 
 void MemorySource::push(int column, const Value& v) {

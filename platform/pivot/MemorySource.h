@@ -35,7 +35,8 @@ class MemorySource : public PivotSource {
     ValueType columnType(int column) const override { return columns_[column].type; }
     std::int64_t rowCount() const override;
     bool isNull(int column, std::int64_t row) const override {
-        return columns_[column].nulls[static_cast<size_t>(row)] != 0;
+        const auto r = static_cast<size_t>(row);
+        return (columns_[column].nulls[r >> 6] >> (r & 63)) & 1u;
     }
     std::int64_t integerAt(int column, std::int64_t row) const override {
         return columns_[column].ints[static_cast<size_t>(row)];
@@ -44,18 +45,26 @@ class MemorySource : public PivotSource {
         return columns_[column].reals[static_cast<size_t>(row)];
     }
     std::string_view textAt(int column, std::int64_t row) const override {
-        return columns_[column].texts[static_cast<size_t>(row)];
+        const auto& c = columns_[column];
+        const auto r = static_cast<size_t>(row);
+        return std::string_view(c.arena).substr(c.offsets[r], c.offsets[r + 1] - c.offsets[r]);
     }
+    bool columnData(int column, ColumnData& out) const override;
 
   private:
+    // Stored as a dataset's result table stores it: a NULL bitmap, typed
+    // values, texts in one arena with row offsets.
     struct Column {
         QString name;
         ValueType type;
-        std::vector<std::uint8_t> nulls;
+        std::size_t rows = 0;
+        std::vector<std::uint64_t> nulls;  // bit r set: row r is NULL
         std::vector<std::int64_t> ints;
         std::vector<double> reals;
-        std::vector<std::string> texts;  // UTF-8
+        std::string arena;                   // UTF-8 texts, back to back
+        std::vector<std::uint64_t> offsets;  // rows + 1 entries
     };
+    static void pushRow(Column& c, bool null);
     void push(int column, const Value& v);
     std::vector<Column> columns_;
 };

@@ -242,6 +242,12 @@ void PivotEngine::ensure() const {
         s.rowFields = fieldsInArea(Area::Row);
         s.colFields = fieldsInArea(Area::Column);
         s.dataFields = fieldsInArea(Area::Data);
+        std::vector<int> grouped;
+        for (const auto& f : s.fields)
+            if (f->area() == Area::Row || f->area() == Area::Column ||
+                (f->area() != Area::None && f->filter().active()))
+                grouped.push_back(f->sourceColumn());
+        s.prepareIndexes(grouped);
         detail::CubeSpec shape;
         shape.rowCount = s.source ? s.source->rowCount() : 0;
         for (PivotField* f : s.rowFields) {

@@ -18,6 +18,10 @@ Value PivotSource::valueAt(int column, std::int64_t row) const {
     return Value();
 }
 
+bool PivotSource::columnData(int, ColumnData&) const {
+    return false;
+}
+
 int PivotSource::columnIndex(const QString& name) const {
     const int n = columnCount();
     for (int c = 0; c < n; ++c)

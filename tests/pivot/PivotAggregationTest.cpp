@@ -2,6 +2,7 @@
 // through each of the engine's key paths (direct table, hashing, key
 // compaction when the fields' combinations overflow 64 bits), plus the order
 // of group values.
+#include "ReferencePivot.h"
 #include "SampleRows.h"
 
 #include "platform/pivot/ValueFormat.h"
@@ -15,123 +16,10 @@
 namespace morvane::pivot {
 namespace {
 
-QString keyOf(const Value& v) {
-    switch (v.type()) {
-        case ValueType::Null:
-            return QStringLiteral("~");
-        case ValueType::Integer:
-            return QStringLiteral("i") + QString::number(v.toInteger());
-        case ValueType::Real:
-            return QStringLiteral("r") + QString::number(v.toReal(), 'g', 17);
-        case ValueType::Text:
-            return QStringLiteral("t") + v.textValue();
-    }
-    return {};
-}
-
-struct Reference {
-    struct Acc {
-        double sum = 0;
-        std::int64_t count = 0;
-    };
-    std::map<QString, Acc> cells;  // "rowPrefix#colPrefix#measure"
-};
-
-// Sums every source row into every (row prefix, column prefix) pair.
-Reference reference(const MemorySource& src, const std::vector<int>& rowCols,
-                    const std::vector<int>& colCols, const std::vector<int>& measures,
-                    const std::function<bool(std::int64_t)>& passes) {
-    Reference ref;
-    for (std::int64_t r = 0; r < src.rowCount(); ++r) {
-        if (!passes(r))
-            continue;
-        QStringList rp{QString()}, cp{QString()};
-        for (int c : rowCols)
-            rp << rp.back() + QLatin1Char('/') + keyOf(src.valueAt(c, r));
-        for (int c : colCols)
-            cp << cp.back() + QLatin1Char('/') + keyOf(src.valueAt(c, r));
-        for (size_t m = 0; m < measures.size(); ++m) {
-            const Value v = src.valueAt(measures[m], r);
-            for (const QString& a : rp)
-                for (const QString& b : cp) {
-                    auto& acc =
-                        ref.cells[a + QLatin1Char('#') + b + QLatin1Char('#') + QString::number(m)];
-                    if (!v.isNull()) {
-                        acc.sum += v.type() == ValueType::Text ? 1.0 : v.toReal();
-                        ++acc.count;
-                    }
-                }
-        }
-    }
-    return ref;
-}
-
-// Every cell of the view against the reference.
-void checkAgainstReference(PivotEngine& grid, const Reference& ref) {
-    const auto rows = grid.fieldsInArea(Area::Row);
-    const auto cols = grid.fieldsInArea(Area::Column);
-    const auto data = grid.fieldsInArea(Area::Data);
-    int checked = 0;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        QString rp;
-        for (const PivotField* f : rows) {
-            const auto v = grid.rowGroupValue(r, *f);
-            if (!v)
-                break;
-            rp += QLatin1Char('/') + keyOf(*v);
-        }
-        for (int c = 0; c < grid.columnCount(); ++c) {
-            QString cp;
-            for (const PivotField* f : cols) {
-                const auto v = grid.columnGroupValue(c, *f);
-                if (!v)
-                    break;
-                cp += QLatin1Char('/') + keyOf(*v);
-            }
-            const PivotField* df = grid.cellDataField(r, c);
-            const int m = static_cast<int>(std::find(data.begin(), data.end(), df) - data.begin());
-            const auto it =
-                ref.cells.find(rp + QLatin1Char('#') + cp + QLatin1Char('#') + QString::number(m));
-            const Value got = grid.cellValue(r, c);
-            SCOPED_TRACE(
-                QStringLiteral("cell %1,%2 %3#%4").arg(r).arg(c).arg(rp, cp).toStdString());
-            if (it == ref.cells.end() || it->second.count == 0) {
-                EXPECT_TRUE(got.isNull());
-            } else {
-                ASSERT_FALSE(got.isNull());
-                EXPECT_NEAR(got.toReal(), it->second.sum, 1e-6 * (1 + std::fabs(it->second.sum)));
-            }
-            ++checked;
-        }
-    }
-    EXPECT_GT(checked, 0);
-}
-
-// Leaf rows (a value of the innermost row field) come in strictly increasing
-// order of their groups, field by field, each in its own direction.
-void checkRowOrder(PivotEngine& grid) {
-    const auto rows = grid.fieldsInArea(Area::Row);
-    std::vector<Value> prev;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        std::vector<Value> path;
-        for (const PivotField* f : rows)
-            if (auto v = grid.rowGroupValue(r, *f))
-                path.push_back(*v);
-        if (path.size() != rows.size() ||
-            grid.rowHeader(r, grid.rowLevelCount() - 1).kind != HeaderKind::Value)
-            continue;
-        if (!prev.empty()) {
-            int cmp = 0;
-            for (size_t i = 0; i < path.size() && cmp == 0; ++i) {
-                cmp = compareValues(prev[i], path[i], nullptr);
-                if (rows[i]->sortOrder() == SortOrder::Descending)
-                    cmp = -cmp;
-            }
-            EXPECT_LT(cmp, 0) << "row " << r;
-        }
-        prev = path;
-    }
-}
+using test::checkAgainstReference;
+using test::checkRowOrder;
+using test::Reference;
+using test::reference;
 
 std::shared_ptr<MemorySource> randomSource(int rows, int textCard, int intCard, int colCard,
                                            unsigned seed) {
