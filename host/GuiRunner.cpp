@@ -78,10 +78,10 @@ void GuiRunner::Launch(const QString& file) {
     }
     QString error;
     if (!ui::RunAndWait(*command, &error)) {
-        MessageBox(QStringLiteral("系统提示"),
-                   QStringLiteral("无法启动打开程序 %1：%2\n文件：%3")
-                       .arg(command->program, error, file),
-                   ui::MsgIcon::Warning, ui::mbOK);
+        MessageBox(
+            QStringLiteral("系统提示"),
+            QStringLiteral("无法启动打开程序 %1：%2\n文件：%3").arg(command->program, error, file),
+            ui::MsgIcon::Warning, ui::mbOK);
     }
 }
 

@@ -56,7 +56,6 @@ void ScriptedRunner::Launch(const QString& file) {
     launched.append(file);
 }
 
-
 void ScriptedRunner::PrintPreview(TBasedxReportLink& link) {
     Preview shown{link.Caption(), link.ReportTitle.Text, link.PageCount(), QString()};
     if (!previewPdfs_.empty()) {

@@ -30,8 +30,8 @@ const QColor kGridLine(0x60, 0x60, 0x60);
 // The matrix and the measures that pagination and painting share.
 struct TcxPivotGridReportLink::Layout {
     PivotMatrix matrix;
-    std::vector<int> anchor;      // per cell: index of the cell that shows it
-    std::vector<double> widths;   // per matrix column, points
+    std::vector<int> anchor;     // per cell: index of the cell that shows it
+    std::vector<double> widths;  // per matrix column, points
     double rowHeight = 0;
     int headerRows = 0, headerColumns = 0;
 
@@ -63,8 +63,11 @@ const PivotPrintPage& TcxPivotGridReportLink::Page(int page) {
 namespace {
 
 // Splits lengths into runs that fit `first` for the first run and `other` after it; a length
-// that alone exceeds the room gets a run of its own.
-std::vector<std::pair<int, int>> bands(const std::vector<double>& lengths, int from, double first,
+// that alone exceeds the room gets a run of its own. A run ends before an index whose `clean`
+// flag is set when one lies in it (so that a group's headers stay on one page), else where the
+// room ends.
+std::vector<std::pair<int, int>> bands(const std::vector<double>& lengths,
+                                       const std::vector<bool>& clean, int from, double first,
                                        double other) {
     std::vector<std::pair<int, int>> out;
     const int n = static_cast<int>(lengths.size());
@@ -73,10 +76,17 @@ std::vector<std::pair<int, int>> bands(const std::vector<double>& lengths, int f
     double room = first;
     for (int i = from; i < n; ++i) {
         if (i > start && used + lengths[static_cast<std::size_t>(i)] > room + 1e-6) {
-            out.emplace_back(start, i - 1);
-            start = i;
-            used = 0;
+            int end = i;
+            while (end > start + 1 && !clean[static_cast<std::size_t>(end)])
+                --end;
+            if (!clean[static_cast<std::size_t>(end)])
+                end = i;
+            out.emplace_back(start, end - 1);
+            start = end;
             room = other;
+            used = 0;
+            for (int k = start; k < i; ++k)
+                used += lengths[static_cast<std::size_t>(k)];
         }
         used += lengths[static_cast<std::size_t>(i)];
     }
@@ -131,8 +141,8 @@ int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSize
     lay.rowHeight = std::ceil(fm.height() + 2 * kPadY);
     lay.widths.assign(static_cast<std::size_t>(cols), 0.0);
     for (int c = 0; c < cols; ++c) {
-        const int screen = c < lay.headerColumns ? grid.RowLevelWidth(c)
-                                                 : grid.ColumnWidth(c - lay.headerColumns);
+        const int screen =
+            c < lay.headerColumns ? grid.RowLevelWidth(c) : grid.ColumnWidth(c - lay.headerColumns);
         lay.widths[static_cast<std::size_t>(c)] = screen * kPointsPerScreenPixel;
     }
     // Characters never wider than the font's size (CJK are square, Latin narrower) let most
@@ -149,27 +159,47 @@ int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSize
             const bool strong = cell.cellKind != CellKind::Data ||
                                 cell.headerKind == HeaderKind::Total ||
                                 cell.headerKind == HeaderKind::GrandTotal;
-            width = std::max(width, (strong ? fmBold : fm).horizontalAdvance(cell.text) +
-                                        2 * kPadX + 1);
+            width = std::max(width,
+                             (strong ? fmBold : fm).horizontalAdvance(cell.text) + 2 * kPadX + 1);
         }
     }
     for (double& w : lay.widths)
         w = std::ceil(std::max(w, 2 * kPadX + fm.averageCharWidth()));
 
+    // A header over several columns gets the room its text needs, added to its last column; a
+    // page of columns ends where no such header is cut, when it can.
+    std::vector<bool> cleanBreak(static_cast<std::size_t>(cols) + 1, true);
+    for (int r = 0; r < lay.headerRows; ++r) {
+        for (int c = lay.headerColumns; c < cols; ++c) {
+            const MatrixCell& cell = m.at(r, c);
+            if (cell.covered || cell.colSpan < 2)
+                continue;
+            const int last = std::min(cols, c + cell.colSpan) - 1;
+            for (int k = c + 1; k <= last; ++k)
+                cleanBreak[static_cast<std::size_t>(k)] = false;
+            double spanned = 0;
+            for (int k = c; k <= last; ++k)
+                spanned += lay.widths[static_cast<std::size_t>(k)];
+            const double need = fmBold.horizontalAdvance(cell.text) + 2 * kPadX + 1;
+            if (need > spanned)
+                lay.widths[static_cast<std::size_t>(last)] += std::ceil(need - spanned);
+        }
+    }
+
     // The repeated row headers keep room for the body; a body column wider than the page is
     // narrowed to it (its texts then end in "…").
     const double pageWidth = std::min(firstBody.width(), otherBody.width());
     const bool hasBody = cols > lay.headerColumns;
-    double headerWidth = std::accumulate(lay.widths.begin(),
-                                         lay.widths.begin() + lay.headerColumns, 0.0);
+    double headerWidth =
+        std::accumulate(lay.widths.begin(), lay.widths.begin() + lay.headerColumns, 0.0);
     const double headerRoom = hasBody ? pageWidth * kRowHeaderShare : pageWidth;
     if (headerWidth > headerRoom) {
         const double scale = headerRoom / headerWidth;
         for (int c = 0; c < lay.headerColumns; ++c)
             lay.widths[static_cast<std::size_t>(c)] =
                 std::floor(lay.widths[static_cast<std::size_t>(c)] * scale);
-        headerWidth = std::accumulate(lay.widths.begin(),
-                                      lay.widths.begin() + lay.headerColumns, 0.0);
+        headerWidth =
+            std::accumulate(lay.widths.begin(), lay.widths.begin() + lay.headerColumns, 0.0);
     }
     const double bodyRoom = pageWidth - headerWidth;
     for (int c = lay.headerColumns; c < cols; ++c) {
@@ -181,14 +211,14 @@ int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSize
     // columns uses the same row bands so that pages put side by side line up.
     std::vector<std::pair<int, int>> columnBands;
     if (hasBody)
-        columnBands = bands(lay.widths, lay.headerColumns, bodyRoom, bodyRoom);
+        columnBands = bands(lay.widths, cleanBreak, lay.headerColumns, bodyRoom, bodyRoom);
     else
         columnBands.emplace_back(lay.headerColumns, lay.headerColumns - 1);
     const double headerHeight = lay.headerRows * lay.rowHeight;
     std::vector<double> heights(static_cast<std::size_t>(rows), lay.rowHeight);
     std::vector<std::pair<int, int>> rowBands =
-        bands(heights, lay.headerRows, firstBody.height() - headerHeight,
-              otherBody.height() - headerHeight);
+        bands(heights, std::vector<bool>(heights.size(), true), lay.headerRows,
+              firstBody.height() - headerHeight, otherBody.height() - headerHeight);
     if (rowBands.empty())
         rowBands.emplace_back(lay.headerRows, lay.headerRows - 1);
 
@@ -248,10 +278,10 @@ int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSize
                             out.kind = PrintedCell::Kind::Cell;
                             break;
                     }
-                    out.rect = QRectF(xs[static_cast<std::size_t>(vc)], vr * lay.rowHeight,
-                                      xs[static_cast<std::size_t>(vc2 + 1)] -
-                                          xs[static_cast<std::size_t>(vc)],
-                                      (vr2 - vr + 1) * lay.rowHeight);
+                    out.rect = QRectF(
+                        xs[static_cast<std::size_t>(vc)], vr * lay.rowHeight,
+                        xs[static_cast<std::size_t>(vc2 + 1)] - xs[static_cast<std::size_t>(vc)],
+                        (vr2 - vr + 1) * lay.rowHeight);
                     const bool isCell = src.role == MatrixCell::Role::Cell;
                     const bool grand = isCell ? src.cellKind == CellKind::GrandTotal
                                               : src.headerKind == HeaderKind::GrandTotal;
@@ -305,8 +335,8 @@ void TcxPivotGridReportLink::PaintBodyPage(QPainter& painter, int page) {
         painter.setPen(Qt::black);
         const Qt::Alignment align =
             (cell.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        painter.drawText(cell.rect.adjusted(kPadX, 0, -kPadX, 0),
-                         align | Qt::TextSingleLine, cell.text);
+        painter.drawText(cell.rect.adjusted(kPadX, 0, -kPadX, 0), align | Qt::TextSingleLine,
+                         cell.text);
     }
 }
 

@@ -30,7 +30,7 @@ struct PrintedCell {
     enum class Kind { Corner, ColumnHeader, RowHeader, Cell };
     Kind kind = Kind::Cell;
     QRectF rect;
-    QString text;    // the text as printed (elided when the column is narrowed)
+    QString text;  // the text as printed (elided when the column is narrowed)
     QRgb fill = 0xFFFFFFFF;
     bool bold = false;
     bool rightAligned = false;

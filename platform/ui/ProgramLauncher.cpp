@@ -194,8 +194,8 @@ QString DefaultDesktopId(const QString& mimeType) {
             return id;
     }
     for (const QString& list : lists) {
-        const QString id = firstInstalled(
-            lookup(readGroup(list, QStringLiteral("Added Associations")), mimeType));
+        const QString id =
+            firstInstalled(lookup(readGroup(list, QStringLiteral("Added Associations")), mimeType));
         if (!id.isEmpty())
             return id;
     }
@@ -306,13 +306,12 @@ bool RunAndWait(const LaunchCommand& command, QString* error) {
     QEventLoop loop;
     bool failed = false;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop,
-                     [&](QProcess::ProcessError e) {
-                         if (e == QProcess::FailedToStart) {
-                             failed = true;
-                             loop.quit();
-                         }
-                     });
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart) {
+            failed = true;
+            loop.quit();
+        }
+    });
     process.start(command.program, command.arguments);
     // The window keeps painting and answering while the program is open; no time-out.
     if (!failed && process.state() != QProcess::NotRunning)

@@ -50,8 +50,8 @@ QSizeF TdxPrinterPage::OrientedSizeMM() const {
 }
 
 TdxReportTitle::TdxReportTitle() {
-    Font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
-                      QStringLiteral("WenQuanYi Micro Hei")});
+    Font.setFamilies(
+        {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei")});
     Font.setPointSizeF(12.0);
     Font.setBold(true);
 }
@@ -75,8 +75,8 @@ void TBasedxReportLink::SetReportTitle(const QString& text) {
 
 QFont TBasedxReportLink::PrintFont(double pointSize) {
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
-                      QStringLiteral("WenQuanYi Micro Hei")});
+    font.setFamilies(
+        {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei")});
     // Layout runs in points with no device behind it, so a "pixel" is one point here.
     font.setPixelSize(qMax(1, qRound(pointSize)));
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -192,8 +192,7 @@ void TBasedxReportLink::RenderPage(QPainter& painter, int page, const QRectF& pa
     painter.setPen(Qt::black);
     const double height = qMax(footerBottom - footerTop, QFontMetricsF(footerFont).height());
     painter.drawText(QRectF(body.left(), footerBottom - height, body.width(), height),
-                     Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine,
-                     PageNumberText(page));
+                     Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, PageNumberText(page));
     painter.restore();
 }
 
