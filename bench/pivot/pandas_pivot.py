@@ -5,7 +5,8 @@ Same shapes as bench_pivot (1,000,000 rows; "brief": rows 品牌/货号, columns
 日, data 数量 and 金额; "wide": rows 品牌/货号/颜色, columns 店铺/类型, data
 数量, 金额 and 吊牌额), built with pivot_table(..., aggfunc="sum",
 margins=True), which like the engine gives totals. Prints milliseconds per
-layout. Needs python3-pandas (Debian).
+layout; compare-pandas.sh runs it beside bench_pivot and prints the ratios.
+Needs python3-pandas (Debian).
 """
 import sys
 import time

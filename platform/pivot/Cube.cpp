@@ -245,9 +245,10 @@ std::int32_t Tree::ancestorAt(std::int32_t n, int d) const {
     return n;
 }
 
-void Cube::addEntries(std::int32_t node, std::vector<std::int32_t>& touched) {
+void Cube::addEntries(std::int32_t node, Level& lv, Level* up) {
     const auto nm = static_cast<size_t>(nm_);
-    const size_t nLeaves = scratchMark_.size();
+    const size_t nLeaves = lv.mark.size();
+    auto& touched = lv.touched;
     // Emit in leaf order: sort the touched leaves, or sweep all leaves when
     // most of them were touched.
     if (touched.size() * 16 < nLeaves) {
@@ -255,7 +256,7 @@ void Cube::addEntries(std::int32_t node, std::vector<std::int32_t>& touched) {
     } else {
         touched.clear();
         for (size_t c = 0; c < nLeaves; ++c)
-            if (scratchMark_[c])
+            if (lv.mark[c])
                 touched.push_back(static_cast<std::int32_t>(c));
     }
     entBegin_[static_cast<size_t>(node)] = static_cast<std::int64_t>(entCount_);
@@ -265,13 +266,32 @@ void Cube::addEntries(std::int32_t node, std::vector<std::int32_t>& touched) {
     for (const std::int32_t c : touched) {
         const auto uc = static_cast<size_t>(c);
         *col++ = c;
-        for (size_t m = 0; m < nm; ++m) {
-            *sum++ = scratchSum_[uc * nm + m];
-            *any++ = scratchAny_[uc * nm + m];
-            scratchSum_[uc * nm + m].i = 0;
-            scratchAny_[uc * nm + m] = 0;
+        Num* from = lv.sum.data() + uc * nm;
+        std::uint8_t* fromAny = lv.any.data() + uc * nm;
+        if (up) {
+            // The group's sums go into its parent's as the group closes, in
+            // the order of the groups, as a sum over the children's totals.
+            if (!up->mark[uc]) {
+                up->mark[uc] = 1;
+                up->touched.push_back(c);
+            }
+            Num* to = up->sum.data() + uc * nm;
+            std::uint8_t* toAny = up->any.data() + uc * nm;
+            for (size_t m = 0; m < nm; ++m) {
+                if (isReal_[m])
+                    to[m].d += from[m].d;
+                else
+                    to[m].i += from[m].i;
+                toAny[m] |= fromAny[m];
+            }
         }
-        scratchMark_[uc] = 0;
+        for (size_t m = 0; m < nm; ++m) {
+            *sum++ = from[m];
+            *any++ = fromAny[m];
+            from[m].i = 0;
+            fromAny[m] = 0;
+        }
+        lv.mark[uc] = 0;
     }
     entCount_ += touched.size();
     entEnd_[static_cast<size_t>(node)] = static_cast<std::int64_t>(entCount_);
@@ -369,65 +389,77 @@ void Cube::build(const CubeSpec& shape) {
     entSum_.resize(bound * nm);
     entAny_.resize(bound * nm);
     const auto nLeaves = static_cast<size_t>(cl.count);
-    scratchSum_.assign(nLeaves * nm, Num{0});
-    scratchAny_.assign(nLeaves * nm, 0);
-    scratchMark_.assign(nLeaves, 0);
-    std::vector<std::int32_t> touched;
+    // One row of sums over the column leaves per level of row groups: the
+    // open group of each level collects its rows (leaves) or its closed
+    // children's totals (groups above the leaves).
+    const int k = rows_.fieldCount;
+    levels_.resize(static_cast<size_t>(k) + 1);
+    for (auto& lv : levels_) {
+        lv.sum.assign(nLeaves * nm, Num{0});
+        lv.any.assign(nLeaves * nm, 0);
+        lv.mark.assign(nLeaves, 0);
+        lv.touched.clear();
+    }
+    isReal_.assign(nm, 0);
+    for (size_t m = 0; m < nm; ++m)
+        isReal_[m] = real_[m] ? 1 : 0;
+    const std::uint8_t* isReal = isReal_.data();
+    std::vector<std::int32_t> open(static_cast<size_t>(k) + 1, -1), chain(open.size(), -1);
+    open[0] = 0;
+    auto close = [&](int d) {
+        addEntries(open[static_cast<size_t>(d)], levels_[static_cast<size_t>(d)],
+                   d > 0 ? &levels_[static_cast<size_t>(d) - 1] : nullptr);
+        open[static_cast<size_t>(d)] = -1;
+    };
 
+    Level& leafLevel = levels_[static_cast<size_t>(k)];
     for (std::int32_t l = 0; l < rl.count; ++l) {
+        const std::int32_t leaf = rows_.leafNode[static_cast<size_t>(l)];
+        if (k > 0) {
+            // Close the groups the previous leaf was in and this one is not,
+            // deepest first.
+            for (std::int32_t nd = leaf; nd >= 0; nd = rows_.nodes[static_cast<size_t>(nd)].parent)
+                chain[static_cast<size_t>(rows_.nodes[static_cast<size_t>(nd)].depth)] = nd;
+            int j = 1;
+            while (j < k && open[static_cast<size_t>(j)] == chain[static_cast<size_t>(j)])
+                ++j;
+            for (int d = k - 1; d >= j; --d)
+                if (open[static_cast<size_t>(d)] >= 0)
+                    close(d);
+            for (int d = j; d < k; ++d)
+                open[static_cast<size_t>(d)] = chain[static_cast<size_t>(d)];
+        }
         const Num* rec =
             packed_.data() + static_cast<size_t>(start[static_cast<size_t>(l)]) * stride;
         const Num* end =
             packed_.data() + static_cast<size_t>(start[static_cast<size_t>(l) + 1]) * stride;
         for (; rec != end; rec += stride) {
             const auto c = static_cast<size_t>(static_cast<std::uint32_t>(rec[0].i));
-            if (!scratchMark_[c]) {
-                scratchMark_[c] = 1;
-                touched.push_back(static_cast<std::int32_t>(c));
+            if (!leafLevel.mark[c]) {
+                leafLevel.mark[c] = 1;
+                leafLevel.touched.push_back(static_cast<std::int32_t>(c));
             }
+            Num* sum = leafLevel.sum.data() + c * nm;
+            std::uint8_t* any = leafLevel.any.data() + c * nm;
             for (size_t m = 0; m < nm; ++m) {
-                auto& sum = scratchSum_[c * nm + m];
-                if (real_[m])
-                    sum.d += rec[1 + m].d;
+                if (isReal[m])
+                    sum[m].d += rec[1 + m].d;
                 else
-                    sum.i += rec[1 + m].i;
-                scratchAny_[c * nm + m] |= hasValue(rec, m);
+                    sum[m].i += rec[1 + m].i;
+                any[m] |= hasValue(rec, m);
             }
         }
-        addEntries(rows_.leafNode[static_cast<size_t>(l)], touched);
+        open[static_cast<size_t>(k)] = leaf;
+        close(k);
     }
-    // Group totals bottom-up: in reverse preorder every child is done before
-    // its parent.
-    for (auto node = static_cast<std::int64_t>(nodes) - 1; node >= 0; --node) {
-        const auto& nd = rows_.nodes[static_cast<size_t>(node)];
-        if (nd.depth == rows_.fieldCount)
-            continue;
-        for (auto ci = nd.childBegin; ci < nd.childEnd; ++ci) {
-            const auto ch = static_cast<size_t>(rows_.children[static_cast<size_t>(ci)]);
-            for (auto e = entBegin_[ch]; e < entEnd_[ch]; ++e) {
-                const auto c = static_cast<size_t>(entCol_[static_cast<size_t>(e)]);
-                if (!scratchMark_[c]) {
-                    scratchMark_[c] = 1;
-                    touched.push_back(static_cast<std::int32_t>(c));
-                }
-                for (size_t m = 0; m < nm; ++m) {
-                    const auto k = static_cast<size_t>(e) * nm + m;
-                    if (real_[m])
-                        scratchSum_[c * nm + m].d += entSum_[k].d;
-                    else
-                        scratchSum_[c * nm + m].i += entSum_[k].i;
-                    scratchAny_[c * nm + m] |= entAny_[k];
-                }
-            }
-        }
-        addEntries(static_cast<std::int32_t>(node), touched);
-    }
+    // The groups still open, up to the grand total.
+    for (int d = k - 1; d >= 0; --d)
+        if (open[static_cast<size_t>(d)] >= 0)
+            close(d);
     entCol_.resize(entCount_);
     entSum_.resize(entCount_ * nm);
     entAny_.resize(entCount_ * nm);
-    scratchSum_ = {};
-    scratchAny_ = {};
-    scratchMark_ = {};
+    levels_ = {};
 }
 
 Summary Cube::cell(std::int32_t rowNode, std::int32_t colNode, int m) const {

@@ -89,7 +89,16 @@ class Cube {
     }
 
   private:
-    void addEntries(std::int32_t node, std::vector<std::int32_t>& touched);
+    // Sums over the column leaves of the open group of one level.
+    struct Level {
+        std::vector<Num> sum;            // [leaf * measures + m]
+        std::vector<std::uint8_t> any;   // [leaf * measures + m]: any value
+        std::vector<std::uint8_t> mark;  // by leaf: in touched
+        std::vector<std::int32_t> touched;
+    };
+    // Stores the group's sums as its entries, adds them to its parent's level
+    // (if any) and clears its level.
+    void addEntries(std::int32_t node, Level& level, Level* up);
 
     Tree rows_, cols_;
     int nm_ = 0;
@@ -104,10 +113,9 @@ class Cube {
     LargeVector<std::uint64_t> keys_;
     Leaves rowLeaves_, colLeaves_;
     LargeVector<Num> packed_;
-    // Scratch row over the column leaves, reused while building.
-    std::vector<Num> scratchSum_;
-    std::vector<std::uint8_t> scratchAny_;
-    std::vector<std::uint8_t> scratchMark_;
+    // Per level of row groups while building.
+    std::vector<Level> levels_;
+    std::vector<std::uint8_t> isReal_;  // real_ as bytes, for the inner loops
 };
 
 }  // namespace morvane::pivot::detail
