@@ -318,25 +318,39 @@ int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSize
 void TcxPivotGridReportLink::PaintBodyPage(QPainter& painter, int page) {
     if (page < 0 || page >= static_cast<int>(pages_.size()))
         return;
-    const QFont font = PrintFont(fontSize_);
-    QFont bold = font;
-    bold.setBold(true);
-    QPen line(kGridLine);
-    line.setWidthF(0.5);
-    for (const PrintedCell& cell : pages_[static_cast<std::size_t>(page)].cells) {
+    const auto& cells = pages_[static_cast<std::size_t>(page)].cells;
+    // In passes (fills, lines, plain texts, bold texts), so that the painter's state changes a
+    // few times per page and not per cell: a recorded preview page or a PDF page stays small.
+    for (const PrintedCell& cell : cells) {
         if (qAlpha(cell.fill) != 0 && cell.fill != 0xFFFFFFFF)
             painter.fillRect(cell.rect, QColor::fromRgba(cell.fill));
-        painter.setPen(line);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(cell.rect);
-        if (cell.text.isEmpty())
-            continue;
-        painter.setFont(cell.bold ? bold : font);
-        painter.setPen(Qt::black);
-        const Qt::Alignment align =
-            (cell.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        painter.drawText(cell.rect.adjusted(kPadX, 0, -kPadX, 0), align | Qt::TextSingleLine,
-                         cell.text);
+    }
+    QPen line(kGridLine);
+    line.setWidthF(0.5);
+    painter.setPen(line);
+    painter.setBrush(Qt::NoBrush);
+    std::vector<QRectF> rects;
+    rects.reserve(cells.size());
+    for (const PrintedCell& cell : cells)
+        rects.push_back(cell.rect);
+    painter.drawRects(rects.data(), static_cast<int>(rects.size()));
+
+    painter.setPen(Qt::black);
+    QFont font = PrintFont(fontSize_);
+    for (const bool bold : {false, true}) {
+        font.setBold(bold);
+        painter.setFont(font);
+        const QFontMetricsF fm(font);
+        for (const PrintedCell& cell : cells) {
+            if (cell.bold != bold || cell.text.isEmpty())
+                continue;
+            const double baseline =
+                cell.rect.top() + (cell.rect.height() - fm.height()) / 2 + fm.ascent();
+            const double x = cell.rightAligned
+                                 ? cell.rect.right() - kPadX - fm.horizontalAdvance(cell.text)
+                                 : cell.rect.left() + kPadX;
+            painter.drawText(QPointF(x, baseline), cell.text);
+        }
     }
 }
 
