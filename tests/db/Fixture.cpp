@@ -76,6 +76,29 @@ std::string sqliteOdbcConnectionString(const std::string& file) {
            ";LoadExt=" + MORVANE_SQLITE_EXT + ";";
 }
 
+ColumnBuilder columnOf(std::string name, ColumnType declared,
+                       std::initializer_list<TestValue> values) {
+    ColumnBuilder builder(std::move(name), declared);
+    for (const TestValue& v : values) {
+        if (std::holds_alternative<std::nullptr_t>(v))
+            builder.appendNull();
+        else if (const auto* i = std::get_if<std::int64_t>(&v))
+            builder.appendInteger(*i);
+        else if (const auto* r = std::get_if<double>(&v))
+            builder.appendReal(*r);
+        else
+            builder.appendText(std::get<const char*>(v));
+    }
+    return builder;
+}
+
+ResultTable tableOf(std::vector<ColumnBuilder> builders) {
+    std::vector<Column> columns;
+    for (auto& builder : builders)
+        columns.push_back(builder.finish());
+    return ResultTable(std::move(columns));
+}
+
 std::string openError(TRemoteUdpDataSet& ds, const QString& sql) {
     ds.Close();
     ds.SetSQL(sql);

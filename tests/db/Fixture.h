@@ -2,11 +2,17 @@
 
 #include "platform/db/RemoteUdpConnection.h"
 #include "platform/db/RemoteUdpDataSet.h"
+#include "platform/db/ResultTable.h"
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace morvane::db::test {
 
@@ -39,6 +45,14 @@ void createGoods(const TempDatabase& db);
 // The ODBC connection string for Debian's SQLite driver on `file`, loading the translator's
 // extension.
 std::string sqliteOdbcConnectionString(const std::string& file);
+
+// A value appended to a column: NULL, an integer, a real or a text.
+using TestValue = std::variant<std::nullptr_t, std::int64_t, double, const char*>;
+// A column declared `declared` holding `values` in order.
+ColumnBuilder columnOf(std::string name, ColumnType declared,
+                       std::initializer_list<TestValue> values);
+// A table of the finished columns.
+ResultTable tableOf(std::vector<ColumnBuilder> builders);
 
 // The message of the EDatabaseError that opening `sql` raises; fails the test unless the
 // dataset stays closed and keeps the statement for a retry.

@@ -1,35 +1,19 @@
 #include "platform/db/ResultTable.h"
+#include "tests/db/Fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace morvane::db {
 namespace {
 
-ResultTable tableOf(std::vector<ColumnBuilder> builders) {
-    std::vector<Column> columns;
-    for (auto& builder : builders)
-        columns.push_back(builder.finish());
-    return ResultTable(std::move(columns));
-}
+using test::columnOf;
+using test::tableOf;
 
 TEST(ColumnBuilder, TypeFollowsTheValuesWhenNothingIsDeclared) {
-    ColumnBuilder ints("i", ColumnType::Unknown);
-    ColumnBuilder mixedNumbers("m", ColumnType::Unknown);
-    ColumnBuilder mixedTexts("t", ColumnType::Unknown);
-    ColumnBuilder nulls("n", ColumnType::Unknown);
-    ints.appendNull();
-    ints.appendInteger(7);
-    mixedNumbers.appendInteger(2);
-    mixedNumbers.appendNull();
-    mixedNumbers.appendReal(0.5);
-    mixedTexts.appendReal(1.25);
-    mixedTexts.appendInteger(3);
-    mixedTexts.appendText("x");
-    mixedTexts.appendInteger(-4);
-    nulls.appendNull();
-    nulls.appendNull();
-    const ResultTable table = tableOf(
-        {std::move(ints), std::move(mixedNumbers), std::move(mixedTexts), std::move(nulls)});
+    const ResultTable table = tableOf({columnOf("i", ColumnType::Unknown, {nullptr, 7}),
+                                       columnOf("m", ColumnType::Unknown, {2, nullptr, 0.5}),
+                                       columnOf("t", ColumnType::Unknown, {1.25, 3, "x", -4}),
+                                       columnOf("n", ColumnType::Unknown, {nullptr, nullptr})});
 
     ASSERT_EQ(table.columnType(0), ColumnType::Integer);
     EXPECT_TRUE(table.isNull(0, 0));
@@ -55,21 +39,12 @@ TEST(ColumnBuilder, TypeFollowsTheValuesWhenNothingIsDeclared) {
 }
 
 TEST(ColumnBuilder, DeclaredTypesAreKeptUnlessValuesDisagree) {
-    ColumnBuilder real("r", ColumnType::Real);
-    ColumnBuilder date("d", ColumnType::Date);
-    ColumnBuilder dateWithNumber("dn", ColumnType::Date);
-    ColumnBuilder integer("i", ColumnType::Integer);
-    ColumnBuilder blob("b", ColumnType::Unknown);
-    real.appendInteger(5);
-    date.appendText("2026-03-01");
-    dateWithNumber.appendText("2026-03-01");
-    dateWithNumber.appendInteger(20260302);
-    integer.appendInteger(1);
-    integer.appendText("n/a");
-    blob.appendText("ab");
+    ColumnBuilder blob = columnOf("b", ColumnType::Unknown, {"ab"});
     blob.appendBlob(std::string_view("\0\1", 2));
-    const ResultTable table = tableOf({std::move(real), std::move(date), std::move(dateWithNumber),
-                                       std::move(integer), std::move(blob)});
+    const ResultTable table = tableOf(
+        {columnOf("r", ColumnType::Real, {5}), columnOf("d", ColumnType::Date, {"2026-03-01"}),
+         columnOf("dn", ColumnType::Date, {"2026-03-01", 20260302}),
+         columnOf("i", ColumnType::Integer, {1, "n/a"}), std::move(blob)});
 
     EXPECT_EQ(table.columnType(0), ColumnType::Real);
     EXPECT_EQ(table.cell(0, 0).real, 5.0);
@@ -102,13 +77,8 @@ TEST(ColumnBuilder, NullBitmapCrossesWordBoundaries) {
 }
 
 TEST(ResultTable, EditsGoInPlaceOrToOverrides) {
-    ColumnBuilder ints("checkid", ColumnType::Integer);
-    ColumnBuilder texts("name", ColumnType::Text);
-    for (int row = 0; row < 3; ++row) {
-        ints.appendInteger(0);
-        texts.appendText("n" + std::to_string(row));
-    }
-    ResultTable table = tableOf({std::move(ints), std::move(texts)});
+    ResultTable table = tableOf({columnOf("checkid", ColumnType::Integer, {0, 0, 0}),
+                                 columnOf("name", ColumnType::Text, {"n0", "n1", "n2"})});
 
     table.setCell(1, 0, CellValue::ofInteger(1));  // the tick of a picker: in place
     EXPECT_FALSE(table.hasOverrides(0));

@@ -1,6 +1,7 @@
 #include "platform/db/RowFilter.h"
 
 #include "platform/db/DatabaseError.h"
+#include "tests/db/Fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,33 +14,12 @@ namespace {
 class RowFilterTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ColumnBuilder checkid("checkid", ColumnType::Integer), fcode("fcode", ColumnType::Text),
-            price("price", ColumnType::Real), flag("flag", ColumnType::Text),
-            note("note", ColumnType::Text);
-        const struct {
-            int checkid;
-            const char* fcode;
-            double price;
-            const char* flag;
-            const char* note;
-        } rows[] = {{1, "A01", 10.5, "1", "O'Neil"},
-                    {0, "a02", 20, "0", nullptr},
-                    {1, "B01", 0, "1", "客户"},
-                    {0, "B02", -3, "x", "b"}};
-        for (const auto& row : rows) {
-            checkid.appendInteger(row.checkid);
-            fcode.appendText(row.fcode);
-            price.appendReal(row.price);
-            flag.appendText(row.flag);
-            if (row.note)
-                note.appendText(row.note);
-            else
-                note.appendNull();
-        }
-        std::vector<Column> columns;
-        for (auto* builder : {&checkid, &fcode, &price, &flag, &note})
-            columns.push_back(builder->finish());
-        table_ = ResultTable(std::move(columns));
+        table_ = test::tableOf(
+            {test::columnOf("checkid", ColumnType::Integer, {1, 0, 1, 0}),
+             test::columnOf("fcode", ColumnType::Text, {"A01", "a02", "B01", "B02"}),
+             test::columnOf("price", ColumnType::Real, {10.5, 20.0, 0.0, -3.0}),
+             test::columnOf("flag", ColumnType::Text, {"1", "0", "1", "x"}),
+             test::columnOf("note", ColumnType::Text, {"O'Neil", nullptr, "客户", "b"})});
     }
 
     std::string matching(const std::string& text, RowFilter::Options options = {}) {
