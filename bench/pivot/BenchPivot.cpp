@@ -383,6 +383,20 @@ void BM_WideReaggregate(benchmark::State& state) {
 }
 BENCHMARK(BM_WideReaggregate)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The widths the grid fits after a get-data: every stored sum's text is
+// measured, so this grows with the matrix, not with the screen.
+void BM_WideBestFit(benchmark::State& state) {
+    PivotEngine grid;
+    grid.setSource(memoryRows(true));
+    arrangeWide(grid);
+    benchmark::DoNotOptimize(grid.rowCount());
+    for (auto _ : state) {
+        grid.applyBestFit();
+        benchmark::DoNotOptimize(grid.columnWidth(0));
+    }
+}
+BENCHMARK(BM_WideBestFit)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // One screen of the wide view at a different place each time.
 void BM_WideViewport(benchmark::State& state) {
     PivotEngine grid;

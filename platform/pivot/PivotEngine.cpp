@@ -700,13 +700,16 @@ void PivotEngine::applyBestFit(int charWidth, int padding) {
         PivotField* f = s.dataFields[m];
         int w = fit(f->caption());
         const bool real = s.cube.isReal(static_cast<int>(m));
+        // Millions of sums: their text lengths, not their texts.
+        int units = 0;
         s.cube.forEachStored(static_cast<int>(m), [&](const detail::Summary& sm) {
-            w = std::max(w, fit(formatValue(summaryValue(sm, real))));
+            units = std::max(units, numberWidthUnits(summaryValue(sm, real)));
         });
         const auto rowNodes = static_cast<std::int32_t>(s.cube.rows().nodes.size());
         for (std::int32_t rn = 0; rn < rowNodes; ++rn)
-            w = std::max(
-                w, fit(formatValue(summaryValue(s.cube.cell(rn, 0, static_cast<int>(m)), real))));
+            units = std::max(units, numberWidthUnits(summaryValue(
+                                        s.cube.cell(rn, 0, static_cast<int>(m)), real)));
+        w = std::max(w, units * charWidth + padding);
         f->width_ = w;
         dataWidth[m] = f->width();
     }

@@ -15,7 +15,8 @@ namespace morvane::pivot {
 // (MemorySource). Access is by (column, row); a row's value is read with the
 // accessor of the column's type. The pivot reads every row once per field it
 // indexes, so accessors must be cheap; texts are UTF-8 views that stay valid
-// as long as the source is unchanged.
+// as long as the source is unchanged. The pivot may read several columns at
+// once from different threads, so const access must be safe to share.
 //
 // Sources that keep a column in contiguous arrays also hand them out whole
 // (columnData), so that the pivot reads a million rows without a call per

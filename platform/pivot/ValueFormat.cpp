@@ -2,41 +2,74 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace morvane::pivot {
+
+namespace {
+
+// The grid's text of a real number, in ASCII, into `out` (at least 40
+// bytes); returns its length.
+std::size_t writeReal(double v, char* out) {
+    auto put = [&](const char* text) {
+        const std::size_t n = std::char_traits<char>::length(text);
+        std::memcpy(out, text, n);
+        return n;
+    };
+    if (std::isnan(v))
+        return put("NAN");
+    if (std::isinf(v))
+        return put(v > 0 ? "INF" : "-INF");
+    if (v == 0.0)
+        return put("0");  // also -0
+    // General format with 15 significant digits drops trailing zeros, which
+    // is the grid's format; only the exponent is written differently:
+    // "1E20", "1E-5" for "1e+20", "1e-05".
+    const auto res = std::to_chars(out, out + 40, v, std::chars_format::general, 15);
+    const auto len = static_cast<std::size_t>(res.ptr - out);
+    char* e = static_cast<char*>(std::memchr(out, 'e', len));
+    if (!e)
+        return len;
+    char* p = e + 1;
+    char* end = out + len;
+    const bool neg = p < end && *p == '-';
+    if (p < end && (*p == '+' || *p == '-'))
+        ++p;
+    while (p + 1 < end && *p == '0')
+        ++p;
+    char* w = e;
+    *w++ = 'E';
+    if (neg)
+        *w++ = '-';
+    std::memmove(w, p, static_cast<std::size_t>(end - p));
+    return static_cast<std::size_t>(w - out) + static_cast<std::size_t>(end - p);
+}
+
+}  // namespace
 
 QString formatInteger(std::int64_t v) {
     return QString::number(v);
 }
 
 QString formatReal(double v) {
-    if (std::isnan(v))
-        return QStringLiteral("NAN");
-    if (std::isinf(v))
-        return v > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-    if (v == 0.0)
-        return QStringLiteral("0");  // also -0
-    char buf[40];
-    // General format with 15 significant digits drops trailing zeros, which
-    // is the grid's format; only the exponent is written differently.
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    std::string s(buf, res.ptr);
-    const auto e = s.find('e');
-    if (e == std::string::npos)
-        return QString::fromLatin1(s.data(), static_cast<int>(s.size()));
-    std::string mant = s.substr(0, e);
-    std::string exp = s.substr(e + 1);
-    bool neg = false;
-    size_t i = 0;
-    if (i < exp.size() && (exp[i] == '+' || exp[i] == '-')) {
-        neg = exp[i] == '-';
-        ++i;
+    char buf[48];
+    return QString::fromLatin1(buf, static_cast<qsizetype>(writeReal(v, buf)));
+}
+
+int numberWidthUnits(const Value& v) {
+    char buf[48];
+    switch (v.type()) {
+        case ValueType::Integer:
+            return static_cast<int>(std::to_chars(buf, buf + sizeof buf, v.toInteger()).ptr - buf);
+        case ValueType::Real:
+            return static_cast<int>(writeReal(v.toReal(), buf));
+        case ValueType::Null:
+            return 0;
+        case ValueType::Text:
+            break;
     }
-    while (i + 1 < exp.size() && exp[i] == '0')
-        ++i;
-    std::string out = mant + "E" + (neg ? "-" : "") + exp.substr(i);
-    return QString::fromLatin1(out.data(), static_cast<int>(out.size()));
+    return textWidthUnits(v.textValue());
 }
 
 QString formatValue(const Value& v) {

@@ -20,5 +20,7 @@ QString formatValue(const Value& v);
 // Width of a text in average-character units: one per character, two for the
 // wide (CJK and full-width) characters. Used by best fit.
 int textWidthUnits(QStringView text);
+// textWidthUnits(formatValue(v)), without making the text of a number.
+int numberWidthUnits(const Value& v);
 
 }  // namespace morvane::pivot

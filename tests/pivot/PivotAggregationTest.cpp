@@ -245,6 +245,15 @@ TEST(PivotFormat, RealsInShortestGeneralForm) {
     EXPECT_EQ(formatReal(1e20), QStringLiteral("1E20"));
     EXPECT_EQ(formatReal(0.00001), QStringLiteral("1E-5"));
     EXPECT_EQ(textWidthUnits(QString::fromUtf8("合计ab")), 6);
+    // Best fit measures sums by their lengths without making their texts.
+    for (const Value& v :
+         {Value(), Value::integer(0), Value::integer(-7), Value::integer(INT64_MIN),
+          Value::integer(123456789012345), Value::real(0.1 + 0.2), Value::real(-0.0),
+          Value::real(1e20), Value::real(-1.5e-7), Value::real(123456789012.25),
+          Value::real(1.0 / 3.0), Value::real(std::nan("")), Value::real(-INFINITY),
+          Value::real(9.999999999999999e22), Value::text(QString::fromUtf8("合计ab"))})
+        EXPECT_EQ(numberWidthUnits(v), textWidthUnits(formatValue(v)))
+            << formatValue(v).toStdString();
 }
 
 }  // namespace
