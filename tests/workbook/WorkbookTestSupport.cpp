@@ -20,28 +20,29 @@ namespace morvane::workbook::test {
 
 namespace {
 
-QJsonObject runDump(const char* script, const QString& path, bool formats, const QString& cells) {
+QJsonObject runDump(const char* reader, const QString& path, bool formats, const QString& cells) {
     QProcess p;
-    QStringList args{QStringLiteral(WORKBOOK_TEST_DIR "/") + QString::fromLatin1(script), path};
+    QStringList args{QStringLiteral(WORKBOOK_TEST_DIR "/dump_workbook.py"),
+                     QString::fromLatin1(reader), path};
     if (formats)
         args << QStringLiteral("--formats");
     if (!cells.isEmpty())
         args << QStringLiteral("--cells") << cells;
     p.start(QStringLiteral("/usr/bin/python3"), args);
     if (!p.waitForFinished(120000)) {
-        ADD_FAILURE() << script << " did not finish";
+        ADD_FAILURE() << reader << " did not finish";
         return {};
     }
     const QByteArray out = p.readAllStandardOutput();
     if (p.exitCode() != 0) {
-        ADD_FAILURE() << script << " failed on " << path.toStdString() << ":\n"
+        ADD_FAILURE() << reader << " failed on " << path.toStdString() << ":\n"
                       << p.readAllStandardError().toStdString();
         return {};
     }
     QJsonParseError err;
     const QJsonDocument doc = QJsonDocument::fromJson(out, &err);
     if (err.error != QJsonParseError::NoError) {
-        ADD_FAILURE() << "unreadable output of " << script << ": "
+        ADD_FAILURE() << "unreadable output of " << reader << ": "
                       << err.errorString().toStdString();
         return {};
     }
@@ -87,11 +88,11 @@ QString key(int r, int c) {
 }  // namespace
 
 QJsonObject readWithXlrd(const QString& path, bool formats, const QString& cells) {
-    return runDump("dump_xls.py", path, formats, cells);
+    return runDump("xlrd", path, formats, cells);
 }
 
 QJsonObject readWithOpenpyxl(const QString& path, bool formats, const QString& cells) {
-    return runDump("dump_xlsx.py", path, formats, cells);
+    return runDump("openpyxl", path, formats, cells);
 }
 
 void expectSheetMatches(const Workbook& source, int sheetIndex, const QJsonObject& dumped,

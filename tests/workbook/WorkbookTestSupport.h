@@ -20,7 +20,7 @@ namespace morvane::workbook::test {
 
 // The independent readers: python3-xlrd for .xls, python3-openpyxl for
 // .xlsx, run through /usr/bin/python3 (the Debian interpreter that has them).
-// Returns the workbook as dump_xls.py / dump_xlsx.py print it; fails the
+// Returns the workbook as dump_workbook.py prints it; fails the
 // test (and returns an empty object) when the reader fails. With `cells`
 // ("r,c;r,c"), only those cells are listed.
 QJsonObject readWithXlrd(const QString& path, bool formats = false, const QString& cells = {});
