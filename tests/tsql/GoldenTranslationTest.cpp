@@ -11,16 +11,17 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "platform/tsql/Translator.h"
+#include "tests/tsql/SqliteTestDb.h"
 
 namespace morvane::tsql {
 namespace {
 
 namespace fs = std::filesystem;
+using test::readFile;
 
 struct GoldenCase {
     std::string file;
@@ -28,13 +29,6 @@ struct GoldenCase {
     std::string input;
     std::string expected;
 };
-
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::string joinTrimmed(std::vector<std::string> lines) {
     while (!lines.empty() && lines.back().empty()) {

@@ -1,11 +1,20 @@
 #include "tests/tsql/SqliteTestDb.h"
 
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "platform/tsql/SqliteFunctions.h"
 #include "platform/tsql/Translator.h"
 
 namespace morvane::tsql::test {
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 SqliteTestDb::SqliteTestDb() {
     if (sqlite3_open(":memory:", &db_) != SQLITE_OK) {

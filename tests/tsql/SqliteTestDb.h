@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,9 @@ struct Result {
     std::vector<std::string> columns;
     std::vector<std::vector<Cell>> rows;
 };
+
+// The bytes of a test data file ("" when it cannot be read).
+std::string readFile(const std::filesystem::path& path);
 
 class SqliteTestDb {
   public:
