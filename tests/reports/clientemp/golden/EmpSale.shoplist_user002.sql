@@ -1,0 +1,1 @@
+select fcode,fabbrev,fmathod from dt_client where fcode in(select distinct(fclientcode) from d_s_sale) and fcode in('ZY001','ZY002','ZY003','ZY004','ZY005','ZG001','ZG002','ZG003','JM003','JM004','JM005','JM006','JM020','JM021','PF002','PF010','QT001','QT002')
