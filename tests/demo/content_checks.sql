@@ -61,3 +61,10 @@
 > 0: select count(*) from s_stock s where exists (select 1 from d_s_recevingdetail d join d_s_receving h on h.fbillid=d.fbillid where h.fclientcode=s.fclientcode and d.fgoodsid=s.fgoodsid)
 -- The picker of cutting bills finds bills of the last days of the period.
 > 0: select count(*) from gm_knufe where fbilldate>='2026-10-01'
+
+-- The regional manager (002) has flagged client rows besides the listed ones, and the
+-- listed clients have business to report on; the accountant (004) sees every client.
+> 0: select count(*) from userclient where fgroupid='002' and fstockbit=1
+> 3: select count(distinct fclientcode) from d_sale where fclientcode in(select fclientcode from userclient where fgroupid='002' and fstockbit=0)
+= 0: select count(*) from userclient where fgroupid='004'
+= 0: select count(*) from userclient where fclientcode not in(select fcode from dt_client)
