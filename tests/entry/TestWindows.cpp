@@ -3,25 +3,34 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <stdexcept>
 
 #include "entry/totalpub1.h"
 #include "framework/unt_basefrmClasses.h"
 #include "platform/db/RemoteUdpDataSet.h"
+#include "platform/pivot/PivotEngine.h"
+#include "platform/pivot/PivotField.h"
 #include "platform/ui/ErrorDisplay.h"
 #include "platform/ui/HostServices.h"
 #include "platform/ui/ModalRunner.h"
+#include "platform/ui/PivotGrid.h"
 #include "platform/ui/TcxButtonEdit.h"
 
 Tfrm_TestReport* frm_TestReport = nullptr;
 Tfrm_TestQuote* frm_TestQuote = nullptr;
 Tfrm_TestBroken* frm_TestBroken = nullptr;
+Tfrm_TestGoodsSale* frm_TestGoodsSale = nullptr;
 
 MORVANE_REGISTER_WINDOW(Tfrm_TestReport, "frm_OLAPSaleMonth", "测试报表", frm_TestReport)
 MORVANE_REGISTER_WINDOW(Tfrm_TestQuote, "frm_OLAPSale", "测试'报表", frm_TestQuote)
 MORVANE_REGISTER_WINDOW(Tfrm_TestBroken, "frm_OLAPorder", "测试故障", frm_TestBroken)
+MORVANE_REGISTER_WINDOW(Tfrm_TestGoodsSale, "frm_OLAPSaleYear", "测试批发销售", frm_TestGoodsSale)
 
 Tfrm_TestPicker::Tfrm_TestPicker() {
     SetCaption(QStringLiteral("测试选择"));
@@ -168,4 +177,128 @@ void Tfrm_TestBroken::FormCreate(QObject* Sender) {
 
 void Tfrm_TestBroken::ClearInstance() {
     frm_TestBroken = nullptr;
+}
+
+Tfrm_TestGoodsSale::Tfrm_TestGoodsSale() {
+    SetCaption(QStringLiteral("测试批发销售"));
+    // All four pickers: the supplier edit gets a cell of its own on the third line, beside the
+    // typed brand filter.
+    edit_supplier->setVisible(true);
+    RzLabel6 = new QLabel(QStringLiteral("供应商选择："), cxGroupBox1);
+    RzLabel6->setObjectName(QStringLiteral("RzLabel6"));
+    edit_brand = new QLineEdit(cxGroupBox1);
+    edit_brand->setObjectName(QStringLiteral("edit_brand"));
+    edit_brand->setPlaceholderText(QStringLiteral("品牌"));
+    auto* grid = static_cast<QGridLayout*>(cxGroupBox1->layout());
+    grid->removeWidget(edit_supplier);
+    grid->addWidget(edit_brand, 2, 2, 1, 2);
+    grid->addWidget(RzLabel6, 2, 4);
+    grid->addWidget(edit_supplier, 2, 5, 1, 3);
+    connect(edit_supplier, &TcxButtonEdit::PropertiesButtonClick, this, [this](int i) {
+        morvane::ui::Guarded([this, i] { edit_supplierPropertiesButtonClick(edit_supplier, i); });
+    });
+}
+
+void Tfrm_TestGoodsSale::FormClose(QObject* Sender, TCloseAction& Action) {
+    Tbase_OLAPreport::FormClose(Sender, Action);
+    frm_TestGoodsSale = nullptr;
+}
+
+QString Tfrm_TestGoodsSale::GetDataSQL() {
+    const QChar cr(13);
+    const auto day = [](const QDateEdit* edit) {
+        return "'" + edit->date().toString(QStringLiteral("yyyy-MM-dd")) + "'";
+    };
+    QString sql =
+        "select b.fclientcode 客户编号,c.fabbrev 客户,g.brand 品牌,a.fgoodsid 货号,"
+        "isnull(k.colorname_ch,a.fcolorid) 颜色,sum(a.qty) 数量,sum(a.qty*a.fbalancprice) 金额";
+    if (sizecheck->isChecked() && !size_columns.isEmpty())
+        sql += "," + size_columns;
+    sql += QString(cr) + "from d_saledetail a inner join d_sale b on b.fbillid=a.fbillid" + cr +
+           "inner join dt_client c on c.fcode=b.fclientcode" + cr +
+           "inner join goods g on g.goodsid=a.fgoodsid" + cr +
+           "left join ba_color k on k.fcode=a.fcolorid" + cr + "where 1=1" + cr;
+    if (!sel_client.isEmpty())
+        sql += " and b.fclientcode in(" + sel_client + ")" + cr;
+    if (!sel_goods.isEmpty())
+        sql += " and a.fgoodsid in(" + sel_goods + ")" + cr;
+    if (!sel_supplier.isEmpty())
+        sql += " and g.fsuppliercode in(" + sel_supplier + ")" + cr;
+    if (!sel_house.isEmpty())
+        sql += " and b.fhousecode in(" + sel_house + ")" + cr;
+    if (!edit_brand->text().isEmpty()) {
+        QString brand = edit_brand->text();
+        sql += " and g.brand like '%" + brand.replace("'", "''") + "%'" + cr;
+    }
+    if (oderdate_check->isChecked()) {
+        sql += " and b.fbilldate>=" + day(bill_date1) + " and b.fbilldate<=" + day(bill_date2) + cr;
+    }
+    if (modidate_check->isChecked()) {
+        sql += " and b.finputdate>=" + day(input_date1) + " and b.finputdate<=" + day(input_date2) +
+               cr;
+    }
+    if (postedcheck->isChecked())
+        sql += " and b.fposted=1" + QString(cr);
+    if (!pub_clientall && !pub_clientcodes.isEmpty())
+        sql += " and b.fclientcode in(" + pub_clientcodes + ")" + cr;
+    if (!pub_houseall && !pub_housecodes.isEmpty())
+        sql += " and b.fhousecode in(" + pub_housecodes + ")" + cr;
+    if (!pub_brandall && !pub_brandcodes.isEmpty())
+        sql += " and g.brand in(" + pub_brandcodes + ")" + cr;
+    sql += "group by b.fclientcode,c.fabbrev,g.brand,a.fgoodsid,isnull(k.colorname_ch,a.fcolorid)";
+    return sql;
+}
+
+void Tfrm_TestGoodsSale::SetFieldAreas() {
+    SetFieldArea(QStringLiteral("客户"), 1);
+    SetFieldArea(QStringLiteral("货号"), 1);
+    SetFieldArea(QStringLiteral("颜色"), 0);
+    SetFieldArea(QStringLiteral("数量"), 3);
+    SetFieldArea(QStringLiteral("金额"), 3);
+}
+
+QPoint Tfrm_TestGoodsSale::FieldHeaderPos(const QString& field) {
+    morvane::pivot::PivotField* f = OLAP_PivotGrid->GetFieldByName(field);
+    return f ? OLAP_PivotGrid->FieldHeaderCenter(f) : QPoint(-1, -1);
+}
+
+QPoint Tfrm_TestGoodsSale::AreaDropPos(int area) {
+    const morvane::ui::PivotGridGeometry& g = OLAP_PivotGrid->Geometry();
+    QRect band;
+    switch (area) {
+        case 0:
+            band = g.columnFieldArea();
+            break;
+        case 1:
+            band = g.cornerArea();
+            break;
+        case 2:
+            band = g.filterArea();
+            break;
+        default:
+            band = g.dataArea();
+            break;
+    }
+    // Near the right end of the band: past every header already there.
+    return QPoint(band.right() - 6, band.center().y());
+}
+
+QPoint Tfrm_TestGoodsSale::CellPos(int row, int column) {
+    return OLAP_PivotGrid->Geometry().cellRect(row, column).center();
+}
+
+QStringList Tfrm_TestGoodsSale::AreaFields(int area) const {
+    const morvane::pivot::PivotEngine& view = OLAP_PivotGrid->ViewData();
+    std::vector<const morvane::pivot::PivotField*> fields;
+    for (int i = 0; i < view.fieldCount(); ++i) {
+        const morvane::pivot::PivotField& f = view.field(i);
+        if (static_cast<int>(f.area()) == area)
+            fields.push_back(&f);
+    }
+    std::sort(fields.begin(), fields.end(),
+              [](auto* a, auto* b) { return a->areaIndex() < b->areaIndex(); });
+    QStringList names;
+    for (const auto* f : fields)
+        names << f->name();
+    return names;
 }
