@@ -1,4 +1,6 @@
 // SQL Server's value rules as the runtime implements them, without SQLite.
+// The cases that statements reach are in data/execution/results.txt; these
+// are the boundaries beyond them.
 
 #include <gtest/gtest.h>
 
@@ -46,11 +48,8 @@ TEST(DateDiff, CountsBoundaries) {
     auto diff = [](const char* part, const char* a, const char* b) {
         return *dateDiff(part, *parseDate(a), *parseDate(b));
     };
-    EXPECT_EQ(diff("day", "2026-02-27", "2026-03-02"), 3);
     EXPECT_EQ(diff("day", "2026-03-02 23:59:59", "2026-03-03 00:00:00"), 1);
-    EXPECT_EQ(diff("month", "2026-01-31", "2026-02-01"), 1);
     EXPECT_EQ(diff("month", "2025-11-15", "2026-02-01"), 3);
-    EXPECT_EQ(diff("year", "2025-12-31", "2026-01-01"), 1);
     EXPECT_EQ(diff("quarter", "2026-03-31", "2026-04-01"), 1);
     // 2026-03-07 is a Saturday, 2026-03-08 a Sunday.
     EXPECT_EQ(diff("week", "2026-03-07", "2026-03-08"), 1);
@@ -65,10 +64,8 @@ TEST(DateAdd, ClampsToTheEndOfTheMonthAndKeepsTheForm) {
     auto add = [](const char* part, std::int64_t n, const char* d) {
         return formatDate(*dateAdd(part, n, *parseDate(d)));
     };
-    EXPECT_EQ(add("month", 1, "2026-01-31"), "2026-02-28");
     EXPECT_EQ(add("month", -1, "2026-03-31"), "2026-02-28");
     EXPECT_EQ(add("month", 13, "2026-01-15"), "2027-02-15");
-    EXPECT_EQ(add("year", 1, "2024-02-29"), "2025-02-28");
     EXPECT_EQ(add("quarter", 1, "2026-11-30"), "2027-02-28");
     EXPECT_EQ(add("day", 1, "2026-02-28"), "2026-03-01");
     EXPECT_EQ(add("week", -1, "2026-03-01"), "2026-02-22");
@@ -104,10 +101,6 @@ TEST(Numbers, TextConversions) {
 }
 
 TEST(Numbers, RoundDecimalWorksOnDecimalDigits) {
-    EXPECT_DOUBLE_EQ(roundDecimal(2.345, 2), 2.35);
-    EXPECT_DOUBLE_EQ(roundDecimal(-2.345, 2), -2.35);
-    EXPECT_DOUBLE_EQ(roundDecimal(1.005, 2), 1.01);
-    EXPECT_DOUBLE_EQ(roundDecimal(2.0 / 3, 4), 0.6667);
     EXPECT_DOUBLE_EQ(roundDecimal(0.5, 0), 1.0);
     EXPECT_DOUBLE_EQ(roundDecimal(-0.5, 0), -1.0);
     EXPECT_DOUBLE_EQ(roundDecimal(0.004, 2), 0.0);
@@ -115,7 +108,6 @@ TEST(Numbers, RoundDecimalWorksOnDecimalDigits) {
     EXPECT_DOUBLE_EQ(roundDecimal(1234.5, -2), 1200.0);
     EXPECT_DOUBLE_EQ(roundDecimal(1250, -2), 1300.0);
     EXPECT_DOUBLE_EQ(roundDecimal(99.99, 1), 100.0);
-    EXPECT_DOUBLE_EQ(roundDecimal(2.349, 1, true), 2.3);
     EXPECT_DOUBLE_EQ(roundDecimal(0.1 + 0.2, 2), 0.3);
     EXPECT_DOUBLE_EQ(roundDecimal(3.0, 4), 3.0);
 }
