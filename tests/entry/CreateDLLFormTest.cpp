@@ -54,11 +54,12 @@ TEST(WindowTable, EveryRegisteredClassNamesARowAndIsListedInTableOrder) {
         EXPECT_GE(morvane::entry::FindWindowRow(cls->name), 0) << cls->name.toStdString();
     }
     const auto listed = morvane::entry::RegisteredWindows();
-    ASSERT_EQ(listed.size(), 3u);
+    ASSERT_EQ(listed.size(), 4u);
     EXPECT_EQ(listed[0].name, "frm_OLAPorder");  // row 5
     EXPECT_EQ(listed[1].name, "frm_OLAPSale");   // row 6
     EXPECT_EQ(listed[2].name, "frm_OLAPSaleMonth");
     EXPECT_EQ(listed[2].caption, "测试报表");
+    EXPECT_EQ(listed[3].name, "frm_OLAPSaleYear");  // row 18
 }
 
 TEST(WindowTable, ASecondRegistrationUnderTheSameNameIsRefused) {
