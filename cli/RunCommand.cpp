@@ -1,5 +1,6 @@
 // morvane run WINDOW [--db FILE | --odbc CONNSTR] [--user NO] [--list NAME]
 //                    [--set CONTROL=VALUE]... [--pick EDIT=CODES]... [--sql] [--out FILE]
+//                    [--library LIB]
 //
 // Opens the window through the plug-in (offscreen), applies --set and --pick in the order
 // given, runs the get-data action and writes the result (TSV on standard output, or FILE by
@@ -44,6 +45,9 @@ host::RunOptions parse(Args args) {
             o.odbc = QString::fromStdString(value());
         } else if (a == "--user") {
             o.user = QString::fromStdString(value());
+        } else if (a == "--library") {
+            // The plug-in to load; by default $MORVANE_PLUGIN, else libmorvane.so beside us.
+            o.pluginPath = QString::fromStdString(value());
         } else if (a == "--list") {
             o.listName = QString::fromStdString(value());
         } else if (a == "--set") {
