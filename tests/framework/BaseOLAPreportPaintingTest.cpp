@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "framework/OlapPainting.h"
+#include "framework/unt_BaseOLAPreport.h"
+#include "platform/pivot/MemorySource.h"
+#include "platform/pivot/PivotEngine.h"
+#include "platform/ui/PivotGrid.h"
 
 using morvane::framework::BlankZeroText;
 using morvane::framework::ShareText;
@@ -49,15 +55,82 @@ TEST(OlapPainting, ShareGivesNothingForEmptyZeroOrForeignTexts) {
 }
 
 TEST(OlapPainting, TotalCaptionsBecomeChinese) {
-    EXPECT_EQ(TotalCaption("Grand Total"), "合计");
-    EXPECT_EQ(TotalCaption("A01 Total"), "A01 小计");
-    EXPECT_EQ(TotalCaption("XGrand Total Y"), "XGrand 小计 Y");
-    EXPECT_EQ(TotalCaption("Grand Total "), "Grand 小计 ");
-    EXPECT_EQ(TotalCaption("Total"), "Total");
-    EXPECT_EQ(TotalCaption("Total A"), "Total A");
-    EXPECT_EQ(TotalCaption("Total Total"), "Total Total");
-    EXPECT_EQ(TotalCaption("xTotalTotal"), "x小计小计");
-    EXPECT_EQ(TotalCaption("红"), "红");
+    struct Case {
+        const char* header;
+        const char* shown;
+    };
+    const Case cases[] = {
+        // Exactly "Grand Total" is the grand total.
+        {"Grand Total", "合计"},
+        // A subtotal: a value, a blank and "Total".
+        {"A01 Total", "A01 小计"},
+        {"红 Total", "红 小计"},
+        // "Total" anywhere after the first character: every occurrence is replaced, also in a
+        // caption that merely contains "Grand Total" or "Total" inside a word.
+        {"XGrand Total Y", "XGrand 小计 Y"},
+        {"Grand Total ", "Grand 小计 "},
+        {"Grand Total 2026", "Grand 小计 2026"},
+        {"SubTotalSum", "Sub小计Sum"},
+        {"xTotalTotal", "x小计小计"},
+        {"A Total B Total", "A 小计 B 小计"},
+        // Starting with "Total" (even with a later one), without it, or in another case: as is.
+        {"Total", "Total"},
+        {"Total A", "Total A"},
+        {"Total Total", "Total Total"},
+        {"A01 total", "A01 total"},
+        {"Grand TOTAL", "Grand TOTAL"},
+        {"Tota", "Tota"},
+        {"红", "红"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TotalCaption(QString::fromUtf8(c.header)), QString::fromUtf8(c.shown))
+            << c.header;
+}
+
+// Rows laid out by the window's own pivot steps, from memory instead of a statement.
+class PaintingWindow : public Tbase_OLAPreport {
+  public:
+    QString Show(std::shared_ptr<morvane::pivot::MemorySource> rows) {
+        OLAP_PivotGrid->SetSource(std::move(rows));
+        LayoutPivot();
+        return OLAP_PivotGrid->ViewData().layoutMatrix().toTsv();
+    }
+
+  protected:
+    QString GetDataSQL() override { return QString(); }
+    void SetFieldAreas() override {
+        SetFieldArea(QStringLiteral("颜色"), 1);
+        SetFieldArea(QStringLiteral("尺码"), 0);
+        SetFieldArea(QStringLiteral("数量"), 3);
+    }
+};
+
+// In the window, zeros are blanked in data cells only: a row or column value 0 (a size, a month
+// number) is a header and keeps its text. The caption rule reaches row values too.
+TEST(OlapPainting, TheWindowBlanksZeroCellsAndTranslatesEveryHeader) {
+    using morvane::pivot::Value;
+    using morvane::pivot::ValueType;
+    auto rows = std::make_shared<morvane::pivot::MemorySource>();
+    rows->addColumn(QStringLiteral("颜色"), ValueType::Text);
+    rows->addColumn(QStringLiteral("尺码"), ValueType::Integer);
+    rows->addColumn(QStringLiteral("数量"), ValueType::Integer);
+    const auto row = [&](const char* colour, int size, int qty) {
+        rows->appendRow(
+            {Value::text(QString::fromUtf8(colour)), Value::integer(size), Value::integer(qty)});
+    };
+    row("红", 0, 0);
+    row("红", 1, 2);
+    row("XGrand Total Y", 0, 3);
+    row("Total蓝", 1, 0);
+    PaintingWindow window;
+    // The size 0 header stays; the zero cells, the 0 total of Total蓝 included, are empty.
+    EXPECT_EQ(window.Show(rows).toStdString(),
+              "颜色\t0\t1\t合计\n"
+              "Total蓝\t\t\t\n"
+              "XGrand 小计 Y\t3\t\t3\n"
+              "红\t\t2\t2\n"
+              "合计\t3\t2\t5");
 }
 
 }  // namespace
