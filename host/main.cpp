@@ -2,8 +2,12 @@
 // opens the plug-in's windows through CreateDLLForm, as the real host does.
 //
 //   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]
-//                [--open WINDOW]... [--screenshot FILE.png]
+//                [--open WINDOW]... [--get-data] [--screenshot FILE.png]
+//
+// --get-data presses the get-data action of each window opened with --open, with the
+// window's default filters.
 
+#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
@@ -27,6 +31,7 @@ struct HostOptions {
     QString user;
     QString plugin;
     QStringList open;
+    bool getData = false;
     QString screenshot;
 };
 
@@ -57,6 +62,8 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
         } else if (a == "--screenshot") {
             if (!value(o.screenshot))
                 return false;
+        } else if (a == "--get-data") {
+            o.getData = true;
         } else if (a == "--open") {
             if (!value(opened))
                 return false;
@@ -79,7 +86,8 @@ int main(int argc, char** argv) {
     if (!parse(QApplication::arguments(), o, problem)) {
         std::fprintf(stderr,
                      "morvane-host: %s\nusage: morvane-host [--db FILE | --odbc CONNSTR] "
-                     "[--user NO] [--library LIB] [--open WINDOW]... [--screenshot FILE.png]\n",
+                     "[--user NO] [--library LIB] [--open WINDOW]... [--get-data]\n"
+                     "                    [--screenshot FILE.png]\n",
                      problem.toUtf8().constData());
         return 1;
     }
@@ -114,7 +122,13 @@ int main(int argc, char** argv) {
         mainWindowPtr->show();
         for (const QString& name : o.open) {
             const MenuEntry* entry = menu.Find(name);
-            session->OpenWindow(name, user, entry ? entry->listName : name);
+            QWidget* window = session->OpenWindow(name, user, entry ? entry->listName : name);
+            // As the user's click on the window's get-data button; errors reach the error
+            // display from the action's handler.
+            auto* getData =
+                window ? window->findChild<QAction*>(QStringLiteral("ac_GetData")) : nullptr;
+            if (o.getData && getData)
+                getData->trigger();
         }
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Morvane"), QString::fromUtf8(e.what()));
