@@ -1,0 +1,418 @@
+// What the period windows return on the scale-1 demo database, against expectations worked
+// out with plain SQLite queries written here: the complete partner x day (or month) grid for
+// months of every length and for periods without documents, sums of posted documents only,
+// documents dated with a time of day, warehouse and goods filters that narrow the sums but
+// not the grid, and the user's client scope together with a picked list.
+
+#include <QSpinBox>
+
+#include <cmath>
+#include <map>
+#include <set>
+
+#include "entry/totalpub1.h"
+#include "platform/db/RemoteUdpDataSet.h"
+#include "tests/reports/period/PeriodFixture.h"
+
+namespace {
+
+// How one window's documents are found by hand: the partner table and column, the document
+// head (and detail lines, "" for single-table documents).
+struct Source {
+    const char* window;
+    const char* partners;  // dt_client or dt_supplier
+    const char* head;
+    const char* detail;
+    const char* partnerColumn;
+};
+
+const Source kMonthly[] = {
+    {"frm_OLAPSaleMonth", "dt_client", "d_sale", "d_saledetail", "fclientcode"},
+    {"frm_OLAPRetailMonth", "dt_client", "d_s_sale", "d_s_saledetail", "fclientcode"},
+    {"frm_OLAPRecevingMonth", "dt_supplier", "d_receving", "d_recevingdetail", "fsuppliercode"},
+    {"frm_OLAPPaymentMonth", "dt_client", "d_payment", "", "fclientcode"},
+    {"frm_OLAPPaymentsMonth", "dt_supplier", "d_payments", "", "fsuppliercode"},
+};
+const Source kYearly[] = {
+    {"frm_OLAPSaleYear", "dt_client", "d_sale", "d_saledetail", "fclientcode"},
+    {"frm_OLAPRetailYear", "dt_client", "d_s_sale", "d_s_saledetail", "fclientcode"},
+    {"frm_OLAPRecevingYear", "dt_supplier", "d_receving", "d_recevingdetail", "fsuppliercode"},
+    {"frm_OLAPPaymentYear", "dt_client", "d_payment", "", "fclientcode"},
+    {"frm_OLAPPaymentsYear", "dt_supplier", "d_payments", "", "fsuppliercode"},
+};
+
+// Measures per key: quantity (lines only) and amount.
+struct Sums {
+    double qty = 0;
+    double amount = 0;
+};
+using SumMap = std::map<QString, Sums>;
+
+bool Near(double a, double b) {
+    return std::fabs(a - b) <= 1e-6 * std::max(1.0, std::fabs(b));
+}
+
+// Differences between two sum maps, at most a few, for the failure message.
+QString Diff(const SumMap& got, const SumMap& want, bool lines) {
+    QStringList out;
+    for (const auto& [key, w] : want) {
+        auto it = got.find(key);
+        if (it == got.end())
+            out << key + " missing";
+        else if ((lines && !Near(it->second.qty, w.qty)) || !Near(it->second.amount, w.amount))
+            out << key + QString(" got %1/%2 want %3/%4")
+                             .arg(it->second.qty)
+                             .arg(it->second.amount)
+                             .arg(w.qty)
+                             .arg(w.amount);
+    }
+    for (const auto& [key, g] : got) {
+        if (!want.count(key))
+            out << key + " unexpected";
+    }
+    if (out.size() > 5)
+        out = out.mid(0, 5) << "...";
+    return out.join("; ");
+}
+
+class PeriodResults : public morvane::test::PeriodTest {
+  protected:
+    // Partner codes that have at least one document of the kind, any date, posted or not.
+    std::set<QString> Partners(const Source& s, const QString& extra = QString()) {
+        std::set<QString> out;
+        for (const QStringList& r :
+             Query(QString("select fcode from %1 where fcode in(select %2 from %3)%4")
+                       .arg(s.partners, s.partnerColumn, s.head, extra))) {
+            out.insert(r[0]);
+        }
+        return out;
+    }
+
+    // Sums of the posted documents whose business date satisfies `dateCondition` on h.fbilldate,
+    // keyed by partner + "|" + `keyExpr` (an expression on h.fbilldate); `extra` narrows lines.
+    SumMap Expected(const Source& s, const QString& dateCondition, const QString& keyExpr,
+                    const QString& extra = QString()) {
+        const bool lines = *s.detail != 0;
+        const QString sql =
+            lines ? QString(
+                        "select h.%1||'|'||%2,sum(d.qty),sum(d.qty*coalesce(d.fbalancprice,0)) "
+                        "from %3 h join %4 d on d.fbillid=h.fbillid where h.fposted=1 and %5%6 "
+                        "group by 1")
+                        .arg(s.partnerColumn, keyExpr, s.head, s.detail, dateCondition, extra)
+                  : QString(
+                        "select h.%1||'|'||%2,0,sum(coalesce(h.famount,0)) from %3 h "
+                        "where h.fposted=1 and %4%5 group by 1")
+                        .arg(s.partnerColumn, keyExpr, s.head, dateCondition, extra);
+        SumMap out;
+        for (const QStringList& r : Query(sql))
+            out[r[0]] = {r[1].toDouble(), r[2].toDouble()};
+        return out;
+    }
+
+    // The report's measures added up by partner + "|" + the column `keyColumn`; rows without
+    // measures add nothing. The quantity is column "数量" where there is one.
+    static SumMap Reported(Tbase_PeriodReport* w, const QString& keyColumn,
+                           const QString& amountColumn) {
+        TRemoteUdpDataSet* ds = w->UDPDB_Report;
+        TField* qty = ds->FindField(QStringLiteral("数量"));
+        TField* amount = ds->FieldByName(amountColumn);
+        TField* key = ds->FieldByName(keyColumn);
+        SumMap out;
+        for (ds->First(); !ds->Eof(); ds->Next()) {
+            if (amount->IsNull())
+                continue;
+            Sums& s = out[ds->Fields(0)->AsString() + "|" + key->AsString()];
+            s.qty += qty ? qty->AsFloat() : 0;
+            s.amount += amount->AsFloat();
+        }
+        return out;
+    }
+
+    static QString AmountColumn(const QString& window) {
+        if (window == "frm_OLAPPaymentMonth")
+            return QStringLiteral("回款金额");
+        return QStringLiteral("金额");
+    }
+
+    // Every partner with each day label (or month label) 01..n; a yearly report may repeat a
+    // month (one row per day with business), a monthly one never repeats a day. Returns what
+    // differs, "" when all is well.
+    static QString CheckGrid(Tbase_PeriodReport* w, const std::set<QString>& partners,
+                             const QString& labelColumn, const QString& suffix, int n) {
+        std::map<QString, QStringList> labels;
+        TRemoteUdpDataSet* ds = w->UDPDB_Report;
+        TField* label = ds->FieldByName(labelColumn);
+        for (ds->First(); !ds->Eof(); ds->Next())
+            labels[ds->Fields(0)->AsString()] << label->AsString();
+        QStringList want;
+        for (int i = 1; i <= n; ++i)
+            want << QString("%1").arg(i, 2, 10, QLatin1Char('0')) + suffix;
+        if (labels.size() != partners.size())
+            return QString("%1 partners, want %2").arg(labels.size()).arg(partners.size());
+        for (const auto& [code, got] : labels) {
+            if (!partners.count(code))
+                return "unexpected partner " + code;
+            QStringList sorted = got;
+            sorted.sort();
+            if (suffix == QStringLiteral("月"))
+                sorted.removeDuplicates();
+            if (sorted != want)
+                return code + ": " + got.join(',');
+        }
+        return QString();
+    }
+};
+
+TEST_F(PeriodResults, EveryMonthLengthGivesEveryPartnerEachDayOnce) {
+    struct Month {
+        int year, month, days;
+    };
+    // 2024 precedes the demo's documents: a leap February without business.
+    const Month months[] = {{2025, 2, 28}, {2024, 2, 29}, {2025, 4, 30}, {2025, 3, 31}};
+    for (const Source& s : kMonthly) {
+        const std::set<QString> partners = Partners(s);
+        ASSERT_FALSE(partners.empty()) << s.window;
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(s.window));
+        for (const Month& m : months) {
+            Run(w, m.year, m.month);
+            const QString grid =
+                CheckGrid(w, partners, QStringLiteral("日期"), QStringLiteral("日"), m.days);
+            EXPECT_EQ(grid, "") << s.window << " " << m.year << "-" << m.month;
+            EXPECT_EQ(w->UDPDB_Report->GetRecordCount(), int(partners.size()) * m.days);
+            if (m.year == 2024) {
+                EXPECT_TRUE(Reported(w, QStringLiteral("日期"), AmountColumn(s.window)).empty())
+                    << s.window;
+            }
+        }
+    }
+}
+
+TEST_F(PeriodResults, MonthlySumsArePostedWholeDayDocumentsOnly) {
+    // December 2026 holds most of the demo's unposted documents; the months of 2025 below hold
+    // posted documents dated with a time of day in one table or another.
+    for (const Source& s : kMonthly) {
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(s.window));
+        int unpostedSeen = 0, timedSeen = 0;
+        for (const auto& [year, month] :
+             {std::pair{2025, 3}, {2025, 5}, {2025, 6}, {2025, 8}, {2026, 12}}) {
+            const QString from = QString("%1-%2-01").arg(year).arg(month, 2, 10, QLatin1Char('0'));
+            const QString to = QString("%1-%2-32").arg(year).arg(month, 2, 10, QLatin1Char('0'));
+            const QString inMonth = "h.fbilldate>='" + from + "' and h.fbilldate<'" + to + "'";
+            Run(w, year, month);
+            const SumMap want =
+                Expected(s, inMonth + " and length(h.fbilldate)=10", QStringLiteral("h.fbilldate"));
+            ASSERT_FALSE(want.empty()) << s.window << " " << year << "-" << month;
+            const SumMap got = Reported(w, QStringLiteral("fbilldate"), AmountColumn(s.window));
+            EXPECT_EQ(Diff(got, want, *s.detail != 0), "")
+                << s.window << " " << year << "-" << month;
+            unpostedSeen += Query(QString("select count(*) from %1 h where %2 and h.fposted<>1")
+                                      .arg(s.head, inMonth))[0][0]
+                                .toInt();
+            timedSeen +=
+                Query(QString("select count(*) from %1 h where %2 and length(h.fbilldate)>10")
+                          .arg(s.head, inMonth))[0][0]
+                    .toInt();
+        }
+        // The documents to leave out were there.
+        EXPECT_GT(unpostedSeen, 0) << s.window;
+        EXPECT_GT(timedSeen, 0) << s.window;
+    }
+}
+
+TEST_F(PeriodResults, DocumentsWithATimeOfDayAreLeftOutOfTheMonthButCountInTheYear) {
+    // Finds one posted sale dated with a time of day and follows it through both windows.
+    const std::vector<QStringList> timed = Query(
+        "select h.fclientcode,substr(h.fbilldate,1,4),substr(h.fbilldate,6,2),"
+        "sum(d.qty*coalesce(d.fbalancprice,0)) from d_sale h join d_saledetail d on "
+        "d.fbillid=h.fbillid where h.fposted=1 and length(h.fbilldate)>10 group by h.fbillid "
+        "order by h.fbilldate limit 1");
+    ASSERT_EQ(timed.size(), 1u) << "the demo data holds no posted sale with a time of day";
+    const QString client = timed[0][0];
+    const int year = timed[0][1].toInt();
+    const int month = timed[0][2].toInt();
+    const double amount = timed[0][3].toDouble();
+    ASSERT_GT(amount, 0);
+
+    const Source& sale = kMonthly[0];
+    const QString y = QString::number(year), m = QString("%1").arg(month, 2, 10, QLatin1Char('0'));
+    const QString inMonth = "h.fbilldate>='" + y + "-" + m + "-01' and h.fbilldate<'" + y + "-" +
+                            m + "-32' and h.fclientcode='" + client + "'";
+    const double wholeDays =
+        Expected(sale, inMonth + " and length(h.fbilldate)=10", "'m'")[client + "|m"].amount;
+    const double all = Expected(sale, inMonth, "'m'")[client + "|m"].amount;
+    ASSERT_TRUE(Near(all - wholeDays, amount)) << all << " " << wholeDays;
+
+    Tbase_PeriodReport* w = Open(QStringLiteral("frm_OLAPSaleMonth"));
+    w->sel_client = "'" + client + "'";
+    Run(w, year, month);
+    double monthTotal = 0;
+    for (const auto& [key, sums] : Reported(w, QStringLiteral("日期"), QStringLiteral("金额")))
+        monthTotal += sums.amount;
+    EXPECT_TRUE(Near(monthTotal, wholeDays)) << monthTotal << " want " << wholeDays;
+
+    Tbase_PeriodReport* yearly = Open(QStringLiteral("frm_OLAPSaleYear"));
+    yearly->sel_client = "'" + client + "'";
+    Run(yearly, year);
+    const SumMap byMonth = Reported(yearly, QStringLiteral("月份"), QStringLiteral("金额"));
+    ASSERT_TRUE(byMonth.count(client + "|" + m + "月"));
+    EXPECT_TRUE(Near(byMonth.at(client + "|" + m + "月").amount, all))
+        << byMonth.at(client + "|" + m + "月").amount << " want " << all;
+}
+
+TEST_F(PeriodResults, WarehouseAndGoodsFiltersNarrowTheSumsButNotTheGrid) {
+    const std::vector<QStringList> goods = Query(
+        "select d.fgoodsid from d_sale h join d_saledetail d on d.fbillid=h.fbillid "
+        "where h.fposted=1 and h.fbilldate like '2025-03-%' and h.fhousecode='CK03' "
+        "group by d.fgoodsid order by count(*) desc limit 2");
+    ASSERT_EQ(goods.size(), 2u);
+    const QString goodsList = "'" + goods[0][0] + "','" + goods[1][0] + "'";
+
+    struct Case {
+        const Source* source;
+        bool house, goods;
+    };
+    const Case cases[] = {{&kMonthly[0], true, true},
+                          {&kMonthly[1], false, true},
+                          {&kMonthly[2], true, false},
+                          {&kYearly[0], true, true},
+                          {&kYearly[2], true, true}};
+    for (const Case& c : cases) {
+        const Source& s = *c.source;
+        const bool yearly = QString(s.window).endsWith("Year");
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(s.window));
+        if (c.house)
+            w->sel_house = QStringLiteral("'CK03'");
+        if (c.goods)
+            w->sel_goods = goodsList;
+        Run(w, 2025, 3);
+        const std::set<QString> partners = Partners(s);
+        EXPECT_EQ(yearly ? CheckGrid(w, partners, QStringLiteral("月份"), QStringLiteral("月"), 12)
+                         : CheckGrid(w, partners, QStringLiteral("日期"), QStringLiteral("日"), 31),
+                  "")
+            << s.window;
+        QString extra;
+        if (c.house)
+            extra += " and h.fhousecode in('CK03')";
+        if (c.goods)
+            extra += " and d.fgoodsid in(" + goodsList + ")";
+        const SumMap want =
+            yearly ? Expected(s, "substr(h.fbilldate,1,4)='2025'", "substr(h.fbilldate,6,2)||'月'",
+                              extra)
+                   : Expected(s, "h.fbilldate like '2025-03-%' and length(h.fbilldate)=10",
+                              "h.fbilldate", extra);
+        const SumMap got =
+            Reported(w, yearly ? QStringLiteral("月份") : QStringLiteral("fbilldate"),
+                     QStringLiteral("金额"));
+        EXPECT_EQ(Diff(got, want, true), "") << s.window;
+        // Filtering leaves fewer partners with sums than partners listed.
+        std::set<QString> withSums;
+        for (const auto& [key, sums] : got)
+            withSums.insert(key.section('|', 0, 0));
+        EXPECT_LT(withSums.size(), partners.size()) << s.window;
+    }
+}
+
+TEST_F(PeriodResults, YearsWithoutDocumentsStillShowTwelveEmptyMonths) {
+    for (const Source& s : kYearly) {
+        const std::set<QString> partners = Partners(s);
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(s.window));
+        Run(w, 2024);
+        EXPECT_EQ(CheckGrid(w, partners, QStringLiteral("月份"), QStringLiteral("月"), 12), "")
+            << s.window;
+        EXPECT_EQ(w->UDPDB_Report->GetRecordCount(), int(partners.size()) * 12) << s.window;
+        EXPECT_TRUE(Reported(w, QStringLiteral("月份"), QStringLiteral("金额")).empty())
+            << s.window;
+    }
+}
+
+TEST_F(PeriodResults, YearlySumsAddUpEveryPostedDocumentOfEachMonth) {
+    for (const Source& s : kYearly) {
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(s.window));
+        Run(w, 2025);
+        const SumMap want =
+            Expected(s, "substr(h.fbilldate,1,4)='2025'", "substr(h.fbilldate,6,2)||'月'");
+        ASSERT_FALSE(want.empty()) << s.window;
+        EXPECT_EQ(
+            Diff(Reported(w, QStringLiteral("月份"), QStringLiteral("金额")), want, *s.detail != 0),
+            "")
+            << s.window;
+        // Several days of one month give several rows of that month for one partner (payments
+        // come at most once a month per partner in the demo data).
+        if (*s.detail == 0)
+            continue;
+        std::map<QString, int> rowsPerKey;
+        TRemoteUdpDataSet* ds = w->UDPDB_Report;
+        for (ds->First(); !ds->Eof(); ds->Next())
+            ++rowsPerKey[ds->Fields(0)->AsString() + ds->FieldByName("月份")->AsString()];
+        int most = 0;
+        for (const auto& [key, n] : rowsPerKey)
+            most = std::max(most, n);
+        EXPECT_GT(most, 1) << s.window;
+    }
+}
+
+TEST_F(PeriodResults, ARestrictedUserWhoPicksClientsSeesOnlyClientsInBoth) {
+    SignIn(QStringLiteral("002"));
+    ASSERT_FALSE(pub_clientall);
+    ASSERT_FALSE(pub_clientcodes.isEmpty());
+    // Two of the user's clients and one outside the scope.
+    const std::vector<QStringList> inScope = Query(
+        "select fclientcode from userclient where fgroupid='002' and "
+        "coalesce(fstockbit,0)=0 and fclientcode in(select fclientcode from d_sale) "
+        "order by fclientcode limit 2");
+    const std::vector<QStringList> outside = Query(
+        "select fcode from dt_client where fcode in(select fclientcode from d_sale) and "
+        "fcode not in(select fclientcode from userclient where fgroupid='002') limit 1");
+    ASSERT_EQ(inScope.size(), 2u);
+    ASSERT_EQ(outside.size(), 1u);
+    const QString picked =
+        "'" + inScope[0][0] + "','" + outside[0][0] + "','" + inScope[1][0] + "'";
+
+    for (const char* name :
+         {"frm_OLAPSaleMonth", "frm_OLAPSaleYear", "frm_OLAPPaymentMonth", "frm_OLAPRetailYear"}) {
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(name));
+        w->sel_client = picked;
+        Run(w, 2025, 3);
+        std::set<QString> listed;
+        for (const QStringList& row : ReportRows(w))
+            listed.insert(row[0]);
+        std::set<QString> want;
+        const char* head = QString(name).contains("Payment")  ? "d_payment"
+                           : QString(name).contains("Retail") ? "d_s_sale"
+                                                              : "d_sale";
+        for (const QStringList& r :
+             Query(QString("select fclientcode from userclient where fgroupid='002' and "
+                           "coalesce(fstockbit,0)=0 and fclientcode in(%1) and fclientcode in("
+                           "select fclientcode from %2)")
+                       .arg(picked, head))) {
+            want.insert(r[0]);
+        }
+        EXPECT_EQ(listed, want) << name;
+        EXPECT_FALSE(listed.count(outside[0][0])) << name;
+    }
+}
+
+TEST_F(PeriodResults, PaymentsYearShowsEachMonthsShareOfTheSupplierYear) {
+    Tbase_PeriodReport* w = Open(QStringLiteral("frm_OLAPPaymentsYear"));
+    Run(w, 2025);
+    const QStringList lines = w->ResultText().split('\n');
+    ASSERT_GT(lines.size(), 3);
+    // Rows with a year total show 100% in the last column and shares that add up to 100%.
+    int checked = 0;
+    for (const QString& line : lines.mid(2)) {
+        const QStringList cells = line.split('\t');
+        if (cells.size() < 4 || cells[cells.size() - 2].isEmpty() || cells[0] == "合计")
+            continue;
+        EXPECT_EQ(cells.last(), "100%") << line.toStdString();
+        double shares = 0;
+        for (int i = 3; i < cells.size() - 2; i += 2) {
+            if (cells[i].endsWith('%'))
+                shares += cells[i].chopped(1).toDouble();
+        }
+        EXPECT_NEAR(shares, 100.0, 0.1) << line.toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+// The statements of the ten period windows, byte for byte, for representative filter states:
+// compared with golden texts beside this file (one carriage return per line break) and, for
+// the plain and filtered states, with the statement corpus. One test per window runs all of
+// its states; MORVANE_UPDATE_GOLDEN=1 rewrites the golden files instead of comparing.
+
+#include <QDir>
+#include <QFile>
+#include <QSpinBox>
+
+#include <functional>
+
+#include "entry/totalpub1.h"
+#include "platform/db/RemoteUdpDataSet.h"
+#include "tests/reports/period/PeriodFixture.h"
+
+namespace {
+
+using morvane::reports::pfClient;
+using morvane::reports::pfGoods;
+using morvane::reports::pfHouse;
+using morvane::reports::pfSupplier;
+
+const QString kClients = QStringLiteral("'ZY002','JM002','PF003'");
+const QString kSuppliers = QStringLiteral("'S002','S003','S011'");
+const QString kGoods = QStringLiteral("'YL251006','MF251008','MF252008','MF254005','YL253002'");
+const QString kHouses = QStringLiteral("'CK01','CK03'");
+// The restricted scope the corpus was assembled with.
+const QString kCorpusScope = QStringLiteral("'ZY002','ZY008','JM002','PF003','ZG004'");
+
+struct WindowCase {
+    const char* name;
+    unsigned filters;
+};
+
+const WindowCase kWindows[] = {
+    {"frm_OLAPSaleMonth", pfClient | pfGoods | pfHouse},
+    {"frm_OLAPRetailMonth", pfClient | pfGoods},
+    {"frm_OLAPRecevingMonth", pfSupplier | pfGoods | pfHouse},
+    {"frm_OLAPPaymentMonth", pfClient},
+    {"frm_OLAPPaymentsMonth", pfSupplier},
+    {"frm_OLAPSaleYear", pfClient | pfGoods | pfHouse},
+    {"frm_OLAPRetailYear", pfClient | pfGoods},
+    {"frm_OLAPRecevingYear", pfSupplier | pfGoods | pfHouse},
+    {"frm_OLAPPaymentYear", pfClient},
+    {"frm_OLAPPaymentsYear", pfSupplier},
+};
+
+class PeriodStatements : public morvane::test::PeriodTest,
+                         public ::testing::WithParamInterface<WindowCase> {
+  protected:
+    // The statement get data sends in the state `setUp` leaves the window in.
+    QString Statement(const std::function<void(Tbase_PeriodReport*)>& setUp, int year = 2025,
+                      int month = 3) {
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(GetParam().name));
+        setUp(w);
+        w->edit_year->setValue(year);
+        if (w->edit_month)
+            w->edit_month->setValue(month);
+        host->errors.messages.clear();
+        w->ac_GetData->trigger();
+        EXPECT_TRUE(host->errors.messages.isEmpty())
+            << GetParam().name << ": " << Errors().toStdString();
+        return w->UDPDB_Report->SQL();
+    }
+    // The partner list of the window: clients or suppliers.
+    static void PickPartners(Tbase_PeriodReport* w, unsigned filters) {
+        if (filters & pfSupplier)
+            w->sel_supplier = kSuppliers;
+        else
+            w->sel_client = kClients;
+    }
+};
+
+TEST_P(PeriodStatements, MatchTheGoldenTextsAndTheCorpus) {
+    const WindowCase c = GetParam();
+    const QString name = QString::fromLatin1(c.name);
+    const unsigned f = c.filters;
+
+    struct State {
+        QString name;
+        std::function<void(Tbase_PeriodReport*)> setUp;
+    };
+    std::vector<State> states = {
+        {"plain", [](Tbase_PeriodReport*) {}},
+        {"partners", [f](Tbase_PeriodReport* w) { PickPartners(w, f); }},
+        // User 002 is restricted to some clients; the supplier windows ignore that.
+        {"user002", [this](Tbase_PeriodReport*) { SignIn(QStringLiteral("002")); }},
+        {"user002_partners",
+         [this, f](Tbase_PeriodReport* w) {
+             SignIn(QStringLiteral("002"));
+             PickPartners(w, f);
+         }},
+        // User 003's rows are all flagged: restricted with an empty list, no clause at all.
+        {"user003", [this](Tbase_PeriodReport*) { SignIn(QStringLiteral("003")); }},
+        // Another month of another year: no leading zero, a two-digit month.
+        {"december2026", [](Tbase_PeriodReport*) {}},
+    };
+    if (f & pfGoods)
+        states.push_back({"goods", [](Tbase_PeriodReport* w) { w->sel_goods = kGoods; }});
+    if (f & pfHouse)
+        states.push_back({"house", [](Tbase_PeriodReport* w) { w->sel_house = kHouses; }});
+    if (f & pfGoods && f & pfHouse) {
+        states.push_back({"goods_house", [](Tbase_PeriodReport* w) {
+                              w->sel_goods = kGoods;
+                              w->sel_house = kHouses;
+                          }});
+    }
+
+    const bool update = qEnvironmentVariableIsSet("MORVANE_UPDATE_GOLDEN");
+    const QDir golden(QStringLiteral(MORVANE_PERIOD_GOLDEN_DIR));
+    QStringList mismatches;
+    for (const State& s : states) {
+        const bool december = s.name == QStringLiteral("december2026");
+        const QString sql = Statement(s.setUp, december ? 2026 : 2025, december ? 12 : 3);
+        SignIn(QStringLiteral("001"));
+        const QString file = golden.filePath(name + "." + s.name + ".sql");
+        if (update) {
+            QFile out(file);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(sql.toUtf8());
+            continue;
+        }
+        if (sql != morvane::test::ReadText(file))
+            mismatches << s.name;
+    }
+
+    // The corpus: plain, and every list the window shows together with the corpus's scope.
+    const QDir corpus(QStringLiteral(MORVANE_CORPUS_DIR));
+    if (Statement([](Tbase_PeriodReport*) {}) !=
+        morvane::test::ReadText(corpus.filePath(name + ".plain.sql"))) {
+        mismatches << "corpus plain";
+    }
+    const QString filtered = Statement([f](Tbase_PeriodReport* w) {
+        PickPartners(w, f);
+        if (f & pfGoods)
+            w->sel_goods = kGoods;
+        if (f & pfHouse)
+            w->sel_house = kHouses;
+        pub_clientall = false;
+        pub_clientcodes = kCorpusScope;
+    });
+    if (filtered != morvane::test::ReadText(corpus.filePath(name + ".filtered.sql")))
+        mismatches << "corpus filtered";
+
+    EXPECT_TRUE(mismatches.isEmpty()) << c.name << ": " << mismatches.join(", ").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(AllWindows, PeriodStatements, ::testing::ValuesIn(kWindows),
+                         [](const ::testing::TestParamInfo<WindowCase>& info) {
+                             return std::string(info.param.name).substr(4);
+                         });
+
+}  // namespace
