@@ -1,6 +1,7 @@
 #include "reports/ClientPeriodSql.h"
 
 #include "entry/totalpub1.h"
+#include "reports/PeriodReport.h"
 
 namespace morvane::reports {
 
@@ -57,10 +58,8 @@ QString ClientSQL(const Period& p, const QString& outer, const QString& firstJoi
         "净出货金额," +
         L + "g.famount 订金收入,h.famount 订金结转,e.famount 回款金额,f.famount 其它费用" + L +
         outer + L + "where a.fmathod not in('自营','专柜')" + L;
-    if (!selClient.isEmpty())
-        sql += " and a.fcode in(" + selClient + ")" + L;
-    if (!scopeCodes.isEmpty())
-        sql += " and a.fcode in(" + scopeCodes + ")" + L;
+    sql += CodeListClause(QStringLiteral("a.fcode"), selClient);
+    sql += CodeListClause(QStringLiteral("a.fcode"), scopeCodes);
     sql += firstJoin + L;
 
     bool first = true;
