@@ -44,8 +44,53 @@ struct CellReader {
     std::string_view text(std::int64_t r) const { return source->textAt(column, r); }
 };
 
+// Integers within a narrow range (days, months, years, small codes) are
+// looked up in a table indexed by value; ids are handed out in order of first
+// appearance either way.
+template <class Reader>
+bool internNarrowIntegers(const Reader& rd, std::int64_t n, FieldIndex& fx) {
+    std::int64_t lo = 0, hi = 0;
+    bool any = false;
+    for (std::int64_t r = 0; r < n; ++r) {
+        if (rd.isNull(r))
+            continue;
+        const std::int64_t k = rd.integer(r);
+        if (!any) {
+            lo = hi = k;
+            any = true;
+        }
+        lo = std::min(lo, k);
+        hi = std::max(hi, k);
+    }
+    const auto span = static_cast<std::uint64_t>(hi) - static_cast<std::uint64_t>(lo);
+    if (!any || span >= (std::uint64_t{1} << 16))
+        return false;
+    std::vector<std::int32_t> direct(static_cast<size_t>(span) + 1, -1);
+    std::int32_t nullAt = kNullId;
+    std::int32_t* ids = fx.ids.data();
+    for (std::int64_t r = 0; r < n; ++r) {
+        if (rd.isNull(r)) {
+            if (nullAt == kNullId)
+                nullAt = addNull(fx);
+            ids[r] = nullAt;
+            continue;
+        }
+        const std::int64_t k = rd.integer(r);
+        std::int32_t& id = direct[static_cast<size_t>(static_cast<std::uint64_t>(k) -
+                                                      static_cast<std::uint64_t>(lo))];
+        if (id < 0) {
+            id = fx.cardinality();
+            fx.values.push_back(Value::integer(k));
+        }
+        ids[r] = id;
+    }
+    return true;
+}
+
 template <class Reader>
 void internIntegers(const Reader& rd, std::int64_t n, FieldIndex& fx) {
+    if (internNarrowIntegers(rd, n, fx))
+        return;
     HashSlots table;
     std::vector<std::int64_t> keys;
     std::int32_t nullAt = kNullId;

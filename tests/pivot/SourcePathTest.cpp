@@ -56,15 +56,15 @@ std::vector<std::string> trickyTexts() {
 }
 
 // A random result as a dataset holds it: 货号 text, 日期 date text, 店铺
-// integer, 标记 boolean, 数量 integer, 金额 real, 备注 text (counted); each
-// column has NULLs.
+// integer, 标记 boolean, 数量 integer, 金额 real, 备注 text (counted), 差 a
+// small integer around zero; each column has NULLs.
 morvane::db::ResultTable randomTable(int rows, unsigned seed) {
     std::mt19937 rng(seed);
     const auto texts = trickyTexts();
     ColumnBuilder goods("货号", ColumnType::Text), date("日期", ColumnType::Date),
         shop("店铺", ColumnType::Integer), flag("标记", ColumnType::Boolean),
         qty("数量", ColumnType::Integer), amount("金额", ColumnType::Real),
-        note("备注", ColumnType::Text);
+        note("备注", ColumnType::Text), diff("差", ColumnType::Integer);
     auto nullOne = [&](int in) { return rng() % static_cast<unsigned>(in) == 0; };
     for (int r = 0; r < rows; ++r) {
         if (nullOne(15))
@@ -95,9 +95,13 @@ morvane::db::ResultTable randomTable(int rows, unsigned seed) {
             note.appendNull();
         else
             note.appendText("x");
+        if (nullOne(10))
+            diff.appendNull();
+        else
+            diff.appendInteger(static_cast<std::int64_t>(rng() % 7) - 3);
     }
     std::vector<morvane::db::Column> columns;
-    for (ColumnBuilder* b : {&goods, &date, &shop, &flag, &qty, &amount, &note})
+    for (ColumnBuilder* b : {&goods, &date, &shop, &flag, &qty, &amount, &note, &diff})
         columns.push_back(b->finish());
     return morvane::db::ResultTable(std::move(columns));
 }
@@ -150,10 +154,12 @@ TEST(SourcePaths, DataSetColumnsReadInPlaceGiveTheReferenceSums) {
     grid.setFieldArea(QString::fromUtf8("货号"), 0);
     grid.setFieldArea(QString::fromUtf8("标记"), -1);
     grid.setFieldArea(QString::fromUtf8("店铺"), 1);
+    grid.setFieldArea(QString::fromUtf8("差"), 1);
     grid.fieldByName(QString::fromUtf8("店铺"))->setFilter({});
     grid.setFieldArea(QString::fromUtf8("备注"), -1);
     test::checkAgainstReference(
-        grid, test::reference(*src, {2}, {1, 0}, {4, 5}, [](std::int64_t) { return true; }));
+        grid, test::reference(*src, {2, 7}, {1, 0}, {4, 5}, [](std::int64_t) { return true; }));
+    test::checkRowOrder(grid);
 }
 
 TEST(SourcePaths, ColumnArraysHoldWhatTheAccessorsReturn) {
@@ -211,7 +217,7 @@ TEST(SourcePaths, ColumnsInternedOnSeveralThreadsAsOneByOne) {
     const DataSetSource src(table);
     QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
     // Every column, and one that the result lacks (-1).
-    const std::vector<int> columns{0, 1, 2, 3, 4, 5, 6, -1};
+    const std::vector<int> columns{0, 1, 2, 3, 4, 5, 6, 7, -1};
     for (int threads : {1, 3}) {
         SCOPED_TRACE(testing::Message() << threads << " threads");
         const auto all = detail::buildFieldIndexes(src, columns, &collator, threads);
