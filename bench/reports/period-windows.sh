@@ -28,7 +28,7 @@ seconds() {
     start=$(date +%s%N)
     "$@" > /dev/null
     end=$(date +%s%N)
-    echo "scale=3; ($end - $start) / 1000000000" | bc
+    printf '%.3f' "$(echo "scale=3; ($end - $start) / 1000000000" | bc)"
 }
 
 median() {
