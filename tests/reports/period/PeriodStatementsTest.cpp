@@ -142,6 +142,14 @@ TEST_P(PeriodStatements, MatchTheGoldenTextsAndTheCorpus) {
     if (filtered != morvane::test::ReadText(corpus.filePath(name + ".filtered.sql")))
         mismatches << "corpus filtered";
 
+    // An unrestricted user gets no scope clause, whatever the code list holds.
+    const QString unrestricted = Statement([](Tbase_PeriodReport*) {
+        pub_clientall = true;
+        pub_clientcodes = kCorpusScope;
+    });
+    if (!update && unrestricted != morvane::test::ReadText(golden.filePath(name + ".plain.sql")))
+        mismatches << "unrestricted with codes";
+
     EXPECT_TRUE(mismatches.isEmpty()) << c.name << ": " << mismatches.join(", ").toStdString();
 }
 
