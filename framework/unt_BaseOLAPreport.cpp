@@ -24,13 +24,18 @@
 #include "pickers/unt_selectgoods.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/pivot/PivotEngine.h"
+#include "platform/ui/ComponentPrinter.h"
 #include "platform/ui/ErrorDisplay.h"
 #include "platform/ui/HostInterface.h"
 #include "platform/ui/PivotGrid.h"
 #include "platform/ui/PivotGridStyles.h"
+#include "platform/ui/PivotReportLink.h"
+#include "platform/ui/TRzLauncher.h"
+#include "platform/ui/TSaveDialog.h"
 #include "platform/ui/TcxButtonEdit.h"
 #include "platform/ui/TcxDBImage.h"
 #include "platform/ui/TcxStyle.h"
+#include "platform/workbook/PivotExport.h"
 
 using morvane::ui::Guarded;
 
@@ -85,6 +90,16 @@ Tbase_OLAPreport::Tbase_OLAPreport(QWidget* parent) : Tbase_frm(parent) {
     ac_GetData = Named(new QAction(QStringLiteral("统计"), this), "ac_GetData");
     ac_print = Named(new QAction(QStringLiteral("打印"), this), "ac_print");
 
+    SaveDialog1 = Named(new TSaveDialog(this), "SaveDialog1");
+    SaveDialog1->SetDefaultExt(QStringLiteral("xls"));
+    SaveDialog1->SetFilter(QStringLiteral("excel(*.xls)|*.xls|excel 2007(*.xlsx)|*.xlsx"));
+    RzLauncher1 = Named(new TRzLauncher(this), "RzLauncher1");
+    Grid_PrintCompot = Named(new TdxComponentPrinter(this), "Grid_PrintCompot");
+    // The link's page is the default one: A4 (paper code 9), margins 12.7 mm, header and
+    // footer 6.35 mm.
+    Grid_PrintCompotLink1 = Named(new TcxPivotGridReportLink(this), "Grid_PrintCompotLink1");
+    Grid_PrintCompot->AddLink(Grid_PrintCompotLink1);
+
     buildFilterPanel();
 
     OLAP_PivotGrid = Named(new TcxDBPivotGrid(this), "OLAP_PivotGrid");
@@ -137,6 +152,10 @@ Tbase_OLAPreport::Tbase_OLAPreport(QWidget* parent) : Tbase_frm(parent) {
             [this] { Guarded([this] { ac_closeExecute(ac_close); }); });
     connect(ac_GetData, &QAction::triggered, this,
             [this] { Guarded([this] { ac_GetDataExecute(ac_GetData); }); });
+    connect(ac_Excel, &QAction::triggered, this,
+            [this] { Guarded([this] { ac_ExcelExecute(ac_Excel); }); });
+    connect(ac_print, &QAction::triggered, this,
+            [this] { Guarded([this] { ac_printExecute(ac_print); }); });
 
     resize(727, 490);
 }
@@ -233,6 +252,8 @@ void Tbase_OLAPreport::FormCreate(QObject* Sender) {
     QFont boxFont = cxGroupBox1->font();
     boxFont.setPointSize(10);
     cxGroupBox1->setFont(boxFont);
+
+    Grid_PrintCompotLink1->SetComponent(nullptr);
 
     if (pub_sizecount == 1) {
         sizecheck->setChecked(false);
@@ -338,6 +359,54 @@ void Tbase_OLAPreport::edit_housePropertiesButtonClick(QObject* Sender, int ABut
 
 void Tbase_OLAPreport::ac_closeExecute(QObject* Sender) {
     close();
+}
+
+void Tbase_OLAPreport::ac_ExcelExecute(QObject* Sender) {
+    if (!SaveDialog1->Execute())
+        return;
+
+    const TcxPivotGridOptionsView remembered = OLAP_PivotGrid->OptionsView();
+    TcxPivotGridOptionsView bare = remembered;
+    bare.FilterFields = false;
+    bare.DataFields = false;
+    bare.RowFields = false;
+    bare.ColumnFields = false;
+    OLAP_PivotGrid->SetOptionsView(bare);
+    for (int i = 0; i < OLAP_PivotGrid->FieldCount(); ++i)
+        OLAP_PivotGrid->Fields(i)->setOnGetDisplayText(nullptr);
+
+    // The grid keeps this look while the spreadsheet program is open, and gets its own back
+    // whatever happened: a file that cannot be written must not leave it without headers.
+    auto restore = [this, &remembered] {
+        TcxPivotGridOptionsView view = OLAP_PivotGrid->OptionsView();
+        view.FilterFields = remembered.FilterFields;
+        view.DataFields = remembered.DataFields;
+        view.RowFields = remembered.RowFields;
+        view.ColumnFields = remembered.ColumnFields;
+        OLAP_PivotGrid->SetOptionsView(view);
+        for (int i = 0; i < OLAP_PivotGrid->FieldCount(); ++i)
+            AttachZeroBlanking(*OLAP_PivotGrid->Fields(i));
+    };
+    try {
+        morvane::workbook::exportPivotToFile(OLAP_PivotGrid->ViewData(), SaveDialog1->FileName());
+        RzLauncher1->SetFileName(SaveDialog1->FileName());
+        RzLauncher1->Launch();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void Tbase_OLAPreport::ac_printExecute(QObject* Sender) {
+    Grid_PrintCompotLink1->SetComponent(OLAP_PivotGrid);
+    try {
+        Grid_PrintCompot->Preview(true);
+    } catch (...) {
+        Grid_PrintCompotLink1->SetComponent(nullptr);
+        throw;
+    }
+    Grid_PrintCompotLink1->SetComponent(nullptr);
 }
 
 void Tbase_OLAPreport::ac_GetDataExecute(QObject* Sender) {

@@ -13,6 +13,10 @@
 // state and the pivot's fields as they were and UDPDB_Report closed; the error reaches the
 // host's error display.
 //
+// Under the grid, ac_Excel writes the pivot as laid out to a workbook the user names in
+// SaveDialog1 (.xls or .xlsx by the name's extension) and opens it with RzLauncher1; ac_print
+// shows the print preview of the grid through Grid_PrintCompot.
+//
 // The window registers its caption in the open-window list of pub_mainform when it is created
 // and removes it when it is destroyed.
 
@@ -32,6 +36,10 @@ class TcxButtonEdit;
 class TcxDBPivotGrid;
 class TcxStyle;
 class TRemoteUdpDataSet;
+class TRzLauncher;
+class TSaveDialog;
+class TcxPivotGridReportLink;
+class TdxComponentPrinter;
 class Tbase_frmTop;
 
 namespace morvane::pivot {
@@ -61,6 +69,18 @@ class Tbase_OLAPreport : public Tbase_frm {
     virtual void edit_supplierPropertiesButtonClick(QObject* Sender, int AButtonIndex);
     virtual void edit_housePropertiesButtonClick(QObject* Sender, int AButtonIndex);
     virtual void ac_closeExecute(QObject* Sender);
+
+    // The Excel action: SaveDialog1 (cancel: nothing changes); the grid's four header areas
+    // off and the zero-blanking handler off every field; the pivot written to the chosen file
+    // (every group expanded, zeros as 0; .xlsx for a name ending in ".xlsx", else .xls);
+    // RzLauncher1 opens it and returns when the spreadsheet program has ended; the header
+    // areas back as they were and the zero-blanking handler on every field. The last two
+    // steps run also when writing or launching fails; the error then goes on to the host.
+    virtual void ac_ExcelExecute(QObject* Sender);
+    // The print action: Grid_PrintCompotLink1 gets OLAP_PivotGrid as its component, the
+    // preview of Grid_PrintCompot's current link runs modally, and the link lets go of the
+    // grid again when the preview is closed (also when it fails).
+    virtual void ac_printExecute(QObject* Sender);
 
     // The get-data action: GetDataSQL; a null statement ends here (the window has told the
     // user what is missing); otherwise UDPDB_Report is closed, the statement opened on it with
@@ -133,6 +153,12 @@ class Tbase_OLAPreport : public Tbase_frm {
     QAction* ac_Excel;
     QAction* ac_GetData;
     QAction* ac_print;
+    TSaveDialog* SaveDialog1;  // default extension "xls"; .xls and .xlsx offered
+    TRzLauncher* RzLauncher1;  // opens the written workbook
+    TdxComponentPrinter* Grid_PrintCompot;
+    // Its one link: A4, margins 12.7 mm, header and footer 6.35 mm. It has a component only
+    // while the preview is open.
+    TcxPivotGridReportLink* Grid_PrintCompotLink1;
     TcxStyle* cxStyle1;  // white: background, headers and content of the grid
 
   protected:

@@ -1,0 +1,445 @@
+// The Excel and print actions of Tbase_OLAPreport through a small report window: the workbook
+// it writes (.xls read back with our reader, .xlsx with openpyxl), the grid's look while the
+// spreadsheet program is open and after it, a cancelled dialog, failed writes, the Excel right,
+// and the print link attached to the grid only while the preview runs.
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+#include "entry/totalpub1.h"
+#include "framework/unt_BaseOLAPreport.h"
+#include "host/HostApplication.h"
+#include "platform/db/RemoteUdpDataSet.h"
+#include "platform/pivot/PivotEngine.h"
+#include "platform/ui/ComponentPrinter.h"
+#include "platform/ui/HostServices.h"
+#include "platform/ui/PivotGrid.h"
+#include "platform/ui/PivotReportLink.h"
+#include "platform/ui/TRzLauncher.h"
+#include "platform/ui/TSaveDialog.h"
+#include "platform/workbook/XlsReader.h"
+#include "tests/entry/SpineFixture.h"
+
+namespace {
+
+using morvane::pivot::Area;
+
+// Two shops; 乙/B1 sells 0, which the screen shows empty and the workbook as 0.
+const QString kRowsSQL = QStringLiteral(
+    "select '甲' 店铺,'A1' 货号,'红' 颜色,3 数量\r"
+    "union all select '甲','A1','蓝',1\r"
+    "union all select '甲','A2','红',4\r"
+    "union all select '乙','B1','红',0\r"
+    "union all select '乙','B2','蓝',2\r");
+
+// The workbook of kRowsSQL: no header areas, every group expanded, zeros as 0.
+const char* const kWorkbookText =
+    "\t\t红\t蓝\tGrand Total\n"
+    "乙\tB1\t0\t\t0\n"
+    "\tB2\t\t2\t2\n"
+    "乙 Total\t\t0\t2\t2\n"
+    "甲\tA1\t3\t1\t4\n"
+    "\tA2\t4\t\t4\n"
+    "甲 Total\t\t7\t1\t8\n"
+    "Grand Total\t\t7\t3\t10\n";
+
+class ExportReport : public Tbase_OLAPreport {
+  public:
+    ExportReport() { SetCaption(QStringLiteral("导出测试")); }
+    QString sql = kRowsSQL;
+
+  protected:
+    QString GetDataSQL() override { return sql; }
+    void SetFieldAreas() override {
+        SetFieldArea(QStringLiteral("店铺"), 1);
+        SetFieldArea(QStringLiteral("货号"), 1);
+        SetFieldArea(QStringLiteral("颜色"), 0);
+        SetFieldArea(QStringLiteral("数量"), 3);
+    }
+};
+
+// The scripted dialogs, with a look at what the save dialog is asked and at the window while
+// the spreadsheet program would be open.
+class WatchingRunner : public morvane::host::ScriptedRunner {
+  public:
+    QString SaveFileName(const QString& initialName, const QString& filter,
+                         const QString& defaultExt) override {
+        askedFilter = filter;
+        askedExt = defaultExt;
+        return ScriptedRunner::SaveFileName(initialName, filter, defaultExt);
+    }
+    void Launch(const QString& file) override {
+        ScriptedRunner::Launch(file);
+        if (whileOpen)
+            whileOpen(file);
+    }
+    void PrintPreview(TBasedxReportLink& link) override {
+        if (duringPreview)
+            duringPreview(link);
+        ScriptedRunner::PrintPreview(link);
+    }
+    QString askedFilter, askedExt;
+    std::function<void(const QString&)> whileOpen;
+    std::function<void(TBasedxReportLink&)> duringPreview;
+};
+
+// What the export must leave as it found it.
+struct GridState {
+    bool filterFields, dataFields, rowFields, columnFields, rowTotals;
+    QStringList fields;  // name:area:index:handler
+    bool active;
+    int records;
+    QString sql;
+    QString screen;
+
+    static GridState Of(ExportReport& w) {
+        GridState s;
+        const TcxPivotGridOptionsView v = w.OLAP_PivotGrid->OptionsView();
+        s.filterFields = v.FilterFields;
+        s.dataFields = v.DataFields;
+        s.rowFields = v.RowFields;
+        s.columnFields = v.ColumnFields;
+        s.rowTotals = v.RowTotals;
+        for (int i = 0; i < w.OLAP_PivotGrid->FieldCount(); ++i) {
+            const morvane::pivot::PivotField* f = w.OLAP_PivotGrid->Fields(i);
+            s.fields << QStringLiteral("%1:%2:%3:%4")
+                            .arg(f->name())
+                            .arg(int(f->area()))
+                            .arg(f->areaIndex())
+                            .arg(f->onGetDisplayText() ? 1 : 0);
+        }
+        s.active = w.UDPDB_Report->Active();
+        s.records = s.active ? w.UDPDB_Report->GetRecordCount() : -1;
+        s.sql = w.UDPDB_Report->SQL();
+        s.screen = w.ResultText();
+        return s;
+    }
+    bool operator==(const GridState&) const = default;
+};
+
+void PrintTo(const GridState& s, std::ostream* os) {
+    *os << "headers " << s.filterFields << s.dataFields << s.rowFields << s.columnFields
+        << " fields " << s.fields.join(' ').toStdString() << "\n"
+        << s.screen.toStdString();
+}
+
+// A sheet as lines of tab-separated cells: numbers in their shortest form, texts as they are.
+QString SheetText(const morvane::workbook::Sheet& sheet) {
+    QString out;
+    int columns = 0;
+    for (int r = 0; r < sheet.rowCount(); ++r)
+        for (const auto& c : sheet.row(r))
+            columns = std::max(columns, c.column + 1);
+    for (int r = 0; r < sheet.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < columns; ++c) {
+            const morvane::workbook::Cell* cell = sheet.cell(r, c);
+            if (!cell || cell->kind == morvane::workbook::Cell::Kind::Blank)
+                cells << QString();
+            else if (cell->kind == morvane::workbook::Cell::Kind::Number)
+                cells << QString::number(cell->number, 'g', 15);
+            else
+                cells << sheet.textAt(r, c);
+        }
+        out += cells.join('\t') + '\n';
+    }
+    return out;
+}
+
+class OlapExport : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host = std::make_unique<morvane::test::SpineHost>(morvane::test::DemoDb());
+        app = std::make_unique<morvane::host::HostApplication>(runner, host->errors);
+        morvane::ui::SetApplication(app.get());
+        morvane::entry::ResetSession();
+        pub_connection = host->connection.get();
+        pub_mainform = host->mainForm.get();
+        pub_userno = QStringLiteral("001");
+        // A list the demo rights know: user 001 may export it, user 004 only browse it.
+        const std::vector<QString> lists =
+            host->Column(QStringLiteral("select listname from dr_right order by autoid"));
+        ASSERT_FALSE(lists.empty());
+        pub_listname = lists.front();
+        pub_fontsize = 9;
+        pub_sizecount = 3;
+        LoadUserScope();
+    }
+    void TearDown() override {
+        window.reset();
+        morvane::entry::ResetSession();
+        morvane::ui::SetApplication(nullptr);
+        app.reset();
+        host.reset();
+    }
+    ExportReport* OpenWithData() {
+        window = std::make_unique<ExportReport>();
+        window->Create();
+        window->ac_GetData->trigger();
+        EXPECT_TRUE(window->UDPDB_Report->Active());
+        return window.get();
+    }
+    QString Errors() const { return host->errors.messages.join('\n'); }
+
+    QTemporaryDir dir;
+    WatchingRunner runner;
+    std::unique_ptr<morvane::test::SpineHost> host;
+    std::unique_ptr<morvane::host::HostApplication> app;
+    std::unique_ptr<ExportReport> window;
+};
+
+TEST_F(OlapExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgramEnds) {
+    ExportReport* w = OpenWithData();
+    // A look of the user's own: no filter-field area, no row totals, the shops collapsed, and
+    // a field that has lost its zero blanking.
+    TcxPivotGridOptionsView view = w->OLAP_PivotGrid->OptionsView();
+    view.FilterFields = false;
+    view.RowTotals = false;
+    w->OLAP_PivotGrid->SetOptionsView(view);
+    w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("店铺"))->setExpanded(false);
+    w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("数量"))->setOnGetDisplayText(nullptr);
+    GridState before = GridState::Of(*w);
+    ASSERT_FALSE(before.screen.contains("B1"));
+
+    GridState whileOpen{};
+    bool fileWritten = false;
+    runner.whileOpen = [&](const QString& file) {
+        whileOpen = GridState::Of(*w);
+        fileWritten = QFile::exists(file);
+    };
+    const QString file = dir.filePath(QStringLiteral("透视.xls"));
+    runner.QueueSaveName(file);
+    w->bit_excel->click();
+    ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+
+    EXPECT_EQ(runner.askedExt, "xls");
+    EXPECT_TRUE(runner.askedFilter.startsWith("excel(*.xls)|*.xls|"))
+        << runner.askedFilter.toStdString();
+    EXPECT_TRUE(runner.askedFilter.contains("|*.xlsx")) << runner.askedFilter.toStdString();
+    EXPECT_EQ(runner.launched, QStringList{file});
+    EXPECT_TRUE(fileWritten);
+    EXPECT_EQ(w->RzLauncher1->FileName(), file);
+
+    // While the spreadsheet program is open: no header areas, no zero blanking, the rest as is.
+    EXPECT_FALSE(whileOpen.filterFields || whileOpen.dataFields || whileOpen.rowFields ||
+                 whileOpen.columnFields);
+    EXPECT_FALSE(whileOpen.rowTotals);
+    for (const QString& f : whileOpen.fields)
+        EXPECT_TRUE(f.endsWith(":0")) << f.toStdString();
+    EXPECT_EQ(whileOpen.records, before.records);
+
+    // Afterwards: the remembered header areas, every field with the zero blanking (数量 too,
+    // which lacked it), dataset, areas, order and collapsed groups untouched.
+    const GridState after = GridState::Of(*w);
+    for (QString& f : before.fields)
+        f.replace(QRegularExpression(":0$"), QStringLiteral(":1"));
+    EXPECT_EQ(after.fields, before.fields);
+    EXPECT_FALSE(after.filterFields);
+    EXPECT_TRUE(after.dataFields && after.rowFields && after.columnFields);
+    EXPECT_FALSE(after.rowTotals);
+    EXPECT_EQ(after.active, before.active);
+    EXPECT_EQ(after.records, before.records);
+    EXPECT_EQ(after.sql, before.sql);
+    EXPECT_FALSE(after.screen.contains("B1"));
+    EXPECT_TRUE(w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("数量"))->onGetDisplayText());
+
+    // The workbook is laid out as the grid (no row subtotals here) with every group expanded
+    // and the zero as 0.
+    const morvane::workbook::Workbook book = morvane::workbook::readXls(file);
+    ASSERT_EQ(book.sheetCount(), 1);
+    EXPECT_EQ(SheetText(book.sheet(0)).toStdString(),
+              "\t\t红\t蓝\tGrand Total\n"
+              "乙\tB1\t0\t\t0\n"
+              "\tB2\t\t2\t2\n"
+              "甲\tA1\t3\t1\t4\n"
+              "\tA2\t4\t\t4\n"
+              "Grand Total\t\t7\t3\t10\n");
+}
+
+TEST_F(OlapExport, AZeroMeasureShowsEmptyOnScreenAndZeroInTheWorkbook) {
+    ExportReport* w = OpenWithData();
+    const QStringList screen = w->ResultText().split('\n');
+    const QString b1 = screen.filter(QRegularExpression("^乙\tB1\t")).value(0);
+    ASSERT_FALSE(b1.isEmpty()) << w->ResultText().toStdString();
+    EXPECT_EQ(b1.count('0'), 0) << b1.toStdString();
+
+    QString seenWhileOpen;
+    runner.whileOpen = [&](const QString&) { seenWhileOpen = w->ResultText(); };
+    const QString file = dir.filePath(QStringLiteral("zero.xls"));
+    runner.QueueSaveName(file);
+    w->ac_Excel->trigger();
+    ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+    // While the workbook is open the grid shows the zero it wrote.
+    EXPECT_TRUE(seenWhileOpen.contains(QRegularExpression("B1\t0\t")))
+        << seenWhileOpen.toStdString();
+    EXPECT_EQ(w->ResultText().split('\n').filter(QRegularExpression("^乙\tB1\t")).value(0), b1);
+
+    const morvane::workbook::Workbook book = morvane::workbook::readXls(file);
+    const morvane::workbook::Sheet& sheet = book.sheet(0);
+    ASSERT_EQ(sheet.textAt(1, 1), "B1");
+    const morvane::workbook::Cell* zero = sheet.cell(1, 2);
+    ASSERT_NE(zero, nullptr);
+    EXPECT_EQ(zero->kind, morvane::workbook::Cell::Kind::Number);
+    EXPECT_EQ(zero->number, 0.0);
+}
+
+TEST_F(OlapExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnXls) {
+    ExportReport* w = OpenWithData();
+    const QString xlsx = dir.filePath(QStringLiteral("透视.xlsx"));
+    runner.QueueSaveName(xlsx);
+    w->ac_Excel->trigger();
+    ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+
+    // openpyxl, independent of our writer, reads it back.
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import openpyxl,sys\n"
+                                 "ws=openpyxl.load_workbook(sys.argv[1]).active\n"
+                                 "for r in ws.iter_rows(values_only=True):\n"
+                                 "  print('\\t'.join('' if v is None else (str(int(v)) if "
+                                 "isinstance(v,(int,float)) and v==int(v) else str(v)) for v "
+                                 "in r))\n"),
+                  xlsx});
+    ASSERT_TRUE(python.waitForFinished(60000));
+    ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).toStdString(), kWorkbookText);
+
+    // A name typed without an extension gets the dialog's default one.
+    runner.QueueSaveName(dir.filePath(QStringLiteral("plain")));
+    w->ac_Excel->trigger();
+    ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+    const QString xls = dir.filePath(QStringLiteral("plain.xls"));
+    EXPECT_EQ(runner.launched, (QStringList{xlsx, xls}));
+    EXPECT_EQ(SheetText(morvane::workbook::readXls(xls).sheet(0)).toStdString(), kWorkbookText);
+}
+
+TEST_F(OlapExport, CancelInTheSaveDialogChangesNothing) {
+    ExportReport* w = OpenWithData();
+    w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("数量"))->setOnGetDisplayText(nullptr);
+    TcxPivotGridOptionsView view = w->OLAP_PivotGrid->OptionsView();
+    view.ColumnFields = false;
+    w->OLAP_PivotGrid->SetOptionsView(view);
+    const GridState before = GridState::Of(*w);
+
+    runner.QueueSaveName(QString());
+    w->ac_Excel->trigger();
+    EXPECT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+    EXPECT_TRUE(runner.launched.isEmpty());
+    EXPECT_EQ(GridState::Of(*w), before);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(OlapExport, AFailedWriteReachesTheErrorDisplayAndTheGridGetsItsLookBack) {
+    ExportReport* w = OpenWithData();
+    w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("颜色"))->setOnGetDisplayText(nullptr);
+    GridState before = GridState::Of(*w);
+    for (QString& f : before.fields)
+        f.replace(QRegularExpression(":0$"), QStringLiteral(":1"));
+
+    // A folder that does not exist.
+    runner.QueueSaveName(dir.filePath(QStringLiteral("nosuch/透视.xls")));
+    w->ac_Excel->trigger();
+    ASSERT_EQ(host->errors.messages.size(), 1);
+    EXPECT_TRUE(host->errors.messages[0].contains("nosuch")) << Errors().toStdString();
+    EXPECT_TRUE(runner.launched.isEmpty());
+    EXPECT_EQ(GridState::Of(*w), before);
+
+    // More columns than an .xls sheet holds: the writer says to save as .xlsx, and .xlsx works.
+    w->sql = QStringLiteral(
+        "select '甲' 店铺,'A1' 货号,a.d*100+b.d*10+c.d 颜色,1 数量 from "
+        "(select 0 d union all select 1 union all select 2 union all select 3 union all "
+        "select 4 union all select 5 union all select 6 union all select 7 union all "
+        "select 8 union all select 9) a,"
+        "(select 0 d union all select 1 union all select 2 union all select 3 union all "
+        "select 4 union all select 5 union all select 6 union all select 7 union all "
+        "select 8 union all select 9) b,"
+        "(select 0 d union all select 1 union all select 2) c");
+    w->ac_GetData->trigger();
+    ASSERT_EQ(host->errors.messages.size(), 1) << Errors().toStdString();
+    ASSERT_EQ(w->UDPDB_Report->GetRecordCount(), 300);
+    before = GridState::Of(*w);
+    runner.QueueSaveName(dir.filePath(QStringLiteral("wide.xls")));
+    w->ac_Excel->trigger();
+    ASSERT_EQ(host->errors.messages.size(), 2);
+    EXPECT_TRUE(host->errors.messages[1].contains(".xlsx")) << Errors().toStdString();
+    EXPECT_EQ(GridState::Of(*w), before);
+    EXPECT_TRUE(runner.launched.isEmpty());
+
+    runner.QueueSaveName(dir.filePath(QStringLiteral("wide.xlsx")));
+    w->ac_Excel->trigger();
+    EXPECT_EQ(host->errors.messages.size(), 2) << Errors().toStdString();
+    EXPECT_EQ(runner.launched.size(), 1);
+}
+
+TEST_F(OlapExport, TheExcelButtonNeedsTheExcelRight) {
+    window = std::make_unique<ExportReport>();
+    window->Create();
+    EXPECT_TRUE(window->bit_excel->isEnabled());
+
+    pub_userno = QStringLiteral("004");
+    window = std::make_unique<ExportReport>();
+    window->Create();
+    EXPECT_FALSE(window->bit_excel->isEnabled());
+    EXPECT_TRUE(window->bit_print->isEnabled());
+    window->ac_GetData->trigger();
+    runner.QueueSaveName(dir.filePath(QStringLiteral("none.xls")));
+    window->bit_excel->click();  // a disabled button does nothing
+    EXPECT_TRUE(runner.askedExt.isNull());
+    EXPECT_TRUE(runner.launched.isEmpty());
+    EXPECT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+}
+
+TEST_F(OlapExport, PrintAttachesTheLinkToTheGridOnlyWhileThePreviewRuns) {
+    // Whatever the link held before, a created window's link holds nothing.
+    window = std::make_unique<ExportReport>();
+    window->Grid_PrintCompotLink1->SetComponent(window->OLAP_PivotGrid);
+    window->Create();
+    ExportReport* w = window.get();
+    EXPECT_EQ(w->Grid_PrintCompotLink1->Component(), nullptr);
+    EXPECT_EQ(w->Grid_PrintCompot->CurrentLink(), w->Grid_PrintCompotLink1);
+    const TdxPrinterPage& page = w->Grid_PrintCompotLink1->PrinterPage();
+    EXPECT_EQ(page.PaperCode, 9);
+    EXPECT_EQ(page.PaperSizeMM, QSizeF(210.0, 297.0));
+    EXPECT_EQ(page.MarginsMM, QMarginsF(12.7, 12.7, 12.7, 12.7));
+    EXPECT_EQ(page.HeaderMM, 6.35);
+    EXPECT_EQ(page.FooterMM, 6.35);
+    w->ac_GetData->trigger();
+
+    TcxDBPivotGrid* attached = nullptr;
+    QStringList printed;
+    runner.duringPreview = [&](TBasedxReportLink& link) {
+        attached = static_cast<TcxPivotGridReportLink&>(link).Component();
+        printed = link.PageTexts(0);
+    };
+    const GridState before = GridState::Of(*w);
+    w->bit_print->click();
+    ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+    ASSERT_EQ(runner.previews.size(), 1u);
+    EXPECT_EQ(attached, w->OLAP_PivotGrid);
+    EXPECT_EQ(w->Grid_PrintCompotLink1->Component(), nullptr);
+    EXPECT_EQ(GridState::Of(*w), before);
+    // The pages carry what the grid shows: painted captions, the zero blanked.
+    EXPECT_TRUE(printed.contains("乙 小计")) << printed.join('|').toStdString();
+    EXPECT_TRUE(printed.contains("合计")) << printed.join('|').toStdString();
+    EXPECT_FALSE(printed.contains("0")) << printed.join('|').toStdString();
+
+    // A preview that fails (its pages cannot be written) still leaves the link detached.
+    runner.duringPreview = nullptr;
+    runner.QueuePreviewPdf(dir.filePath(QStringLiteral("nosuch/pages.pdf")));
+    w->ac_print->trigger();
+    ASSERT_EQ(host->errors.messages.size(), 1);
+    EXPECT_TRUE(host->errors.messages[0].contains("pages.pdf")) << Errors().toStdString();
+    EXPECT_EQ(w->Grid_PrintCompotLink1->Component(), nullptr);
+}
+
+}  // namespace
