@@ -3,9 +3,14 @@
 //                    [--library LIB]
 //
 // Opens the window through the plug-in (offscreen), applies --set and --pick in the order
-// given, runs the get-data action and writes the result (TSV on standard output, or FILE by
-// its extension) or, with --sql, the statement text byte for byte. Exit status: 0 done, 1
-// usage, 2 error, 3 a message box was shown (its text on standard error).
+// given, runs the get-data action and writes the result, or with --sql the statement text byte
+// for byte. Without --out the result goes to standard output as tab-separated text; with
+// --out FILE it goes by the file's extension:
+//   FILE.xls, FILE.xlsx  the window's Excel button: the workbook the user would get
+//   FILE.pdf             the window's print button: the pages of its print preview
+//   FILE.tsv, FILE.txt, FILE without extension   tab-separated text
+// Exit status: 0 done, 1 usage (an unknown --out extension too), 2 error (the Excel button is
+// disabled without the Excel right), 3 a message box was shown (its text on standard error).
 
 #include <cstdio>
 #include <string>
@@ -73,6 +78,11 @@ host::RunOptions parse(Args args) {
     }
     if (o.sql && !o.outFile.isEmpty())
         throw UsageProblem{"give either --sql or --out"};
+    if (!o.outFile.isEmpty()) {
+        const QString problem = host::OutputFileProblem(o.outFile);
+        if (!problem.isEmpty())
+            throw UsageProblem{problem.toStdString()};
+    }
     return o;
 }
 
