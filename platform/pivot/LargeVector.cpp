@@ -1,5 +1,6 @@
 #include "platform/pivot/LargeVector.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #if defined(__linux__)
@@ -11,16 +12,33 @@ namespace morvane::pivot::detail {
 namespace {
 // Below this, malloc serves the block as usual.
 constexpr std::size_t kLarge = std::size_t{4} << 20;
+// Huge pages are 2 MiB: a block mapped on that boundary and rounded up to it
+// is all huge pages, where a block at any page boundary keeps up to 2 MiB of
+// small pages at each end, each its own fault.
+constexpr std::size_t kHuge = std::size_t{2} << 20;
+
+std::size_t roundUp(std::size_t bytes) {
+    return (bytes + kHuge - 1) & ~(kHuge - 1);
+}
 }  // namespace
 
 void* allocateLarge(std::size_t bytes) {
 #if defined(__linux__)
     if (bytes >= kLarge) {
-        void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        const std::size_t size = roundUp(bytes);
+        // Map one huge page more than needed and give back the unaligned ends.
+        void* p =
+            mmap(nullptr, size + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (p == MAP_FAILED)
             throw std::bad_alloc();
-        madvise(p, bytes, MADV_HUGEPAGE);
-        return p;
+        const auto at = reinterpret_cast<std::uintptr_t>(p);
+        const std::uintptr_t aligned = (at + kHuge - 1) & ~std::uintptr_t{kHuge - 1};
+        if (aligned > at)
+            munmap(p, aligned - at);
+        if (const std::size_t tail = kHuge - (aligned - at))
+            munmap(reinterpret_cast<void*>(aligned + size), tail);
+        madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+        return reinterpret_cast<void*>(aligned);
     }
 #endif
     void* p = std::malloc(bytes ? bytes : 1);
@@ -34,7 +52,7 @@ void releaseLarge(void* p, std::size_t bytes) {
         return;
 #if defined(__linux__)
     if (bytes >= kLarge) {
-        munmap(p, bytes);
+        munmap(p, roundUp(bytes));
         return;
     }
 #endif
