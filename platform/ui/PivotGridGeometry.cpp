@@ -10,6 +10,23 @@ namespace {
 constexpr int kBandPadding = 6;
 constexpr int kButtonGap = 4;
 constexpr int kSortArrowWidth = 12;
+
+int buttonWidth(const PivotFieldButton& b, const QFontMetrics& fm) {
+    int w = fm.horizontalAdvance(b.text) + 16;
+    if (b.field && b.area != Area::Data && b.area != Area::Filter)
+        w += kSortArrowWidth;
+    if (b.filterButton)
+        w += PivotGridGeometry::kFilterArrowWidth;
+    return w;
+}
+
+// The width the buttons take on one line, with the gaps at both ends.
+int flowWidth(const std::vector<PivotFieldButton>& buttons, const QFontMetrics& fm) {
+    int w = kButtonGap;
+    for (const PivotFieldButton& b : buttons)
+        w += buttonWidth(b, fm) + kButtonGap;
+    return w;
+}
 }  // namespace
 
 void PivotGridGeometry::build(const Input& in, const QFontMetrics& fm) {
@@ -27,26 +44,57 @@ void PivotGridGeometry::build(const Input& in, const QFontMetrics& fm) {
         levelOffsets_[l + 1] = levelOffsets_[l] + std::max(1, in.levelWidths[l]);
     const int rhw = rowHeaderWidth();
 
-    const int band = rowHeight_ + kBandPadding;
+    // The bands grow by a line for every line of buttons they wrap onto.
+    auto bandHeight = [&](int lines) { return lines * rowHeight_ + kBandPadding; };
     int y = 0;
-    filterArea_ = in.showFilterFields ? QRect(0, y, vw, band) : QRect();
-    y += filterArea_.height();
+    buttons_.clear();
+    filterArea_ = QRect();
+    if (in.showFilterFields) {
+        const int lines = placeFlow(in.filterButtons, 0, vw, y, fm);
+        filterArea_ = QRect(0, y, vw, bandHeight(lines));
+        y += filterArea_.height();
+    }
+
+    // The data field headers sit over the row headers and the column field headers over the
+    // column headers while the data headers fit there. Otherwise the data headers take the room
+    // the column field headers leave (wrapping if they must), and the column field headers follow
+    // after the widest line of data headers, so the two never overlap.
     const bool fieldBand = in.showDataFields || in.showColumnFields;
-    dataArea_ = fieldBand && in.showDataFields ? QRect(0, y, rhw, band) : QRect();
-    columnFieldArea_ =
-        fieldBand && in.showColumnFields ? QRect(rhw, y, std::max(0, vw - rhw), band) : QRect();
-    y += fieldBand ? band : 0;
+    dataArea_ = columnFieldArea_ = QRect();
+    if (fieldBand) {
+        int split = rhw;
+        int dataLines = 0, columnLines = 0;
+        if (in.showDataFields) {
+            const int natural = flowWidth(in.dataButtons, fm);
+            int right = rhw;
+            if (natural > rhw) {
+                int widest = 0;
+                for (const PivotFieldButton& b : in.dataButtons)
+                    widest = std::max(widest, buttonWidth(b, fm));
+                const int columnRoom = in.showColumnFields ? flowWidth(in.columnButtons, fm) : 0;
+                right = std::max({rhw, vw - columnRoom, widest + 2 * kButtonGap});
+            }
+            const size_t first = buttons_.size();
+            dataLines = placeFlow(in.dataButtons, 0, right, y, fm);
+            if (natural > rhw) {
+                split = rhw;
+                for (size_t i = first; i < buttons_.size(); ++i)
+                    split = std::max(split, buttons_[i].rect.right() + 1 + kButtonGap);
+            }
+        }
+        if (in.showColumnFields)
+            columnLines = placeFlow(in.columnButtons, split, std::max(split, vw), y, fm);
+        const int height = bandHeight(std::max(dataLines, columnLines));
+        if (in.showDataFields)
+            dataArea_ = QRect(0, y, split, height);
+        if (in.showColumnFields)
+            columnFieldArea_ = QRect(split, y, std::max(0, vw - split), height);
+        y += height;
+    }
     headerTop_ = y;
     bodyTop_ = y + columnLevels_ * rowHeight_;
     cornerArea_ = QRect(0, headerTop_, rhw, bodyTop_ - headerTop_);
 
-    buttons_.clear();
-    if (in.showFilterFields)
-        placeRow(in.filterButtons, filterArea_, fm);
-    if (fieldBand && in.showDataFields)
-        placeRow(in.dataButtons, dataArea_, fm);
-    if (fieldBand && in.showColumnFields)
-        placeRow(in.columnButtons, columnFieldArea_, fm);
     if (in.showRowFields) {
         int slot = 0;
         for (PivotFieldButton b : in.rowButtons) {
@@ -56,27 +104,30 @@ void PivotGridGeometry::build(const Input& in, const QFontMetrics& fm) {
             b.rect = QRect(levelOffsets_[level] + 2, bodyTop_ - rowHeight_ + 2,
                            std::max(4, levelWidth(level) - 4), rowHeight_ - 4);
             b.slot = slot++;
+            b.line = 0;
             buttons_.push_back(std::move(b));
         }
     }
     setScroll(scrollX_, scrollY_);
 }
 
-void PivotGridGeometry::placeRow(std::vector<PivotFieldButton> buttons, const QRect& band,
-                                 const QFontMetrics& fm) {
-    int x = band.left() + kButtonGap;
-    int slot = 0;
+int PivotGridGeometry::placeFlow(std::vector<PivotFieldButton> buttons, int left, int right,
+                                 int top, const QFontMetrics& fm) {
+    int x = left + kButtonGap;
+    int line = 0, slot = 0;
     for (PivotFieldButton& b : buttons) {
-        int w = fm.horizontalAdvance(b.text) + 16;
-        if (b.field && b.area != Area::Data && b.area != Area::Filter)
-            w += kSortArrowWidth;
-        if (b.filterButton)
-            w += kFilterArrowWidth;
-        b.rect = QRect(x, band.top() + (band.height() - (rowHeight_ - 4)) / 2, w, rowHeight_ - 4);
+        const int w = buttonWidth(b, fm);
+        if (x > left + kButtonGap && x + w + kButtonGap > right) {
+            ++line;
+            x = left + kButtonGap;
+        }
+        b.rect = QRect(x, top + kBandPadding / 2 + line * rowHeight_ + 2, w, rowHeight_ - 4);
         b.slot = slot++;
+        b.line = line;
         x += w + kButtonGap;
         buttons_.push_back(std::move(b));
     }
+    return line + 1;
 }
 
 int PivotGridGeometry::bodyWidth() const {
@@ -270,16 +321,36 @@ PivotDropTarget PivotGridGeometry::dropTarget(QPoint p) const {
     for (const PivotFieldButton& b : buttons_)
         if (b.area == t.area)
             inArea.push_back(&b);
+    // The line of the band under the point; the slot counts the buttons on the lines above and
+    // those on its line left of the point.
+    int lines = 1;
+    for (const PivotFieldButton* b : inArea)
+        lines = std::max(lines, b->line + 1);
+    const int firstLineTop = band.top() + kBandPadding / 2;
+    const int line =
+        p.y() < firstLineTop ? 0 : std::min(lines - 1, (p.y() - firstLineTop) / rowHeight_);
     t.slot = 0;
     for (const PivotFieldButton* b : inArea)
-        if (b->rect.center().x() < p.x())
+        if (b->line < line || (b->line == line && b->rect.center().x() < p.x()))
             ++t.slot;
+    const int count = static_cast<int>(inArea.size());
+    const PivotFieldButton* next =
+        t.slot < count && inArea[static_cast<size_t>(t.slot)]->line == line
+            ? inArea[static_cast<size_t>(t.slot)]
+            : nullptr;
+    const PivotFieldButton* prev =
+        t.slot > 0 && inArea[static_cast<size_t>(t.slot - 1)]->line == line
+            ? inArea[static_cast<size_t>(t.slot - 1)]
+            : nullptr;
     int x = band.left() + kButtonGap / 2;
-    if (t.slot < static_cast<int>(inArea.size()))
-        x = inArea[static_cast<size_t>(t.slot)]->rect.left() - kButtonGap / 2;
-    else if (!inArea.empty())
-        x = inArea.back()->rect.right() + kButtonGap / 2;
-    t.indicator = QRect(x - 1, band.top() + 1, 3, std::max(4, band.height() - 2));
+    if (next)
+        x = next->rect.left() - kButtonGap / 2;
+    else if (prev)
+        x = prev->rect.right() + kButtonGap / 2;
+    if (t.area == Area::Row)
+        t.indicator = QRect(x - 1, band.top() + 1, 3, std::max(4, band.height() - 2));
+    else
+        t.indicator = QRect(x - 1, firstLineTop + line * rowHeight_ - 2, 3, rowHeight_ + 4);
     return t;
 }
 

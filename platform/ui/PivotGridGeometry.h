@@ -38,6 +38,7 @@ struct PivotFieldButton {
     morvane::pivot::PivotField* field = nullptr;
     morvane::pivot::Area area = morvane::pivot::Area::None;
     int slot = 0;  // position among the buttons of its area
+    int line = 0;  // the line of its band it sits on (a band wraps buttons that do not fit)
     QString text;
     bool filterButton = false;  // shows the filter drop-down arrow
 };
@@ -141,7 +142,11 @@ class PivotGridGeometry {
     QPoint scrollToShow(int row, int column) const;
 
   private:
-    void placeRow(std::vector<PivotFieldButton> buttons, const QRect& band, const QFontMetrics& fm);
+    // Places the buttons left to right between left and right from the band top `top`, starting a
+    // new line where the next one would pass `right` (a line takes at least one button). Returns
+    // the number of lines used (at least 1).
+    int placeFlow(std::vector<PivotFieldButton> buttons, int left, int right, int top,
+                  const QFontMetrics& fm);
     morvane::pivot::Area areaAt(QPoint p) const;
 
     int rowHeight_ = 20;

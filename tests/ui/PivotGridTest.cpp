@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using morvane::pivot::Area;
@@ -500,6 +501,161 @@ TEST_F(PivotGridTest, DropTargetsFollowTheHeaderButtons) {
     EXPECT_NE(during.pixel(line.center()), before.pixel(line.center()));
     send(vp, QEvent::MouseButtonRelease, g.filterArea().center(), Qt::NoButton);
     EXPECT_EQ(field("客户")->area(), Area::Filter);
+}
+
+// Twelve data fields with their captions in the rows and one column field: at any width the
+// header buttons never overlap, data headers that do not fit over the row headers wrap or push
+// the column field headers on, and hit tests and drops follow the buttons where they are.
+class PivotGridManyDataFieldsTest : public ::testing::Test {
+  protected:
+    static constexpr const char* kMeasures[12] = {
+        "订货数量",   "订货金额",   "销售数量", "销售金额", "退货数量", "退货金额",
+        "净出货数量", "净出货金额", "订金收入", "订金结转", "回款金额", "其它费用"};
+
+    void SetUp() override {
+        auto src = std::make_shared<MemorySource>();
+        src->addColumn(u("客户"), ValueType::Text);
+        src->addColumn(u("月份"), ValueType::Text);
+        for (const char* m : kMeasures)
+            src->addColumn(u(m), ValueType::Integer);
+        for (int i = 0; i < 6; ++i) {
+            std::vector<Value> row{
+                Value::text(QStringLiteral("C%1").arg(i % 3)),
+                Value::text(QStringLiteral("%1").arg(i % 2 + 1, 2, 10, QLatin1Char('0')))};
+            for (int m = 0; m < 12; ++m)
+                row.push_back(Value::integer(i * 12 + m));
+            src->appendRow(std::move(row));
+        }
+        grid.resize(420, 420);
+        grid.SetSource(src);
+        grid.BeginUpdate();
+        grid.CreateAllFields();
+        grid.SetFieldArea(u("客户"), 1);
+        grid.SetFieldArea(u("月份"), 0);
+        for (const char* m : kMeasures)
+            grid.SetFieldArea(u(m), 3);
+        TcxPivotGridOptionsDataField o = grid.OptionsDataField();
+        o.Area = dfaRow;
+        grid.SetOptionsDataField(o);
+        grid.EndUpdate();
+        grid.show();
+    }
+    std::vector<const morvane::ui::PivotFieldButton*> buttonsIn(Area area) {
+        std::vector<const morvane::ui::PivotFieldButton*> out;
+        for (const auto& b : grid.Geometry().buttons())
+            if (b.area == area)
+                out.push_back(&b);
+        return out;
+    }
+    // Every pair of header buttons is apart, each lies in its area, and the field band ends
+    // above the column headers.
+    void expectHeadersApart() {
+        const auto& g = grid.Geometry();
+        const auto& all = g.buttons();
+        for (size_t i = 0; i < all.size(); ++i)
+            for (size_t j = i + 1; j < all.size(); ++j)
+                EXPECT_FALSE(all[i].rect.intersects(all[j].rect))
+                    << all[i].text.toStdString() << " / " << all[j].text.toStdString();
+        for (const auto* b : buttonsIn(Area::Data))
+            EXPECT_TRUE(g.dataArea().contains(b->rect)) << b->text.toStdString();
+        for (const auto* b : buttonsIn(Area::Column))
+            EXPECT_TRUE(g.columnFieldArea().contains(b->rect)) << b->text.toStdString();
+        EXPECT_FALSE(g.dataArea().intersects(g.columnFieldArea()));
+        EXPECT_LE(g.dataArea().bottom(), g.headerTop() - 1);
+        EXPECT_EQ(g.columnFieldArea().height(), g.dataArea().height());
+    }
+    std::vector<QString> dataNames() {
+        std::vector<QString> out;
+        for (PivotField* f : grid.ViewData().fieldsInArea(Area::Data))
+            out.push_back(f->name());
+        return out;
+    }
+
+    TcxDBPivotGrid grid;
+};
+
+TEST_F(PivotGridManyDataFieldsTest, NarrowGridWrapsTheDataHeadersOntoMoreLines) {
+    const auto& g = grid.Geometry();
+    const auto data = buttonsIn(Area::Data);
+    ASSERT_EQ(data.size(), 12u);
+    ASSERT_EQ(buttonsIn(Area::Column).size(), 1u);
+    expectHeadersApart();
+    // The band holds every line of buttons and the column headers start below it.
+    EXPECT_GT(data.back()->line, 0);
+    EXPECT_GE(g.dataArea().height(), (data.back()->line + 1) * g.rowHeight());
+    EXPECT_GE(g.headerTop(), data.back()->rect.bottom() + 1);
+    // Reading order holds: slot by slot left to right, then down a line.
+    for (size_t i = 1; i < data.size(); ++i) {
+        const auto* a = data[i - 1];
+        const auto* b = data[i];
+        EXPECT_EQ(b->slot, a->slot + 1);
+        EXPECT_TRUE(b->line == a->line ? b->rect.left() > a->rect.right()
+                                       : b->line == a->line + 1 && b->rect.top() > a->rect.bottom())
+            << b->text.toStdString();
+    }
+    // Each button is what a click on it finds.
+    for (size_t i = 0; i < g.buttons().size(); ++i) {
+        const auto hit = grid.HitTest(g.buttons()[i].rect.center());
+        EXPECT_EQ(hit.button, static_cast<int>(i)) << g.buttons()[i].text.toStdString();
+    }
+}
+
+TEST_F(PivotGridManyDataFieldsTest, WideGridKeepsOneLineAndPutsTheColumnFieldsAfterTheData) {
+    grid.resize(1500, 420);
+    const auto& g = grid.Geometry();
+    const auto data = buttonsIn(Area::Data);
+    const auto column = buttonsIn(Area::Column);
+    ASSERT_EQ(data.size(), 12u);
+    ASSERT_EQ(column.size(), 1u);
+    expectHeadersApart();
+    for (const auto* b : data)
+        EXPECT_EQ(b->line, 0) << b->text.toStdString();
+    // The data headers are wider than the row headers, so the column field headers move on.
+    EXPECT_GT(data.back()->rect.right(), g.rowHeaderWidth());
+    EXPECT_GT(column.front()->rect.left(), data.back()->rect.right());
+    EXPECT_EQ(g.dataArea().height(), g.rowHeight() + 6);
+}
+
+TEST_F(PivotGridManyDataFieldsTest, DropsLandOnTheLineUnderTheMouse) {
+    const auto& g = grid.Geometry();
+    const auto data = buttonsIn(Area::Data);
+    // The first button of the second line.
+    const auto it = std::find_if(data.begin(), data.end(), [](auto* b) { return b->line == 1; });
+    ASSERT_NE(it, data.end());
+    const auto* second = *it;
+    auto t = g.dropTarget(second->rect.center() - QPoint(second->rect.width() / 2 - 2, 0));
+    EXPECT_EQ(t.area, Area::Data);
+    EXPECT_EQ(t.slot, second->slot);
+    EXPECT_LT(t.indicator.left(), second->rect.left());
+    EXPECT_GE(t.indicator.bottom(), second->rect.bottom());
+    EXPECT_LE(t.indicator.top(), second->rect.top());
+    t = g.dropTarget(second->rect.center() + QPoint(2, 0));
+    EXPECT_EQ(t.slot, second->slot + 1);
+    // Past the end of the first line: after its last button, not after the whole area.
+    const auto* endOfFirst = *(it - 1);
+    t = g.dropTarget(QPoint(g.dataArea().right() - 1, endOfFirst->rect.center().y()));
+    EXPECT_EQ(t.area, Area::Data);
+    EXPECT_EQ(t.slot, endOfFirst->slot + 1);
+    EXPECT_GT(t.indicator.left(), endOfFirst->rect.right());
+    EXPECT_LT(t.indicator.top(), endOfFirst->rect.bottom());
+    // The column field part of the band, on any line, takes a column field.
+    const QRect columns = g.columnFieldArea();
+    EXPECT_EQ(g.dropTarget(QPoint(columns.right() - 2, columns.bottom() - 2)).area, Area::Column);
+    EXPECT_EQ(grid.HitTest(QPoint(columns.right() - 2, columns.bottom() - 2)).zone,
+              PivotHitZone::ColumnFieldArea);
+
+    // Dragged with the mouse: the last data header to the start of the second line.
+    QWidget* vp = grid.viewport();
+    const QString last = data.back()->text;
+    const int target = second->slot;
+    dragTo(vp, data.back()->rect.center(),
+           second->rect.center() - QPoint(second->rect.width() / 2 - 2, 0));
+    const auto names = dataNames();
+    ASSERT_EQ(names.size(), 12u);
+    EXPECT_EQ(names[static_cast<size_t>(target)], last);
+    EXPECT_EQ(names[static_cast<size_t>(target) - 1], u(kMeasures[target - 1]));
+    EXPECT_EQ(names[static_cast<size_t>(target) + 1], u(kMeasures[target]));
+    expectHeadersApart();
 }
 
 TEST_F(PivotGridTest, GrandTotalStyleOverridesTheTotalsStyleForGrandTotals) {
