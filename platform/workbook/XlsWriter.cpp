@@ -109,7 +109,9 @@ std::optional<std::uint32_t> rkValue(double v) {
         return (static_cast<std::uint32_t>(*i) << 2) | 2u;
     std::uint64_t bits;
     std::memcpy(&bits, &v, 8);
-    if ((bits & 0xFFFFFFFFu) == 0)
+    // The compact form keeps the top 30 bits of the double; its two lowest bits are flags,
+    // so the 34 bits below must all be zero.
+    if ((bits & 0x3FFFFFFFFull) == 0)
         return static_cast<std::uint32_t>(bits >> 32);
     if (auto i = whole(v * 100); i && *i / 100.0 == v)
         return (static_cast<std::uint32_t>(*i) << 2) | 3u;

@@ -33,6 +33,23 @@ TEST_F(XlsRoundTrip, XlrdAndOurReaderReadBackValuesMergesWidthsHeightsAndFormats
     }
 }
 
+// Numbers at the edges of the compact number record: halves whose high word ends in the
+// record's flag bits, whole numbers at the 30-bit limits, hundredths, and values that need
+// the full eight bytes.
+TEST_F(XlsRoundTrip, NumbersSurviveTheCompactNumberForm) {
+    const double values[] = {376640.5,   269971.5,  1016073.5, 0.5,     -2.5,   1.25,
+                             0.07,       12.34,     -0.01,     1e15,    1e-300, 536870911,
+                             536870912,  -536870912, -536870913, 3.0e9, 0,      -0.0};
+    Workbook wb;
+    Sheet& s = wb.addSheet(QStringLiteral("N"));
+    int row = 0;
+    for (double v : values)
+        s.setNumber(row++, 0, v);
+    writeXls(wb, path("numbers.xls"));
+    expectSheetMatches(wb, 0, readWithXlrd(path("numbers.xls")), false, 0);
+    expectSameContent(wb.sheet(0), readXls(path("numbers.xls")).sheet(0));
+}
+
 // Texts of every size, Latin and Chinese, so that records end inside 8-bit
 // and 16-bit characters, at string headers and inside a text longer than a
 // whole record.
