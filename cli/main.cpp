@@ -21,7 +21,8 @@ std::span<const Command> commands() {
         {"windows", "windows", runWindows},
         {"run",
          "run WINDOW [--db FILE | --odbc CONNSTR] [--user NO] [--list NAME]\n"
-         "              [--set CONTROL=VALUE]... [--pick EDIT=CODES]... [--sql] [--out FILE]",
+         "              [--set CONTROL=VALUE]... [--pick EDIT=CODES]... [--library PLUGIN]\n"
+         "              [--sql | --out FILE.tsv|FILE.xls|FILE.xlsx|FILE.pdf]",
          runRun},
     };
     return table;

@@ -1,6 +1,7 @@
 #include "host/GuiRunner.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -63,6 +64,13 @@ QString GuiRunner::SaveFileName(const QString& initialName, const QString& filte
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(qtFilters);
     dialog.setDefaultSuffix(defaultExt);
+    // A name typed without an extension takes the one of the chosen file type.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        const auto match = pattern.match(f);
+        if (match.hasMatch())
+            dialog.setDefaultSuffix(match.captured(1));
+    });
     dialog.selectFile(initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
