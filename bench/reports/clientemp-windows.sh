@@ -3,12 +3,12 @@
 # database: per window, the median of 5 runs of `morvane run` (open, get data, pivot, TSV to
 # /dev/null) and the median of 5 runs of the same statement alone through `morvane query`.
 #
-#   bench/reports/clientemp-windows.sh [BUILD_DIR]     (default /work/main/build-clientemp)
+#   bench/reports/clientemp-windows.sh [BUILD_DIR]     (default build/ of this checkout)
 #
 # /tmp/morvane-scale50.db is shared with other benchmarks: created when absent, never removed.
 set -euo pipefail
 
-build=${1:-/work/main/build-clientemp}
+build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build}
 morvane=$build/cli/morvane
 db=/tmp/morvane-scale50.db
 runs=5

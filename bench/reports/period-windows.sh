@@ -3,13 +3,13 @@
 # the median of 5 runs of `morvane run` (open the window, get data, lay out the pivot, write it
 # as TSV) and the median of 5 runs of its statement alone through `morvane query`.
 #
-#   bench/reports/period-windows.sh [BUILD_DIR]     (default /work/main/build-period)
+#   bench/reports/period-windows.sh [BUILD_DIR]     (default build/ of this checkout)
 #
 # The database /tmp/morvane-scale50.db is shared with other benchmarks: it is created when
 # absent and never removed.
 set -euo pipefail
 
-build=${1:-/work/main/build-period}
+build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build}
 morvane=$build/cli/morvane
 db=/tmp/morvane-scale50.db
 year=2025
