@@ -1,7 +1,5 @@
-// The Excel and print actions of Tbase_OLAPreport through a small report window: the workbook
-// it writes (.xls read back with our reader, .xlsx with openpyxl), the grid's look while the
-// spreadsheet program is open and after it, a cancelled dialog, failed writes, the Excel right,
-// and the print link attached to the grid only while the preview runs.
+// The Excel and print actions of Tbase_OLAPreport: the workbook written (.xlsx read back with
+// openpyxl), the grid's look during and after, cancel, failed writes, the right, the print link.
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -67,8 +65,6 @@ class ExportReport : public Tbase_OLAPreport {
     }
 };
 
-// The scripted dialogs, with a look at what the save dialog is asked and at the window while
-// the spreadsheet program would be open.
 class WatchingRunner : public morvane::host::ScriptedRunner {
   public:
     QString SaveFileName(const QString& initialName, const QString& filter,
@@ -199,8 +195,7 @@ class OlapExport : public ::testing::Test {
 
 TEST_F(OlapExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgramEnds) {
     ExportReport* w = OpenWithData();
-    // A look of the user's own: no filter-field area, no row totals, the shops collapsed, and
-    // a field that has lost its zero blanking.
+    // The user's own look: no filter fields or row totals, shops collapsed, 数量 unblanked.
     TcxPivotGridOptionsView view = w->OLAP_PivotGrid->OptionsView();
     view.FilterFields = false;
     view.RowTotals = false;
@@ -229,7 +224,7 @@ TEST_F(OlapExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgramEnd
     EXPECT_TRUE(fileWritten);
     EXPECT_EQ(w->RzLauncher1->FileName(), file);
 
-    // While the spreadsheet program is open: no header areas, no zero blanking, the rest as is.
+    // While open: no header areas, no zero blanking.
     EXPECT_FALSE(whileOpen.filterFields || whileOpen.dataFields || whileOpen.rowFields ||
                  whileOpen.columnFields);
     EXPECT_FALSE(whileOpen.rowTotals);
@@ -237,8 +232,7 @@ TEST_F(OlapExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgramEnd
         EXPECT_TRUE(f.endsWith(":0")) << f.toStdString();
     EXPECT_EQ(whileOpen.records, before.records);
 
-    // Afterwards: the remembered header areas, every field with the zero blanking (数量 too,
-    // which lacked it), dataset, areas, order and collapsed groups untouched.
+    // Afterwards: the header areas back, every field blanking zeros (数量 too), the rest as is.
     const GridState after = GridState::Of(*w);
     for (QString& f : before.fields)
         f.replace(QRegularExpression(":0$"), QStringLiteral(":1"));
@@ -252,8 +246,7 @@ TEST_F(OlapExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgramEnd
     EXPECT_FALSE(after.screen.contains("B1"));
     EXPECT_TRUE(w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("数量"))->onGetDisplayText());
 
-    // The workbook is laid out as the grid (no row subtotals here) with every group expanded
-    // and the zero as 0.
+    // Laid out as the grid (no subtotals), every group expanded, the zero as 0.
     const morvane::workbook::Workbook book = morvane::workbook::readXls(file);
     ASSERT_EQ(book.sheetCount(), 1);
     EXPECT_EQ(SheetText(book.sheet(0)).toStdString(),
@@ -278,7 +271,6 @@ TEST_F(OlapExport, AZeroMeasureShowsEmptyOnScreenAndZeroInTheWorkbook) {
     runner.QueueSaveName(file);
     w->ac_Excel->trigger();
     ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
-    // While the workbook is open the grid shows the zero it wrote.
     EXPECT_TRUE(seenWhileOpen.contains(QRegularExpression("B1\t0\t")))
         << seenWhileOpen.toStdString();
     EXPECT_EQ(w->ResultText().split('\n').filter(QRegularExpression("^乙\tB1\t")).value(0), b1);
@@ -299,7 +291,6 @@ TEST_F(OlapExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnXls) {
     w->ac_Excel->trigger();
     ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
 
-    // openpyxl, independent of our writer, reads it back.
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"),
                  {QStringLiteral("-c"),
@@ -355,15 +346,13 @@ TEST_F(OlapExport, AFailedWriteReachesTheErrorDisplayAndTheGridGetsItsLookBack) 
     EXPECT_EQ(GridState::Of(*w), before);
 
     // More columns than an .xls sheet holds: the writer says to save as .xlsx, and .xlsx works.
-    w->sql = QStringLiteral(
-        "select '甲' 店铺,'A1' 货号,a.d*100+b.d*10+c.d 颜色,1 数量 from "
-        "(select 0 d union all select 1 union all select 2 union all select 3 union all "
-        "select 4 union all select 5 union all select 6 union all select 7 union all "
-        "select 8 union all select 9) a,"
-        "(select 0 d union all select 1 union all select 2 union all select 3 union all "
-        "select 4 union all select 5 union all select 6 union all select 7 union all "
-        "select 8 union all select 9) b,"
-        "(select 0 d union all select 1 union all select 2) c");
+    const QString digits = QStringLiteral(
+        "(select 0 d union all select 1 union all select 2 union all select 3 union all select 4 "
+        "union all select 5 union all select 6 union all select 7 union all select 8 union all "
+        "select 9)");
+    w->sql = QStringLiteral("select '甲' 店铺,'A1' 货号,a.d*100+b.d*10+c.d 颜色,1 数量 from ") +
+             digits + " a," + digits +
+             " b,(select 0 d union all select 1 union all select 2) c";
     w->ac_GetData->trigger();
     ASSERT_EQ(host->errors.messages.size(), 1) << Errors().toStdString();
     ASSERT_EQ(w->UDPDB_Report->GetRecordCount(), 300);
@@ -400,7 +389,6 @@ TEST_F(OlapExport, TheExcelButtonNeedsTheExcelRight) {
 }
 
 TEST_F(OlapExport, PrintAttachesTheLinkToTheGridOnlyWhileThePreviewRuns) {
-    // Whatever the link held before, a created window's link holds nothing.
     window = std::make_unique<ExportReport>();
     window->Grid_PrintCompotLink1->SetComponent(window->OLAP_PivotGrid);
     window->Create();
@@ -429,11 +417,10 @@ TEST_F(OlapExport, PrintAttachesTheLinkToTheGridOnlyWhileThePreviewRuns) {
     EXPECT_EQ(w->Grid_PrintCompotLink1->Component(), nullptr);
     EXPECT_EQ(GridState::Of(*w), before);
     // The pages carry what the grid shows: painted captions, the zero blanked.
-    EXPECT_TRUE(printed.contains("乙 小计")) << printed.join('|').toStdString();
-    EXPECT_TRUE(printed.contains("合计")) << printed.join('|').toStdString();
-    EXPECT_FALSE(printed.contains("0")) << printed.join('|').toStdString();
+    EXPECT_TRUE(printed.contains("乙 小计") && printed.contains("合计") && !printed.contains("0"))
+        << printed.join('|').toStdString();
 
-    // A preview that fails (its pages cannot be written) still leaves the link detached.
+    // A failing preview still leaves the link detached.
     runner.duringPreview = nullptr;
     runner.QueuePreviewPdf(dir.filePath(QStringLiteral("nosuch/pages.pdf")));
     w->ac_print->trigger();

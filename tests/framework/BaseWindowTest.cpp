@@ -28,11 +28,10 @@ class BaseWindow : public ::testing::Test {
     }
     bool Close(QWidget* w) {
         QPointer<QWidget> guard(w);
-        if (auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
             frame->close();
-        } else {
+        else
             w->close();
-        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return guard.isNull();
     }
