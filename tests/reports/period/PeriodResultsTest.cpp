@@ -1,8 +1,4 @@
-// What the period windows return on the scale-1 demo database, against expectations worked
-// out with plain SQLite queries written here: the complete partner x day (or month) grid for
-// months of every length and for periods without documents, sums of posted documents only,
-// documents dated with a time of day, warehouse and goods filters that narrow the sums but
-// not the grid, and the user's client scope together with a picked list.
+// Period window results on the scale-1 demo database against hand-written SQLite queries.
 
 #include <QSpinBox>
 
@@ -16,13 +12,11 @@
 
 namespace {
 
-// How one window's documents are found by hand: the partner table and column, the document
-// head (and detail lines, "" for single-table documents).
 struct Source {
     const char* window;
     const char* partners;  // dt_client or dt_supplier
     const char* head;
-    const char* detail;
+    const char* detail;  // "" for single-table documents
     const char* partnerColumn;
 };
 
@@ -41,7 +35,6 @@ const Source kYearly[] = {
     {"frm_OLAPPaymentsYear", "dt_supplier", "d_payments", "", "fsuppliercode"},
 };
 
-// Measures per key: quantity (lines only) and amount.
 struct Sums {
     double qty = 0;
     double amount = 0;
@@ -52,7 +45,6 @@ bool Near(double a, double b) {
     return std::fabs(a - b) <= 1e-6 * std::max(1.0, std::fabs(b));
 }
 
-// Differences between two sum maps, at most a few, for the failure message.
 QString Diff(const SumMap& got, const SumMap& want, bool lines) {
     QStringList out;
     for (const auto& [key, w] : want) {
@@ -77,7 +69,7 @@ QString Diff(const SumMap& got, const SumMap& want, bool lines) {
 
 class PeriodResults : public morvane::test::PeriodTest {
   protected:
-    // Partner codes that have at least one document of the kind, any date, posted or not.
+    // Partners with any document of the kind, posted or not.
     std::set<QString> Partners(const Source& s, const QString& extra = QString()) {
         std::set<QString> out;
         for (const QStringList& r :
@@ -88,8 +80,7 @@ class PeriodResults : public morvane::test::PeriodTest {
         return out;
     }
 
-    // Sums of the posted documents whose business date satisfies `dateCondition` on h.fbilldate,
-    // keyed by partner + "|" + `keyExpr` (an expression on h.fbilldate); `extra` narrows lines.
+    // Posted documents' sums keyed by partner|keyExpr; `extra` narrows lines.
     SumMap Expected(const Source& s, const QString& dateCondition, const QString& keyExpr,
                     const QString& extra = QString()) {
         const bool lines = *s.detail != 0;
@@ -109,8 +100,7 @@ class PeriodResults : public morvane::test::PeriodTest {
         return out;
     }
 
-    // The report's measures added up by partner + "|" + the column `keyColumn`; rows without
-    // measures add nothing. The quantity is column "数量" where there is one.
+    // The report's measures added up by partner|keyColumn.
     static SumMap Reported(Tbase_PeriodReport* w, const QString& keyColumn,
                            const QString& amountColumn) {
         TRemoteUdpDataSet* ds = w->UDPDB_Report;
@@ -129,14 +119,11 @@ class PeriodResults : public morvane::test::PeriodTest {
     }
 
     static QString AmountColumn(const QString& window) {
-        if (window == "frm_OLAPPaymentMonth")
-            return QStringLiteral("回款金额");
-        return QStringLiteral("金额");
+        return window == "frm_OLAPPaymentMonth" ? QStringLiteral("回款金额") : QStringLiteral("金额");
     }
 
-    // Every partner with each day label (or month label) 01..n; a yearly report may repeat a
-    // month (one row per day with business), a monthly one never repeats a day. Returns what
-    // differs, "" when all is well.
+    // Every partner with each label 01..n; a month may repeat (one row per business day), a day
+    // never. Returns what differs.
     static QString CheckGrid(Tbase_PeriodReport* w, const std::set<QString>& partners,
                              const QString& labelColumn, const QString& suffix, int n) {
         std::map<QString, QStringList> labels;
@@ -188,8 +175,6 @@ TEST_F(PeriodResults, EveryMonthLengthGivesEveryPartnerEachDayOnce) {
 }
 
 TEST_F(PeriodResults, MonthlySumsArePostedWholeDayDocumentsOnly) {
-    // December 2026 holds most of the demo's unposted documents; the months of 2025 below hold
-    // posted documents dated with a time of day in one table or another.
     for (const Source& s : kMonthly) {
         Tbase_PeriodReport* w = Open(QString::fromLatin1(s.window));
         int unpostedSeen = 0, timedSeen = 0;
@@ -213,14 +198,12 @@ TEST_F(PeriodResults, MonthlySumsArePostedWholeDayDocumentsOnly) {
                           .arg(s.head, inMonth))[0][0]
                     .toInt();
         }
-        // The documents to leave out were there.
         EXPECT_GT(unpostedSeen, 0) << s.window;
         EXPECT_GT(timedSeen, 0) << s.window;
     }
 }
 
 TEST_F(PeriodResults, DocumentsWithATimeOfDayAreLeftOutOfTheMonthButCountInTheYear) {
-    // Finds one posted sale dated with a time of day and follows it through both windows.
     const std::vector<QStringList> timed = Query(
         "select h.fclientcode,substr(h.fbilldate,1,4),substr(h.fbilldate,6,2),"
         "sum(d.qty*coalesce(d.fbalancprice,0)) from d_sale h join d_saledetail d on "
@@ -304,7 +287,6 @@ TEST_F(PeriodResults, WarehouseAndGoodsFiltersNarrowTheSumsButNotTheGrid) {
             Reported(w, yearly ? QStringLiteral("月份") : QStringLiteral("fbilldate"),
                      QStringLiteral("金额"));
         EXPECT_EQ(Diff(got, want, true), "") << s.window;
-        // Filtering leaves fewer partners with sums than partners listed.
         std::set<QString> withSums;
         for (const auto& [key, sums] : got)
             withSums.insert(key.section('|', 0, 0));
@@ -336,8 +318,7 @@ TEST_F(PeriodResults, YearlySumsAddUpEveryPostedDocumentOfEachMonth) {
             Diff(Reported(w, QStringLiteral("月份"), QStringLiteral("金额")), want, *s.detail != 0),
             "")
             << s.window;
-        // Several days of one month give several rows of that month for one partner (payments
-        // come at most once a month per partner in the demo data).
+        // Several days of a month give several rows (payments come once a month at most).
         if (*s.detail == 0)
             continue;
         std::map<QString, int> rowsPerKey;
@@ -355,7 +336,6 @@ TEST_F(PeriodResults, ARestrictedUserWhoPicksClientsSeesOnlyClientsInBoth) {
     SignIn(QStringLiteral("002"));
     ASSERT_FALSE(pub_clientall);
     ASSERT_FALSE(pub_clientcodes.isEmpty());
-    // Two of the user's clients and one outside the scope.
     const std::vector<QStringList> inScope = Query(
         "select fclientcode from userclient where fgroupid='002' and "
         "coalesce(fstockbit,0)=0 and fclientcode in(select fclientcode from d_sale) "
@@ -397,7 +377,6 @@ TEST_F(PeriodResults, PaymentsYearShowsEachMonthsShareOfTheSupplierYear) {
     Run(w, 2025);
     const QStringList lines = w->ResultText().split('\n');
     ASSERT_GT(lines.size(), 3);
-    // Rows with a year total show 100% in the last column and shares that add up to 100%.
     int checked = 0;
     for (const QString& line : lines.mid(2)) {
         const QStringList cells = line.split('\t');

@@ -1,7 +1,5 @@
-// The statements of the ten period windows, byte for byte, for representative filter states:
-// compared with golden texts beside this file (one carriage return per line break) and, for
-// the plain and filtered states, with the statement corpus. One test per window runs all of
-// its states; MORVANE_UPDATE_GOLDEN=1 rewrites the golden files instead of comparing.
+// The ten period windows' statements byte for byte against golden/ and the corpus;
+// MORVANE_UPDATE_GOLDEN=1 rewrites the golden files.
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +22,6 @@ const QString kClients = QStringLiteral("'ZY002','JM002','PF003'");
 const QString kSuppliers = QStringLiteral("'S002','S003','S011'");
 const QString kGoods = QStringLiteral("'YL251006','MF251008','MF252008','MF254005','YL253002'");
 const QString kHouses = QStringLiteral("'CK01','CK03'");
-// The restricted scope the corpus was assembled with.
 const QString kCorpusScope = QStringLiteral("'ZY002','ZY008','JM002','PF003','ZG004'");
 
 struct WindowCase {
@@ -48,7 +45,6 @@ const WindowCase kWindows[] = {
 class PeriodStatements : public morvane::test::PeriodTest,
                          public ::testing::WithParamInterface<WindowCase> {
   protected:
-    // The statement get data sends in the state `setUp` leaves the window in.
     QString Statement(const std::function<void(Tbase_PeriodReport*)>& setUp, int year = 2025,
                       int month = 3) {
         Tbase_PeriodReport* w = Open(QString::fromLatin1(GetParam().name));
@@ -62,7 +58,6 @@ class PeriodStatements : public morvane::test::PeriodTest,
             << GetParam().name << ": " << Errors().toStdString();
         return w->UDPDB_Report->SQL();
     }
-    // The partner list of the window: clients or suppliers.
     static void PickPartners(Tbase_PeriodReport* w, unsigned filters) {
         if (filters & pfSupplier)
             w->sel_supplier = kSuppliers;
@@ -83,28 +78,25 @@ TEST_P(PeriodStatements, MatchTheGoldenTextsAndTheCorpus) {
     std::vector<State> states = {
         {"plain", [](Tbase_PeriodReport*) {}},
         {"partners", [f](Tbase_PeriodReport* w) { PickPartners(w, f); }},
-        // User 002 is restricted to some clients; the supplier windows ignore that.
+        // Supplier windows ignore the client scope.
         {"user002", [this](Tbase_PeriodReport*) { SignIn(QStringLiteral("002")); }},
         {"user002_partners",
          [this, f](Tbase_PeriodReport* w) {
              SignIn(QStringLiteral("002"));
              PickPartners(w, f);
          }},
-        // User 003's rows are all flagged: restricted with an empty list, no clause at all.
         {"user003", [this](Tbase_PeriodReport*) { SignIn(QStringLiteral("003")); }},
-        // Another month of another year: no leading zero, a two-digit month.
         {"december2026", [](Tbase_PeriodReport*) {}},
     };
     if (f & pfGoods)
         states.push_back({"goods", [](Tbase_PeriodReport* w) { w->sel_goods = kGoods; }});
     if (f & pfHouse)
         states.push_back({"house", [](Tbase_PeriodReport* w) { w->sel_house = kHouses; }});
-    if (f & pfGoods && f & pfHouse) {
+    if (f & pfGoods && f & pfHouse)
         states.push_back({"goods_house", [](Tbase_PeriodReport* w) {
                               w->sel_goods = kGoods;
                               w->sel_house = kHouses;
                           }});
-    }
 
     const bool update = qEnvironmentVariableIsSet("MORVANE_UPDATE_GOLDEN");
     const QDir golden(QStringLiteral(MORVANE_PERIOD_GOLDEN_DIR));
@@ -124,12 +116,10 @@ TEST_P(PeriodStatements, MatchTheGoldenTextsAndTheCorpus) {
             mismatches << s.name;
     }
 
-    // The corpus: plain, and every list the window shows together with the corpus's scope.
     const QDir corpus(QStringLiteral(MORVANE_CORPUS_DIR));
     if (Statement([](Tbase_PeriodReport*) {}) !=
-        morvane::test::ReadText(corpus.filePath(name + ".plain.sql"))) {
+        morvane::test::ReadText(corpus.filePath(name + ".plain.sql")))
         mismatches << "corpus plain";
-    }
     const QString filtered = Statement([f](Tbase_PeriodReport* w) {
         PickPartners(w, f);
         if (f & pfGoods)
@@ -142,7 +132,7 @@ TEST_P(PeriodStatements, MatchTheGoldenTextsAndTheCorpus) {
     if (filtered != morvane::test::ReadText(corpus.filePath(name + ".filtered.sql")))
         mismatches << "corpus filtered";
 
-    // An unrestricted user gets no scope clause, whatever the code list holds.
+    // Unrestricted: no scope clause whatever the code list holds.
     const QString unrestricted = Statement([](Tbase_PeriodReport*) {
         pub_clientall = true;
         pub_clientcodes = kCorpusScope;

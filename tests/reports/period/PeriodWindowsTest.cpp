@@ -1,7 +1,4 @@
-// The period windows as the user meets them: registration and caption, the filter panel each
-// one shows, the year and month edits with their ranges and today's values, the designed
-// pivot, which windows keep the user's arrangement across runs, the picker lists reaching the
-// statement, and a period the database cannot turn into dates.
+// The period windows as widgets: caption, filter panel, period edits, pivot, errors.
 
 #include <QCheckBox>
 #include <QDate>
@@ -30,11 +27,9 @@ struct Expected {
     const char* name;
     const char* caption;
     bool month;
-    // The visible pickers and the text of RzLabel1 ("" when neither partner edit shows).
     bool client, supplier, goods, house;
     const char* partnerLabel;
-    // Design-time fields by area, joined by "|".
-    const char* rows;
+    const char* rows;  // design-time fields by area, joined by "|"
     const char* columns;
     const char* data;
     const char* filter;
@@ -103,7 +98,6 @@ TEST_P(PeriodWindows, OpenWithTheirFilterPanelPeriodAndDesignedPivot) {
         EXPECT_TRUE(hidden->isHidden()) << e.name << " " << hidden->objectName().toStdString();
     }
 
-    // Year and month: today's, within their ranges, shown on the filter panel.
     const QDate today = QDate::currentDate();
     EXPECT_EQ(w->RzLabel7->text(), "年份：");
     EXPECT_EQ(w->edit_year->minimum(), 1901);
@@ -123,7 +117,6 @@ TEST_P(PeriodWindows, OpenWithTheirFilterPanelPeriodAndDesignedPivot) {
         EXPECT_EQ(w->findChild<QSpinBox*>(QStringLiteral("edit_month")), nullptr);
     }
 
-    // The designed pivot, before any query.
     TcxDBPivotGrid* grid = w->OLAP_PivotGrid;
     EXPECT_EQ(FieldsIn(grid, Area::Row), QString::fromUtf8(e.rows));
     EXPECT_EQ(FieldsIn(grid, Area::Column), QString::fromUtf8(e.columns));
@@ -137,7 +130,6 @@ TEST_P(PeriodWindows, OpenWithTheirFilterPanelPeriodAndDesignedPivot) {
         EXPECT_EQ(grid->Fields(i)->caption(), grid->Fields(i)->name());
     EXPECT_EQ(grid->GetFieldByName(QStringLiteral("fbilldate")), nullptr);
 
-    // Closing clears the instance variable so that the next open makes a new window.
     cls->setInstance(w);
     TCloseAction action = morvane::ui::caHide;
     w->FormClose(w, action);
@@ -156,13 +148,11 @@ TEST_F(PeriodWindow, DesignedFieldsKeepTheUserArrangementAcrossRuns) {
     Run(w, 2025, 3);
     TcxDBPivotGrid* grid = w->OLAP_PivotGrid;
     const int fields = grid->FieldCount();
-    // The user moves the clients' kind down to the rows.
     grid->SetFieldArea(QStringLiteral("客户性质"), 1);
     Run(w, 2025, 4);
     EXPECT_EQ(grid->FieldCount(), fields);
     EXPECT_EQ(FieldsIn(grid, Area::Row), "日期|客户性质");
     EXPECT_EQ(FieldsIn(grid, Area::Column), "客户简称");
-    // Every kept field blanks zeros again.
     for (int i = 0; i < grid->FieldCount(); ++i)
         EXPECT_TRUE(bool(grid->Fields(i)->onGetDisplayText())) << i;
 }
@@ -171,7 +161,6 @@ TEST_F(PeriodWindow, PaymentMonthRebuildsItsFieldsAtEveryRun) {
     Tbase_PeriodReport* w = Open(QStringLiteral("frm_OLAPPaymentMonth"));
     Run(w, 2025, 3);
     TcxDBPivotGrid* grid = w->OLAP_PivotGrid;
-    // One field per result column; the two placed nowhere stay out of sight.
     EXPECT_EQ(grid->FieldCount(), 7);
     EXPECT_EQ(FieldsIn(grid, Area::Row), "客户性质|客户编号|客户简称");
     EXPECT_EQ(FieldsIn(grid, Area::Column), "日期");
@@ -204,7 +193,6 @@ TEST_F(PeriodWindow, PickedSuppliersAndGoodsReachTheStatement) {
     EXPECT_TRUE(sql.contains(" and a.fcode in(" + w->sel_supplier + ")\r"));
     EXPECT_TRUE(sql.contains(" and b.fsuppliercode in(" + w->sel_supplier + ")\r"));
     EXPECT_TRUE(sql.contains(" and b.fhousecode in('CK03')\r"));
-    // Only the picked suppliers are listed, each with every day of March.
     QSet<QString> suppliers;
     for (const QStringList& row : ReportRows(w))
         suppliers.insert(row[0]);
@@ -216,7 +204,6 @@ TEST_F(PeriodWindow, APeriodTheDatabaseCannotReadShowsItsErrorAndKeepsTheFields)
     Run(w, 2025, 3);
     TcxDBPivotGrid* grid = w->OLAP_PivotGrid;
     const QString rows = FieldsIn(grid, Area::Row);
-    // The spin edit has no maximum, but a five-digit year is no date for the server.
     w->edit_year->setValue(10000);
     w->ac_GetData->trigger();
     ASSERT_EQ(host->errors.messages.size(), 1);
@@ -230,11 +217,9 @@ TEST_F(PeriodWindow, APeriodTheDatabaseCannotReadShowsItsErrorAndKeepsTheFields)
 TEST_F(PeriodWindow, AHalfTypedYearIsTakenAsTypedAndJunkKeepsTheLastYear) {
     Tbase_PeriodReport* w = Open(QStringLiteral("frm_OLAPPaymentYear"));
     w->edit_year->setValue(2025);
-    // The user has typed a year but not yet left the edit.
     w->edit_year->findChild<QLineEdit*>()->setText(QStringLiteral("2026"));
     w->ac_GetData->trigger();
     EXPECT_TRUE(w->UDPDB_Report->SQL().contains("year(a.fbilldate)=2026\r"));
-    // A text that is no year in range never reaches the statement.
     w->edit_year->findChild<QLineEdit*>()->setText(QStringLiteral("19"));
     w->ac_GetData->trigger();
     EXPECT_TRUE(w->UDPDB_Report->SQL().contains("year(a.fbilldate)=2026\r"));
