@@ -17,17 +17,22 @@ class Run : public ::testing::Test {
         db = dir.filePath("f.db");
         morvane::test::CreateFixtureDb(db);
     }
-    RunOutput Go(std::vector<RunStep> steps = {}, bool sql = false, QString out = QString()) {
+    // The window, database and plug-in only: no user, no list name.
+    RunOptions Bare(const QString& window = "frm_OLAPSaleMonth") {
         RunOptions o;
-        o.window = "frm_OLAPSaleMonth";
+        o.window = window;
         o.dbFile = db;
+        o.pluginPath = MORVANE_TESTPLUGIN;
+        o.exeName = dir.filePath("host");
+        return o;
+    }
+    RunOutput Go(std::vector<RunStep> steps = {}, bool sql = false, QString out = QString()) {
+        RunOptions o = Bare();
         o.user = "U1";
         o.listName = "测试报表";
         o.steps = std::move(steps);
         o.sql = sql;
         o.outFile = out;
-        o.pluginPath = MORVANE_TESTPLUGIN;
-        o.exeName = dir.filePath("host");
         return RunWindow(o);
     }
     std::vector<QString> Syslog() { return morvane::test::SpineHost(db).SyslogRows(); }
@@ -81,8 +86,8 @@ TEST_F(Run, AMessageBoxEndsTheRunWithStatusThreeAndNoQuery) {
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.err, "请输入备注!\n");
     EXPECT_EQ(r.out, "");
-    // The window was still closed.
-    EXPECT_EQ(Syslog(), (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开"}));
+    EXPECT_EQ(Syslog(),  // the window was still closed
+              (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开"}));
 }
 
 TEST_F(Run, ErrorsEndTheRunWithStatusTwo) {
@@ -114,16 +119,10 @@ TEST_F(Run, AServerErrorCarriesTheServersText) {
 }
 
 TEST_F(Run, UnknownWindowsAndWindowsOutsideThePlugin) {
-    RunOptions o;
-    o.dbFile = db;
-    o.pluginPath = MORVANE_TESTPLUGIN;
-    o.exeName = dir.filePath("host");
-    o.window = "frm_Nothing";
-    RunOutput r = RunWindow(o);
+    RunOutput r = RunWindow(Bare("frm_Nothing"));
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "no window 'frm_Nothing' in this plug-in\n");
-    o.window = "frm_OLAPSale";  // its caption has a quote: the usage log fails at creation
-    r = RunWindow(o);
+    r = RunWindow(Bare("frm_OLAPSale"));  // its caption has a quote: the usage log fails
     EXPECT_EQ(r.status, 2);
     EXPECT_FALSE(r.err.empty());
 }
@@ -143,14 +142,8 @@ TEST_F(Run, OutputFilesByExtension) {
 }
 
 TEST_F(Run, TheListNameDefaultsToTheMenuCaption) {
-    // The fixture's list is named after the test caption; the menu's caption for the row has
-    // no rights row, so the window opens without Excel and without error either way.
-    RunOptions o;
-    o.window = "frm_OLAPSaleMonth";
-    o.dbFile = db;
-    o.pluginPath = MORVANE_TESTPLUGIN;
-    o.exeName = dir.filePath("host");
-    const RunOutput r = RunWindow(o);
+    // The menu caption has no rights row: the window opens without Excel and without error.
+    const RunOutput r = RunWindow(Bare());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Syslog().front(), "001|测试报表|进入");  // the demo's unrestricted user
 }

@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include "host/HostSession.h"
 #include "host/RecordedErrors.h"
@@ -29,19 +30,25 @@ QStringList dynamicSymbols(const QString& library) {
     return names;
 }
 
+class Plugin : public ::testing::Test {
+  protected:
+    void SetUp() override { morvane::test::CreateFixtureDb(db); }
+    std::vector<QString> Syslog() { return morvane::test::SpineHost(db).SyslogRows(); }
+
+    QTemporaryDir dir;
+    const QString db = dir.filePath("f.db");
+    ScriptedRunner runner;
+    RecordedErrors errors;
+};
+
 }  // namespace
 
-TEST(Plugin, ExportsExactlyCreateDLLForm) {
+TEST(PluginLibrary, ExportsExactlyCreateDLLForm) {
     EXPECT_EQ(dynamicSymbols(MORVANE_PLUGIN), QStringList{"T CreateDLLForm"});
     EXPECT_EQ(dynamicSymbols(MORVANE_TESTPLUGIN), QStringList{"T CreateDLLForm"});
 }
 
-TEST(Plugin, ClosingTheMainWindowClosesTheReportWindowsWithTheirHandlers) {
-    QTemporaryDir dir;
-    const QString db = dir.filePath("f.db");
-    morvane::test::CreateFixtureDb(db);
-    ScriptedRunner runner;
-    RecordedErrors errors;
+TEST_F(Plugin, ClosingTheMainWindowClosesTheReportWindowsWithTheirHandlers) {
     {
         HostSession session(runner, errors, MORVANE_TESTPLUGIN, dir.filePath("host"));
         session.Connect({db, {}});
@@ -54,20 +61,14 @@ TEST(Plugin, ClosingTheMainWindowClosesTheReportWindowsWithTheirHandlers) {
         EXPECT_TRUE(session.MainForm().OpenWindowList().Items().isEmpty());
     }
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
-    morvane::test::SpineHost check(db);
-    EXPECT_EQ(check.SyslogRows(), (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开"}));
+    EXPECT_EQ(Syslog(), (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开"}));
 }
 
-TEST(Plugin, AMissingLibraryIsReported) {
+TEST(PluginLibrary, AMissingLibraryIsReported) {
     EXPECT_THROW(PluginLoader("/nonexistent/libmorvane.so"), std::runtime_error);
 }
 
-TEST(Plugin, WindowsOpenAndCloseThroughTheLoadedExport) {
-    QTemporaryDir dir;
-    const QString db = dir.filePath("f.db");
-    morvane::test::CreateFixtureDb(db);
-    ScriptedRunner runner;
-    RecordedErrors errors;
+TEST_F(Plugin, WindowsOpenAndCloseThroughTheLoadedExport) {
     QPointer<QWidget> first;
     {
         HostSession session(runner, errors, MORVANE_TESTPLUGIN, dir.filePath("host"));
@@ -89,8 +90,7 @@ TEST(Plugin, WindowsOpenAndCloseThroughTheLoadedExport) {
         ASSERT_NE(second, nullptr);
     }
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
-    morvane::test::SpineHost check(db);
     // The session closed the second window with the main window, without its close event.
-    EXPECT_EQ(check.SyslogRows(),
+    EXPECT_EQ(Syslog(),
               (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开", "U2|测试报表|进入"}));
 }
