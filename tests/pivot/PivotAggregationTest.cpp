@@ -53,11 +53,7 @@ TEST(PivotAggregation, SmallKeySpaceWithFiltersAndDescendingField) {
     PivotEngine grid;
     grid.setSource(src);
     grid.createAllFields();
-    grid.setFieldArea(QStringLiteral("t"), 1);
-    grid.setFieldArea(QStringLiteral("i"), 1);
-    grid.setFieldArea(QStringLiteral("c"), 0);
-    for (const char* d : {"q", "a", "n"})
-        grid.setFieldArea(QString::fromLatin1(d), 3);
+    test::place(grid, {"t", "i"}, {"c"}, {"q", "a", "n"});
     grid.fieldByName(QStringLiteral("i"))->setSortOrder(SortOrder::Descending);
     const Value cut = Value::text(QStringLiteral("货%1").arg(5 * 37 % 101));
     grid.fieldByName(QStringLiteral("t"))->setFilter({FieldFilter::Mode::Excluded, {cut, Value()}});
@@ -78,10 +74,7 @@ TEST(PivotAggregation, LargeKeySpaceUsesHashingAndStaysExact) {
     PivotEngine grid;
     grid.setSource(src);
     grid.createAllFields();
-    grid.setFieldArea(QStringLiteral("i"), 1);
-    grid.setFieldArea(QStringLiteral("t"), 1);
-    grid.setFieldArea(QStringLiteral("c"), 0);
-    grid.setFieldArea(QStringLiteral("q"), 3);
+    test::place(grid, {"i", "t"}, {"c"}, {"q"});
     checkAgainstReference(grid,
                           reference(*src, {1, 0}, {2}, {3}, [](std::int64_t) { return true; }));
     checkRowOrder(grid);
@@ -124,12 +117,7 @@ TEST(PivotAggregation, EveryArrangementShowsTheSameSums) {
     PivotEngine grid;
     grid.setSource(src);
     grid.createAllFields();
-    for (const char* f : {"t", "i"})
-        grid.setFieldArea(QString::fromLatin1(f), 1);
-    for (const char* f : {"c", "n"})
-        grid.setFieldArea(QString::fromLatin1(f), 0);
-    for (const char* f : {"q", "a"})
-        grid.setFieldArea(QString::fromLatin1(f), 3);
+    test::place(grid, {"t", "i"}, {"c", "n"}, {"q", "a"});
     const Reference ref =
         reference(*src, {0, 1}, {2, 5}, {3, 4}, [](std::int64_t) { return true; });
     auto levelOf = [&](Axis axis, const char* name) {
@@ -179,8 +167,7 @@ TEST(PivotAggregation, IntegerSumsStayExactBeyondDoublePrecision) {
     PivotEngine grid;
     grid.setSource(src);
     grid.createAllFields();
-    grid.setFieldArea(QStringLiteral("k"), 1);
-    grid.setFieldArea(QStringLiteral("v"), 3);
+    test::place(grid, {"k"}, {}, {"v"});
     EXPECT_EQ(grid.cellValue(0, 0), Value::integer(big + 2));
     EXPECT_EQ(grid.cellText(0, 0), QString::number(big + 2));
 }
@@ -197,8 +184,7 @@ TEST(PivotAggregation, NotANumberCountsAsNull) {
     PivotEngine grid;
     grid.setSource(src);
     grid.createAllFields();
-    grid.setFieldArea(QStringLiteral("k"), 1);
-    grid.setFieldArea(QStringLiteral("v"), 3);
+    test::place(grid, {"k"}, {}, {"v"});
     EXPECT_EQ(test::render(grid), QStringLiteral("k|Grand Total\n|3\n1|\nGrand Total|3\n"));
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
+
 namespace morvane::pivot {
 namespace {
 
@@ -20,13 +23,19 @@ class PivotLayout : public ::testing::Test {
     void place(const char* name, Area area) {
         ASSERT_TRUE(grid.setFieldArea(QString::fromUtf8(name), static_cast<int>(area)));
     }
+    void place(std::initializer_list<const char*> rows, std::initializer_list<const char*> columns,
+               std::initializer_list<const char*> data) {
+        for (const auto& [names, area] :
+             {std::pair{rows, Area::Row}, {columns, Area::Column}, {data, Area::Data}})
+            for (const char* n : names)
+                place(n, area);
+    }
     PivotField& f(const char* name) { return *grid.fieldByName(QString::fromUtf8(name)); }
     PivotEngine grid;
 };
 
 TEST_F(PivotLayout, OneRowFieldNullGroupFirstAndNullValuesIgnored) {
-    place("品牌", Area::Row);
-    place("数量", Area::Data);
+    place({"品牌"}, {}, {"数量"});
     EXPECT_EQ(render(grid), lines("品牌|Grand Total\n"
                                   "|1\n"
                                   "A|10\n"
@@ -36,9 +45,7 @@ TEST_F(PivotLayout, OneRowFieldNullGroupFirstAndNullValuesIgnored) {
 }
 
 TEST_F(PivotLayout, TwoRowFieldsWithSubtotals) {
-    place("品牌", Area::Row);
-    place("货号", Area::Row);
-    place("数量", Area::Data);
+    place({"品牌", "货号"}, {}, {"数量"});
     // Groups of a single value get no total row of their own.
     EXPECT_EQ(render(grid), lines("品牌|货号|Grand Total\n"
                                   "|n1|1\n"
@@ -74,9 +81,7 @@ TEST_F(PivotLayout, TwoRowFieldsWithSubtotals) {
 }
 
 TEST_F(PivotLayout, RowAndColumnFieldsWithRealSumsAndEmptyCells) {
-    place("品牌", Area::Row);
-    place("日", Area::Column);
-    place("金额", Area::Data);
+    place({"品牌"}, {"日"}, {"金额"});
     // Days sort as numbers; 0.1 + 0.2 shows as 0.3.
     EXPECT_EQ(render(grid), lines("品牌|1|2|10|Grand Total\n"
                                   "|2|||2\n"
@@ -87,10 +92,7 @@ TEST_F(PivotLayout, RowAndColumnFieldsWithRealSumsAndEmptyCells) {
 }
 
 TEST_F(PivotLayout, NestedColumnFieldsWithSubtotalColumns) {
-    place("品牌", Area::Row);
-    place("店铺", Area::Column);
-    place("日", Area::Column);
-    place("数量", Area::Data);
+    place({"品牌"}, {"店铺", "日"}, {"数量"});
     EXPECT_EQ(render(grid), lines("|S1|||S1 Total|S2||S2 Total|Grand Total\n"
                                   "品牌|1|2|10||1|2||\n"
                                   "|1|||1||||1\n"
@@ -101,10 +103,7 @@ TEST_F(PivotLayout, NestedColumnFieldsWithSubtotalColumns) {
 }
 
 TEST_F(PivotLayout, SeveralDataFieldsInColumnsInnermost) {
-    place("品牌", Area::Row);
-    place("店铺", Area::Column);
-    place("数量", Area::Data);
-    place("金额", Area::Data);
+    place({"品牌"}, {"店铺"}, {"数量", "金额"});
     EXPECT_EQ(render(grid), lines("|S1||S2||Grand Total|\n"
                                   "品牌|数量|金额|数量|金额|数量|金额\n"
                                   "|1|2|||1|2\n"
@@ -115,10 +114,7 @@ TEST_F(PivotLayout, SeveralDataFieldsInColumnsInnermost) {
 }
 
 TEST_F(PivotLayout, SeveralDataFieldsInColumnsOutermost) {
-    place("品牌", Area::Row);
-    place("店铺", Area::Column);
-    place("数量", Area::Data);
-    place("金额", Area::Data);
+    place({"品牌"}, {"店铺"}, {"数量", "金额"});
     grid.setDataFieldAreaIndex(0);
     EXPECT_EQ(render(grid), lines("|数量||金额||数量|金额\n"
                                   "品牌|S1|S2|S1|S2|Grand Total|Grand Total\n"
@@ -130,10 +126,7 @@ TEST_F(PivotLayout, SeveralDataFieldsInColumnsOutermost) {
 }
 
 TEST_F(PivotLayout, SeveralDataFieldsInRows) {
-    place("品牌", Area::Row);
-    place("店铺", Area::Column);
-    place("数量", Area::Data);
-    place("金额", Area::Data);
+    place({"品牌"}, {"店铺"}, {"数量", "金额"});
     grid.setDataFieldArea(Area::Row);
     EXPECT_EQ(render(grid), lines("品牌|项目|S1|S2|Grand Total\n"
                                   "|数量|1||1\n"
@@ -175,8 +168,7 @@ TEST_F(PivotLayout, SeveralDataFieldsInRows) {
 }
 
 TEST_F(PivotLayout, NoFieldsOnAnAxis) {
-    place("数量", Area::Data);
-    place("金额", Area::Data);
+    place({}, {}, {"数量", "金额"});
     EXPECT_EQ(render(grid), lines("|数量|金额\n"
                                   "Grand Total|18|38.55\n"));
     grid.setDataFieldArea(Area::Row);
@@ -187,9 +179,7 @@ TEST_F(PivotLayout, NoFieldsOnAnAxis) {
 }
 
 TEST_F(PivotLayout, CollapseAndExpand) {
-    place("品牌", Area::Row);
-    place("货号", Area::Row);
-    place("数量", Area::Data);
+    place({"品牌", "货号"}, {}, {"数量"});
     const QString expanded = render(grid);
     // Row 1 is A/a1: its brand cell heads the A group.
     ASSERT_EQ(grid.rowHeader(1, 0).text, QStringLiteral("A"));
@@ -227,10 +217,7 @@ TEST_F(PivotLayout, CollapseAndExpand) {
 }
 
 TEST_F(PivotLayout, CollapsedColumnGroup) {
-    place("品牌", Area::Row);
-    place("店铺", Area::Column);
-    place("日", Area::Column);
-    place("数量", Area::Data);
+    place({"品牌"}, {"店铺", "日"}, {"数量"});
     f("店铺").setExpanded(false);
     EXPECT_EQ(render(grid), lines("|S1|S2|Grand Total\n"
                                   "品牌|||\n"
@@ -242,10 +229,7 @@ TEST_F(PivotLayout, CollapsedColumnGroup) {
 }
 
 TEST_F(PivotLayout, SortDescending) {
-    place("品牌", Area::Row);
-    place("货号", Area::Row);
-    place("日", Area::Column);
-    place("数量", Area::Data);
+    place({"品牌", "货号"}, {"日"}, {"数量"});
     f("品牌").setSortOrder(SortOrder::Descending);
     f("日").setSortOrder(SortOrder::Descending);
     EXPECT_EQ(render(grid), lines("品牌|货号|10|2|1|Grand Total\n"
@@ -283,10 +267,7 @@ TEST_F(PivotLayout, ValueFilters) {
 }
 
 TEST_F(PivotLayout, ZeroAndNullCells) {
-    place("品牌", Area::Row);
-    place("数量", Area::Data);
-    place("比例", Area::Data);
-    place("货号", Area::Data);
+    place({"品牌"}, {}, {"数量", "比例", "货号"});
     // A column with no value sums to nothing; a text data field counts its
     // values; a zero sum shows 0.
     EXPECT_EQ(render(grid), lines("品牌|数量|比例|货号\n"

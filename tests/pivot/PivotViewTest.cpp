@@ -11,14 +11,13 @@ namespace morvane::pivot {
 namespace {
 
 using test::loadSample;
+using test::place;
 using test::render;
 
-QString lines(const char* text) {
-    return QString::fromUtf8(text);
-}
 QString u(const char* text) {
     return QString::fromUtf8(text);
 }
+const auto lines = u;
 
 // The report windows' three text rules, written against the engine the way
 // the windows write them: zero blanking, the share column, total captions.
@@ -52,11 +51,7 @@ void attachWindowRules(PivotEngine& grid) {
 TEST(PivotHandlers, WindowRulesReplaceTextsAsShownButNotAsExported) {
     PivotEngine grid;
     loadSample(grid);
-    for (const char* n : {"品牌", "货号"})
-        grid.setFieldArea(u(n), 1);
-    grid.setFieldArea(u("店铺"), 0);
-    grid.setFieldArea(u("数量"), 3);
-    grid.setFieldArea(u("比例"), 3);
+    place(grid, {"品牌", "货号"}, {"店铺"}, {"数量", "比例"});
     attachWindowRules(grid);
     EXPECT_EQ(render(grid), lines("||S1||S2||合计|\n"
                                   "品牌|货号|数量|比例|数量|比例|数量|比例\n"
@@ -86,9 +81,7 @@ TEST(PivotHandlers, WindowRulesReplaceTextsAsShownButNotAsExported) {
 TEST(PivotHandlers, CustomDrawSeesKindsAndReportsColourAndDone) {
     PivotEngine grid;
     loadSample(grid);
-    grid.setFieldArea(u("品牌"), 1);
-    grid.setFieldArea(u("货号"), 1);
-    grid.setFieldArea(u("数量"), 3);
+    place(grid, {"品牌", "货号"}, {}, {"数量"});
     ViewStyles st;
     st.total = 0xFFFFEEDD;
     grid.setStyles(st);
@@ -117,9 +110,7 @@ TEST(PivotHandlers, CustomDrawSeesKindsAndReportsColourAndDone) {
 TEST(PivotHandlers, DisplayTextOfGroupValuesFeedsTotalCaptions) {
     PivotEngine grid;
     loadSample(grid);
-    grid.setFieldArea(u("品牌"), 1);
-    grid.setFieldArea(u("货号"), 1);
-    grid.setFieldArea(u("数量"), 3);
+    place(grid, {"品牌", "货号"}, {}, {"数量"});
     grid.fieldByName(u("品牌"))->setOnGetDisplayText(
         [](const PivotField& f, const DisplayTextInfo& info, QString& t) {
             EXPECT_EQ(info.target, DisplayTextInfo::Target::GroupValue);
@@ -134,10 +125,7 @@ TEST(PivotHandlers, DisplayTextOfGroupValuesFeedsTotalCaptions) {
 TEST(PivotView, CellsHeadersAndGroupItems) {
     PivotEngine grid;
     loadSample(grid);
-    grid.setFieldArea(u("品牌"), 1);
-    grid.setFieldArea(u("货号"), 1);
-    grid.setFieldArea(u("店铺"), 0);
-    grid.setFieldArea(u("数量"), 3);
+    place(grid, {"品牌", "货号"}, {"店铺"}, {"数量"});
     ASSERT_EQ(grid.rowCount(), 7);
     ASSERT_EQ(grid.columnCount(), 3);
     EXPECT_EQ(grid.rowLevelCount(), 2);
@@ -313,9 +301,7 @@ TEST(PivotFields, FilterDropDownOffersDistinctValuesByPages) {
 TEST(PivotWidths, BestFitFromTextsNeverBelowMinimum) {
     PivotEngine grid;
     loadSample(grid);
-    grid.setFieldArea(u("货号"), 1);
-    grid.setFieldArea(u("店铺"), 0);
-    grid.setFieldArea(u("金额"), 3);
+    place(grid, {"货号"}, {"店铺"}, {"金额"});
     grid.fieldByName(u("店铺"))->setMinWidth(120);
     grid.applyBestFit(7, 10);
     // Goods: the caption 货号 is 4 units wide, the values 2; "Grand Total" is 11.
@@ -330,19 +316,10 @@ TEST(PivotWidths, BestFitFromTextsNeverBelowMinimum) {
     EXPECT_EQ(grid.rowLevelWidth(0), 200);
 }
 
-}  // namespace
-}  // namespace morvane::pivot
-
-namespace morvane::pivot {
-namespace {
-
 TEST(PivotMatrixRows, StreamedRowsMatchTheMatrixAndAFailingWriterLeavesTheView) {
     PivotEngine grid;
     loadSample(grid);
-    grid.setFieldArea(u("品牌"), 1);
-    grid.setFieldArea(u("货号"), 1);
-    grid.setFieldArea(u("店铺"), 0);
-    grid.setFieldArea(u("数量"), 3);
+    place(grid, {"品牌", "货号"}, {"店铺"}, {"数量"});
     grid.collapseAll();
     const PivotMatrix whole = grid.layoutMatrix(MatrixOptions{.expandAll = true});
     int seen = 0;

@@ -1,5 +1,7 @@
 #include "SampleRows.h"
 
+#include <utility>
+
 namespace morvane::pivot::test {
 
 std::shared_ptr<MemorySource> sampleRows() {
@@ -41,6 +43,13 @@ QString render(PivotEngine& grid, const MatrixOptions& options) {
 void loadSample(PivotEngine& grid) {
     grid.setSource(sampleRows());
     grid.createAllFields();
+}
+
+void place(PivotEngine& grid, std::initializer_list<const char*> rows,
+           std::initializer_list<const char*> columns, std::initializer_list<const char*> data) {
+    for (const auto& [names, area] : {std::pair{rows, 1}, {columns, 0}, {data, 3}})
+        for (const char* n : names)
+            grid.setFieldArea(QString::fromUtf8(n), area);
 }
 
 }  // namespace morvane::pivot::test

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 
@@ -31,5 +32,9 @@ QString render(PivotEngine& grid, const MatrixOptions& options = {});
 
 // A grid over the sample rows with every field created.
 void loadSample(PivotEngine& grid);
+
+// Puts the named fields in the row, column and data areas, in that order.
+void place(PivotEngine& grid, std::initializer_list<const char*> rows,
+           std::initializer_list<const char*> columns, std::initializer_list<const char*> data);
 
 }  // namespace morvane::pivot::test

@@ -65,40 +65,25 @@ morvane::db::ResultTable randomTable(int rows, unsigned seed) {
         shop("店铺", ColumnType::Integer), flag("标记", ColumnType::Boolean),
         qty("数量", ColumnType::Integer), amount("金额", ColumnType::Real),
         note("备注", ColumnType::Text), diff("差", ColumnType::Integer);
-    auto nullOne = [&](int in) { return rng() % static_cast<unsigned>(in) == 0; };
+    // One in `in` cells of a column is NULL, the others get `append`.
+    auto cell = [&](ColumnBuilder& b, unsigned in, auto append) {
+        if (rng() % in == 0)
+            b.appendNull();
+        else
+            append(b);
+    };
+    auto integer = [](auto gen) { return [gen](ColumnBuilder& b) { b.appendInteger(gen()); }; };
     for (int r = 0; r < rows; ++r) {
-        if (nullOne(15))
-            goods.appendNull();
-        else
-            goods.appendText(texts[rng() % texts.size()]);
-        if (nullOne(20))
-            date.appendNull();
-        else
-            date.appendText("2026-03-0" + std::to_string(1 + rng() % 4));
-        if (nullOne(25))
-            shop.appendNull();
-        else
-            shop.appendInteger(static_cast<std::int64_t>(rng() % 5) * 1000003 - 2000000);
-        if (nullOne(30))
-            flag.appendNull();
-        else
-            flag.appendInteger(rng() % 2);
-        if (nullOne(8))
-            qty.appendNull();
-        else
-            qty.appendInteger(static_cast<std::int64_t>(rng() % 2001) - 1000);
-        if (nullOne(8))
-            amount.appendNull();
-        else
-            amount.appendReal(static_cast<double>(rng() % 100000) / 100.0 - 300.0);
-        if (nullOne(3))
-            note.appendNull();
-        else
-            note.appendText("x");
-        if (nullOne(10))
-            diff.appendNull();
-        else
-            diff.appendInteger(static_cast<std::int64_t>(rng() % 7) - 3);
+        cell(goods, 15, [&](ColumnBuilder& b) { b.appendText(texts[rng() % texts.size()]); });
+        cell(date, 20, [&](ColumnBuilder& b) {
+            b.appendText("2026-03-0" + std::to_string(1 + rng() % 4));
+        });
+        cell(shop, 25, integer([&] { return std::int64_t(rng() % 5) * 1000003 - 2000000; }));
+        cell(flag, 30, integer([&] { return std::int64_t(rng() % 2); }));
+        cell(qty, 8, integer([&] { return std::int64_t(rng() % 2001) - 1000; }));
+        cell(amount, 8, [&](ColumnBuilder& b) { b.appendReal(double(rng() % 100000) / 100.0 - 300.0); });
+        cell(note, 3, [](ColumnBuilder& b) { b.appendText("x"); });
+        cell(diff, 10, integer([&] { return std::int64_t(rng() % 7) - 3; }));
     }
     std::vector<morvane::db::Column> columns;
     for (ColumnBuilder* b : {&goods, &date, &shop, &flag, &qty, &amount, &note, &diff})
@@ -106,16 +91,11 @@ morvane::db::ResultTable randomTable(int rows, unsigned seed) {
     return morvane::db::ResultTable(std::move(columns));
 }
 
-void arrange(PivotEngine& grid, const std::vector<const char*>& rows,
-             const std::vector<const char*>& cols, const std::vector<const char*>& data) {
+void arrange(PivotEngine& grid, std::initializer_list<const char*> rows,
+             std::initializer_list<const char*> cols, std::initializer_list<const char*> data) {
     grid.beginUpdate();
     grid.createAllFields();
-    for (const char* f : rows)
-        grid.setFieldArea(QString::fromUtf8(f), 1);
-    for (const char* f : cols)
-        grid.setFieldArea(QString::fromUtf8(f), 0);
-    for (const char* f : data)
-        grid.setFieldArea(QString::fromUtf8(f), 3);
+    test::place(grid, rows, cols, data);
     grid.endUpdate();
 }
 
@@ -126,14 +106,16 @@ TEST(SourcePaths, DataSetColumnsReadInPlaceGiveTheReferenceSums) {
     for (int c = 0; c < src->columnCount(); ++c)
         ASSERT_TRUE(src->columnData(c, data)) << c;
 
-    PivotEngine grid;
-    grid.setSource(src);
-    arrange(grid, {"货号", "标记"}, {"日期"}, {"数量", "金额", "备注"});
     // Leave out one shop and the rows without a shop.
     const Value cut = Value::integer(1000003 - 2000000);
-    grid.fieldByName(QString::fromUtf8("店铺"))
-        ->setFilter({FieldFilter::Mode::Excluded, {cut, Value()}});
-    grid.fieldByName(QString::fromUtf8("店铺"))->setArea(Area::Filter);
+    auto arrangeCut = [&](PivotEngine& e, std::shared_ptr<const PivotSource> from) {
+        e.setSource(std::move(from));
+        arrange(e, {"货号", "标记"}, {"日期"}, {"数量", "金额", "备注"});
+        e.fieldByName(QString::fromUtf8("店铺"))->setFilter({FieldFilter::Mode::Excluded, {cut, Value()}});
+        e.fieldByName(QString::fromUtf8("店铺"))->setArea(Area::Filter);
+    };
+    PivotEngine grid;
+    arrangeCut(grid, src);
     const auto ref = test::reference(*src, {0, 3}, {1}, {4, 5, 6}, [&](std::int64_t r) {
         const Value v = src->valueAt(2, r);
         return !v.isNull() && !(v == cut);
@@ -143,11 +125,7 @@ TEST(SourcePaths, DataSetColumnsReadInPlaceGiveTheReferenceSums) {
 
     // The same rows read cell by cell lay out byte for byte the same.
     PivotEngine cells;
-    cells.setSource(std::make_shared<CellByCell>(src));
-    arrange(cells, {"货号", "标记"}, {"日期"}, {"数量", "金额", "备注"});
-    cells.fieldByName(QString::fromUtf8("店铺"))
-        ->setFilter({FieldFilter::Mode::Excluded, {cut, Value()}});
-    cells.fieldByName(QString::fromUtf8("店铺"))->setArea(Area::Filter);
+    arrangeCut(cells, std::make_shared<CellByCell>(src));
     EXPECT_EQ(test::render(grid), test::render(cells));
 
     // Numbers as groups, texts as columns.
