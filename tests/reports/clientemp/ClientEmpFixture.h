@@ -1,7 +1,5 @@
 #pragma once
-// Fixture of the client and shop-assistant window tests: a session on the scale-1 demo
-// database (or a copy a test adds rows to) for a given user, the four windows opened as real
-// widgets on the offscreen platform, and plain queries run beside the window's connection.
+// Client and shop-assistant windows on the scale-1 demo database (or a copy) for a user.
 
 #include <gtest/gtest.h>
 #include <QString>
@@ -21,10 +19,9 @@ class ClientEmpTest : public ::testing::Test {
     void SetUp() override { StartSession(QStringLiteral("001")); }
     void TearDown() override;
 
-    // A fresh host on `dbFile` (the shared demo database when empty) with the user's scope
-    // loaded from it.
+    // A fresh host on `dbFile` (the demo database when empty) with the user's scope.
     void StartSession(const QString& user, const QString& dbFile = QString());
-    // A copy of the demo database the test may change; the path stays valid for the test.
+    // A copy of the demo database the test may change.
     QString DemoCopy();
 
     template <class W>
@@ -36,13 +33,11 @@ class ClientEmpTest : public ::testing::Test {
         raw->Create();
         return raw;
     }
-    // The window registered under the name, constructed and created.
     Tbase_OLAPreport* OpenByName(const QString& name);
     void CloseWindow();
 
-    // Every row of a statement run beside the window's connection, cells as text (NULL as "").
+    // Rows of a statement run beside the window's connection, NULL as "".
     std::vector<QStringList> Rows(const QString& sql);
-    // The report dataset's rows, the named columns in the given order.
     std::vector<QStringList> ReportRows(Tbase_OLAPreport* w, const QStringList& columns);
     QString Errors() const { return host->errors.messages.join('\n'); }
 
@@ -53,10 +48,8 @@ class ClientEmpTest : public ::testing::Test {
     QTemporaryDir copies_;
 };
 
-// Runs plain SQLite statements on a database file (test set-up), with the collation and
-// functions the demo schema needs.
+// Plain SQLite statements on a database file, with the demo schema's functions.
 void ExecSqlite(const QString& file, const std::string& sql);
-// Bytes of a text file.
 QByteArray ReadFileBytes(const QString& path);
 
 }  // namespace morvane::test

@@ -1,7 +1,4 @@
-// The four windows as widgets: registration and opening through the export, caption and
-// filter panel, year and month defaults, the pivot as designed and kept across runs, the
-// painting each window uses, the shop box of the assistant windows (required choice, the
-// case-insensitive locate, a list loaded once) and a year that is being typed.
+// The four windows as widgets: export, caption, filter panel, pivot, shop box, typed year.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -71,18 +68,13 @@ TEST_F(ClientEmpTest, CaptionFilterPanelAndPeriodDefaults) {
         EXPECT_EQ(w->Caption(), QString::fromUtf8(c.caption));
         ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
 
-        // Only the client picker (composite windows) or the shop box (assistant windows).
         EXPECT_EQ(w->edit_client->isHidden(), c.shopBox);
         EXPECT_FALSE(w->RzLabel1->isHidden());
         EXPECT_EQ(w->RzLabel1->text(), c.shopBox ? "店铺选择：" : "客户选择：");
-        for (QWidget* hidden :
-             {static_cast<QWidget*>(w->edit_goods), static_cast<QWidget*>(w->edit_house),
-              static_cast<QWidget*>(w->edit_supplier), static_cast<QWidget*>(w->RzLabel2),
-              static_cast<QWidget*>(w->RzLabel5), static_cast<QWidget*>(w->oderdate_check),
-              static_cast<QWidget*>(w->bill_date1), static_cast<QWidget*>(w->bill_date2),
-              static_cast<QWidget*>(w->modidate_check), static_cast<QWidget*>(w->input_date1),
-              static_cast<QWidget*>(w->input_date2), static_cast<QWidget*>(w->postedcheck),
-              static_cast<QWidget*>(w->sizecheck), static_cast<QWidget*>(w->flagcheck)})
+        for (QWidget* hidden : std::initializer_list<QWidget*>{
+                 w->edit_goods, w->edit_house, w->edit_supplier, w->RzLabel2, w->RzLabel5,
+                 w->oderdate_check, w->bill_date1, w->bill_date2, w->modidate_check,
+                 w->input_date1, w->input_date2, w->postedcheck, w->sizecheck, w->flagcheck})
             EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
         EXPECT_EQ(w->findChild<QWidget*>("Com_client") != nullptr, c.shopBox);
         EXPECT_EQ(w->findChild<QLineEdit*>("cxDBTextEdit5") != nullptr, c.shopBox);
@@ -210,7 +202,6 @@ TEST_F(ClientEmpTest, TheShopBoxFindsItsShopWhateverTheCaseAndKeepsAnUnknownCode
     const QStringList& wanted = shops[2];
     EXPECT_EQ(w->ads_client->GetRecordCount(), int(shops.size()));
     EXPECT_EQ(w->Com_client->count(), int(shops.size()));
-    // Before any choice the edit shows the short name of the list's current (first) row.
     EXPECT_EQ(w->cxDBTextEdit5->text(), w->ads_client->FieldByName("fabbrev")->AsString());
     EXPECT_TRUE(w->cxDBTextEdit5->isReadOnly());
 

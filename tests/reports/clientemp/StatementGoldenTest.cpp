@@ -1,7 +1,4 @@
-// The statements of the four windows, byte for byte, for representative filter states: no
-// filter, a client list, the restricted demo user 002 against the unrestricted 001, a shop
-// code typed with apostrophes. The expected texts are the statement corpus where it covers a
-// state and the files under golden/ otherwise; each statement must also run on the demo data.
+// The four windows' statements byte for byte against the corpus or golden/; each must run.
 
 #include <QComboBox>
 #include <QSpinBox>
@@ -13,7 +10,6 @@
 namespace morvane::test {
 namespace {
 
-// The restricted scope the corpus's filtered states are written for.
 const QString kCorpusScope = QStringLiteral("'ZY002','ZY008','JM002','PF003','ZG004'");
 
 struct StatementCase {
@@ -63,7 +59,6 @@ QString ExpectedPath(const QString& file) {
     return QStringLiteral(CLIENTEMP_GOLDEN_DIR "/") + file.mid(7);
 }
 
-// Makes the first difference readable: the offset and a little text either side.
 std::string FirstDifference(const QByteArray& got, const QByteArray& want) {
     qsizetype i = 0;
     while (i < got.size() && i < want.size() && got[i] == want[i])
