@@ -1,6 +1,8 @@
 // The pivot grid as a user meets it: header areas under the mouse, fields dragged between areas,
 // the filter drop-down, expand boxes, keyboard focus, selection copied as text, resizing, best
 // fit, the totals style, and scrolling through a large pivot.
+#include "GridTestSupport.h"
+
 #include "platform/db/RemoteUdpConnection.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/pivot/MemorySource.h"
@@ -33,10 +35,6 @@ using morvane::pivot::ValueType;
 using morvane::ui::PivotHitZone;
 
 namespace {
-
-QString u(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 std::shared_ptr<MemorySource> salesRows() {
     auto src = std::make_shared<MemorySource>();
@@ -77,6 +75,16 @@ void click(QWidget* w, QPoint pos, Qt::KeyboardModifiers mods = Qt::NoModifier) 
     send(w, QEvent::MouseButtonRelease, pos, Qt::NoButton, mods);
 }
 
+// The windows' zero blanking: a sum of 0 shows empty.
+void blankZeros(TcxDBPivotGrid& grid) {
+    for (int i = 0; i < grid.FieldCount(); ++i)
+        grid.Fields(i)->setOnGetDisplayText(
+            [](const PivotField&, const morvane::pivot::DisplayTextInfo&, QString& text) {
+                if (text == QLatin1String("0"))
+                    text.clear();
+            });
+}
+
 class PivotGridTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -85,10 +93,7 @@ class PivotGridTest : public ::testing::Test {
         grid->SetSource(salesRows());
         grid->BeginUpdate();
         grid->CreateAllFields();
-        grid->SetFieldArea(u("地区"), 1);
-        grid->SetFieldArea(u("客户"), 1);
-        grid->SetFieldArea(u("月份"), 0);
-        grid->SetFieldArea(u("数量"), 3);
+        place(*grid, {"地区", "客户"}, {"月份"}, {"数量"});
         grid->EndUpdate();
         grid->show();
         vp = grid->viewport();
@@ -103,6 +108,11 @@ class PivotGridTest : public ::testing::Test {
     // Centre of the cell (row, column) in the viewport.
     QPoint cellCenter(int row, int column) {
         return grid->Geometry().cellRect(row, column).center();
+    }
+    // The painted colour just inside the cell's top left corner.
+    QColor pixel(int row, int column) {
+        return QColor(vp->grab().toImage().pixel(grid->Geometry().cellRect(row, column).topLeft() +
+                                                 QPoint(2, 2)));
     }
 
     std::unique_ptr<TcxDBPivotGrid> grid;
@@ -254,8 +264,7 @@ TEST(PivotFilterPopupTest, PagesOfValuesAndTheAllTick) {
     TcxDBPivotGrid grid;
     grid.SetSource(src);
     grid.CreateAllFields();
-    grid.SetFieldArea(QStringLiteral("code"), 1);
-    grid.SetFieldArea(QStringLiteral("qty"), 3);
+    place(grid, {"code"}, {}, {"qty"});
     PivotField* code = grid.GetFieldByName(QStringLiteral("code"));
     code->setFilter({morvane::pivot::FieldFilter::Mode::Excluded, {Value::integer(399)}});
 
@@ -292,28 +301,20 @@ TEST_F(PivotGridTest, KeyboardMovesTheFocusedCell) {
     auto& e = grid->ViewData();
     grid->setFocus();
     grid->SetFocusedCell(0, 0);
-    QTest::keyClick(grid.get(), Qt::Key_Down);
-    QTest::keyClick(grid.get(), Qt::Key_Right);
-    EXPECT_EQ(e.focusedRow(), 1);
-    EXPECT_EQ(e.focusedColumn(), 1);
-    QTest::keyClick(grid.get(), Qt::Key_End);
-    EXPECT_EQ(e.focusedColumn(), 2);
-    EXPECT_EQ(e.focusedRow(), 1);
-    QTest::keyClick(grid.get(), Qt::Key_Right);  // stays at the edge
-    EXPECT_EQ(e.focusedColumn(), 2);
-    QTest::keyClick(grid.get(), Qt::Key_Home);
-    EXPECT_EQ(e.focusedColumn(), 0);
-    QTest::keyClick(grid.get(), Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(e.focusedRow(), 4);
-    EXPECT_EQ(e.focusedColumn(), 2);
-    QTest::keyClick(grid.get(), Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(e.focusedRow(), 0);
-    EXPECT_EQ(e.focusedColumn(), 0);
-    QTest::keyClick(grid.get(), Qt::Key_PageDown);
-    EXPECT_EQ(e.focusedRow(), 4);  // the page holds all five rows
-    QTest::keyClick(grid.get(), Qt::Key_Up);
-    QTest::keyClick(grid.get(), Qt::Key_PageUp);
-    EXPECT_EQ(e.focusedRow(), 0);
+    const Qt::KeyboardModifier none = Qt::NoModifier, ctrl = Qt::ControlModifier;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifier mod;
+        int row, column;
+    } steps[] = {{Qt::Key_Down, none, 1, 0},  {Qt::Key_Right, none, 1, 1},
+                 {Qt::Key_End, none, 1, 2},   {Qt::Key_Right, none, 1, 2},  // stays at the edge
+                 {Qt::Key_Home, none, 1, 0},  {Qt::Key_End, ctrl, 4, 2},
+                 {Qt::Key_Home, ctrl, 0, 0},  {Qt::Key_PageDown, none, 4, 0},  // page holds all
+                 {Qt::Key_Up, none, 3, 0},    {Qt::Key_PageUp, none, 0, 0}};
+    for (const auto& s : steps) {
+        QTest::keyClick(grid.get(), s.key, s.mod);
+        EXPECT_EQ(QPoint(e.focusedColumn(), e.focusedRow()), QPoint(s.column, s.row)) << s.key;
+    }
     // Shift extends the selection from where it started.
     QTest::keyClick(grid.get(), Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(grid.get(), Qt::Key_Right, Qt::ShiftModifier);
@@ -328,12 +329,7 @@ TEST_F(PivotGridTest, KeyboardMovesTheFocusedCell) {
 
 TEST_F(PivotGridTest, CopyPutsTheSelectedTextsOnTheClipboard) {
     // Zero blanking and a custom-draw handler that rewrites total cells, as windows attach them.
-    for (int i = 0; i < grid->FieldCount(); ++i)
-        grid->Fields(i)->setOnGetDisplayText(
-            [](const PivotField&, const morvane::pivot::DisplayTextInfo&, QString& text) {
-                if (text == QLatin1String("0"))
-                    text.clear();
-            });
+    blankZeros(*grid);
     grid->SetOnCustomDrawCell([](morvane::pivot::PivotEngine&, morvane::pivot::CellDrawInfo& info) {
         if (info.kind == morvane::pivot::CellKind::GrandTotal)
             info.text = u("合") + info.text;
@@ -411,8 +407,7 @@ TEST_F(PivotGridTest, BeginUpdateHoldsLayoutUntilEndUpdate) {
     grid->BeginUpdate();
     grid->DeleteAllFields();
     grid->CreateAllFields();
-    grid->SetFieldArea(u("客户"), 1);
-    grid->SetFieldArea(u("金额"), 3);
+    place(*grid, {"客户"}, {}, {"金额"});
     grid->repaint();
     QApplication::processEvents();
     EXPECT_EQ(relaid.count(), 0);
@@ -430,11 +425,6 @@ TEST_F(PivotGridTest, TotalsPaintInTheTotalsStyleAndHandlersRecolourCells) {
         if (info.row == 1 && info.column == 0)
             info.color = 0xFFFF0000;
     });
-    const QImage image = grid->viewport()->grab().toImage();
-    auto pixel = [&](int row, int column) {
-        const QRect r = grid->Geometry().cellRect(row, column);
-        return QColor(image.pixel(r.left() + 2, r.top() + 2));
-    };
     EXPECT_EQ(pixel(2, 0), QColor(0xD3, 0xF3, 0xE8));  // 华东 Total
     EXPECT_EQ(pixel(4, 1), QColor(0xD3, 0xF3, 0xE8));  // grand total, no grand-total style
     EXPECT_EQ(pixel(3, 2), QColor(0xD3, 0xF3, 0xE8));  // grand-total column
@@ -442,9 +432,7 @@ TEST_F(PivotGridTest, TotalsPaintInTheTotalsStyleAndHandlersRecolourCells) {
     EXPECT_EQ(pixel(3, 0), QColor(255, 255, 255));
     // The style's colour changes show at once; a destroyed style leaves the default.
     totals.SetColor(0x000000FF);
-    EXPECT_EQ(QColor(grid->viewport()->grab().toImage().pixel(
-                  grid->Geometry().cellRect(2, 0).topLeft() + QPoint(2, 2))),
-              QColor(0xFF, 0, 0));
+    EXPECT_EQ(pixel(2, 0), QColor(0xFF, 0, 0));
 }
 
 TEST_F(PivotGridTest, HiddenHeaderAreasLeaveValuesTotalsAndCells) {
@@ -664,10 +652,6 @@ TEST_F(PivotGridTest, GrandTotalStyleOverridesTheTotalsStyleForGrandTotals) {
     grand.SetColor(0x00C0C0FF);  // $00BBGGRR: a light red
     grid->Styles()->SetTotal(&totals);
     grid->Styles()->SetGrandTotal(&grand);
-    const QImage image = vp->grab().toImage();
-    auto pixel = [&](int row, int column) {
-        return QColor(image.pixel(grid->Geometry().cellRect(row, column).topLeft() + QPoint(2, 2)));
-    };
     EXPECT_EQ(pixel(2, 1), QColor(0xD3, 0xF3, 0xE8));
     EXPECT_EQ(pixel(4, 1), QColor(0xFF, 0xC0, 0xC0));
     EXPECT_EQ(pixel(3, 2), QColor(0xFF, 0xC0, 0xC0));
@@ -705,14 +689,8 @@ TEST(PivotGridDataSetTest, FollowsTheBoundDataSetUntilUnbound) {
     grid.CreateAllFields();
     ASSERT_EQ(grid.FieldCount(), 2);
     EXPECT_EQ(grid.Fields(0)->name(), u("品牌"));
-    for (int i = 0; i < grid.FieldCount(); ++i)
-        grid.Fields(i)->setOnGetDisplayText(
-            [](const PivotField&, const morvane::pivot::DisplayTextInfo&, QString& text) {
-                if (text == QLatin1String("0"))
-                    text.clear();
-            });
-    grid.SetFieldArea(u("品牌"), 1);
-    grid.SetFieldArea(u("数量"), 3);
+    blankZeros(grid);
+    place(grid, {"品牌"}, {}, {"数量"});
     grid.EndUpdate();
     grid.ApplyBestFit();
     grid.SelectCells(0, 0, 2, 0);
@@ -747,9 +725,7 @@ TEST(PivotGridLargeTest, ScrollOffsetsMapToRows) {
     grid.resize(800, 600);
     grid.SetSource(src);
     grid.CreateAllFields();
-    grid.SetFieldArea(QStringLiteral("goods"), 1);
-    grid.SetFieldArea(QStringLiteral("shop"), 0);
-    grid.SetFieldArea(QStringLiteral("qty"), 3);
+    place(grid, {"goods"}, {"shop"}, {"qty"});
     grid.show();
     const auto& g = grid.Geometry();
     ASSERT_EQ(g.rowCount(), 100001);
@@ -788,10 +764,5 @@ TEST(PivotGridLargeTest, ScrollOffsetsMapToRows) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Test discovery runs the binary outside CTest's environment too.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return runQtTests(argc, argv);
 }

@@ -2,6 +2,8 @@
 // every row and column printed once per band), the title on the first page, the page-number
 // footer, totals and header shading, columns wider than the page, the page set-up, the PDF file
 // as a reader sees it, and the component printer's preview through the modal seam.
+#include "GridTestSupport.h"
+
 #include "platform/pivot/MemorySource.h"
 #include "platform/ui/ComponentPrinter.h"
 #include "platform/ui/ErrorDisplay.h"
@@ -32,10 +34,6 @@ using morvane::pivot::ValueType;
 using morvane::ui::PrintedCell;
 
 namespace {
-
-QString u(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 // `goods` goods in the rows (code and name), `shops` shops in the columns, three data fields.
 std::shared_ptr<MemorySource> goodsByShop(int goods, int shops) {
@@ -75,12 +73,7 @@ class PrintTest : public ::testing::Test {
         grid->SetSource(goodsByShop(goods, shops));
         grid->BeginUpdate();
         grid->CreateAllFields();
-        grid->SetFieldArea(u("货号"), 1);
-        grid->SetFieldArea(u("品名"), 1);
-        grid->SetFieldArea(u("店铺"), 0);
-        grid->SetFieldArea(u("数量"), 3);
-        grid->SetFieldArea(u("金额"), 3);
-        grid->SetFieldArea(u("成本"), 3);
+        place(*grid, {"货号", "品名"}, {"店铺"}, {"数量", "金额", "成本"});
         grid->EndUpdate();
         grid->ApplyBestFit();
         link = std::make_unique<TcxPivotGridReportLink>();
@@ -232,8 +225,7 @@ TEST_F(PrintTest, OnlyAColumnWiderThanThePageIsCutAndMarked) {
     grid->SetSource(src);
     grid->BeginUpdate();
     grid->CreateAllFields();
-    grid->SetFieldArea(u("说明"), 1);
-    grid->SetFieldArea(u("数量"), 3);
+    place(*grid, {"说明"}, {}, {"数量"});
     grid->EndUpdate();
     grid->SetColumnWidth(0, 20);  // narrower than its texts on screen
     link = std::make_unique<TcxPivotGridReportLink>();
@@ -393,9 +385,5 @@ TEST_F(PrintTest, PrinterPreviewsItsCurrentLinkAsTheGridShowsItNow) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return runQtTests(argc, argv);
 }
