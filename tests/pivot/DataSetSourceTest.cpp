@@ -35,11 +35,7 @@ class DataSetSourceTest : public ::testing::Test {
         grid_.setSource(DataSetSource::fromDataSet(ds_));
         if (grid_.fieldCount() == 0) {
             grid_.createAllFields();
-            grid_.setFieldArea(QString::fromUtf8("品牌"), 1);
-            grid_.setFieldArea(QString::fromUtf8("日期"), 0);
-            grid_.setFieldArea(QString::fromUtf8("数量"), 3);
-            grid_.setFieldArea(QString::fromUtf8("金额"), 3);
-            grid_.setFieldArea(QString::fromUtf8("比例"), 3);
+            test::place(grid_, {"品牌"}, {"日期"}, {"数量", "金额", "比例"});
         }
     }
 

@@ -102,27 +102,30 @@ TEST_F(PivotLayout, NestedColumnFieldsWithSubtotalColumns) {
                                   "Grand Total|8|7|0|15||3|3|18\n"));
 }
 
-TEST_F(PivotLayout, SeveralDataFieldsInColumnsInnermost) {
+TEST_F(PivotLayout, SeveralDataFieldsInColumnsInnermostOrOutermost) {
     place({"品牌"}, {"店铺"}, {"数量", "金额"});
-    EXPECT_EQ(render(grid), lines("|S1||S2||Grand Total|\n"
-                                  "品牌|数量|金额|数量|金额|数量|金额\n"
-                                  "|1|2|||1|2\n"
-                                  "A|7|15.05|3|6|10|21.05\n"
-                                  "B|7|14||1.5|7|15.5\n"
-                                  "C|||0|0|0|0\n"
-                                  "Grand Total|15|31.05|3|7.5|18|38.55\n"));
-}
-
-TEST_F(PivotLayout, SeveralDataFieldsInColumnsOutermost) {
-    place({"品牌"}, {"店铺"}, {"数量", "金额"});
-    grid.setDataFieldAreaIndex(0);
-    EXPECT_EQ(render(grid), lines("|数量||金额||数量|金额\n"
-                                  "品牌|S1|S2|S1|S2|Grand Total|Grand Total\n"
-                                  "|1||2||1|2\n"
-                                  "A|7|3|15.05|6|10|21.05\n"
-                                  "B|7||14|1.5|7|15.5\n"
-                                  "C||0||0|0|0\n"
-                                  "Grand Total|15|3|31.05|7.5|18|38.55\n"));
+    const struct {
+        int index;
+        const char* text;
+    } cases[] = {{-1, "|S1||S2||Grand Total|\n"
+                      "品牌|数量|金额|数量|金额|数量|金额\n"
+                      "|1|2|||1|2\n"
+                      "A|7|15.05|3|6|10|21.05\n"
+                      "B|7|14||1.5|7|15.5\n"
+                      "C|||0|0|0|0\n"
+                      "Grand Total|15|31.05|3|7.5|18|38.55\n"},
+                 {0, "|数量||金额||数量|金额\n"
+                     "品牌|S1|S2|S1|S2|Grand Total|Grand Total\n"
+                     "|1||2||1|2\n"
+                     "A|7|3|15.05|6|10|21.05\n"
+                     "B|7||14|1.5|7|15.5\n"
+                     "C||0||0|0|0\n"
+                     "Grand Total|15|3|31.05|7.5|18|38.55\n"}};
+    for (const auto& c : cases) {
+        if (c.index >= 0)
+            grid.setDataFieldAreaIndex(c.index);
+        EXPECT_EQ(render(grid), lines(c.text)) << "data field index " << c.index;
+    }
 }
 
 TEST_F(PivotLayout, SeveralDataFieldsInRows) {
@@ -243,9 +246,8 @@ TEST_F(PivotLayout, SortDescending) {
 }
 
 TEST_F(PivotLayout, ValueFilters) {
-    place("品牌", Area::Row);
+    place({"品牌"}, {}, {"数量"});
     place("店铺", Area::Filter);
-    place("数量", Area::Data);
     // A filter-area field filters the rows before they are summed; B keeps
     // its group although its only S2 quantity is NULL.
     f("店铺").setFilter({FieldFilter::Mode::Included, {Value::text("S2")}});
