@@ -25,6 +25,18 @@ QString keyOf(const Value& v) {
     return {};
 }
 
+// The reference key of the group values a row or column has, outermost first.
+QString groupPath(const auto& fields, const auto& valueOf) {
+    QString path;
+    for (const PivotField* f : fields) {
+        const auto v = valueOf(*f);
+        if (!v)
+            break;
+        path += QLatin1Char('/') + keyOf(*v);
+    }
+    return path;
+}
+
 }  // namespace
 
 Reference reference(const PivotSource& src, const std::vector<int>& rowCols,
@@ -61,21 +73,10 @@ void checkAgainstReference(PivotEngine& grid, const Reference& ref) {
     const auto data = grid.fieldsInArea(Area::Data);
     int checked = 0;
     for (int r = 0; r < grid.rowCount(); ++r) {
-        QString rp;
-        for (const PivotField* f : rows) {
-            const auto v = grid.rowGroupValue(r, *f);
-            if (!v)
-                break;
-            rp += QLatin1Char('/') + keyOf(*v);
-        }
+        const QString rp = groupPath(rows, [&](const PivotField& f) { return grid.rowGroupValue(r, f); });
         for (int c = 0; c < grid.columnCount(); ++c) {
-            QString cp;
-            for (const PivotField* f : cols) {
-                const auto v = grid.columnGroupValue(c, *f);
-                if (!v)
-                    break;
-                cp += QLatin1Char('/') + keyOf(*v);
-            }
+            const QString cp =
+                groupPath(cols, [&](const PivotField& f) { return grid.columnGroupValue(c, f); });
             const PivotField* df = grid.cellDataField(r, c);
             const int m = static_cast<int>(std::find(data.begin(), data.end(), df) - data.begin());
             const auto it =
