@@ -155,23 +155,17 @@ TEST_F(ClientEmpTest, CompositePivotIsDesignedOnceAndKeepsTheUsersArrangement) {
     EXPECT_GT(drawn, 0);
 }
 
-TEST_F(ClientEmpTest, AssistantPivotHasNoFilterAreaAndTheMonthWindowItsDays) {
+TEST_F(ClientEmpTest, AssistantPivotAsDesignedAndAnEmptyShopBoxAsksForAShop) {
     for (const bool month : {false, true}) {
-        Tbase_OLAPreport* w = month ? static_cast<Tbase_OLAPreport*>(Open<Tfrm_OLAPEmpSaleMonth>())
-                                    : Open<Tfrm_OLAPEmpSaleYear>();
+        Tbase_EmpSaleReport* w =
+            month ? static_cast<Tbase_EmpSaleReport*>(Open<Tfrm_OLAPEmpSaleMonth>())
+                  : Open<Tfrm_OLAPEmpSaleYear>();
         EXPECT_EQ(FieldsIn(w, Area::Row), QStringList({month ? "日期" : "月份"}));
         EXPECT_EQ(FieldsIn(w, Area::Column), QStringList({"营业员编号", "营业员姓名"}));
         EXPECT_EQ(FieldsIn(w, Area::Data), QStringList({"数量", "金额", "比例"}));
         EXPECT_FALSE(w->OLAP_PivotGrid->OptionsView().FilterFields);
         EXPECT_EQ(w->OLAP_PivotGrid->OptionsDataField().Area, dfaColumn);
-    }
-}
 
-TEST_F(ClientEmpTest, AnEmptyShopBoxAsksForAShopAndRunsNothing) {
-    for (const bool month : {false, true}) {
-        Tbase_EmpSaleReport* w =
-            month ? static_cast<Tbase_EmpSaleReport*>(Open<Tfrm_OLAPEmpSaleMonth>())
-                  : Open<Tfrm_OLAPEmpSaleYear>();
         EXPECT_EQ(w->Com_client->currentText(), "");
         w->show();
         QApplication::setActiveWindow(w);
