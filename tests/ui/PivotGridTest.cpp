@@ -126,23 +126,28 @@ TEST_F(PivotGridTest, HitTestFindsEveryHeaderArea) {
     ASSERT_EQ(grid->ViewData().rowCount(), 5);
     ASSERT_EQ(grid->ViewData().columnCount(), 3);
 
-    EXPECT_EQ(grid->HitTest(g.filterArea().center()).zone, PivotHitZone::FilterArea);
-    EXPECT_EQ(grid->HitTest(QPoint(g.dataArea().right() - 2, g.dataArea().center().y())).zone,
-              PivotHitZone::DataArea);
-    EXPECT_EQ(
-        grid->HitTest(QPoint(g.columnFieldArea().right() - 5, g.columnFieldArea().center().y()))
-            .zone,
-        PivotHitZone::ColumnFieldArea);
+    const auto month = grid->HitTest(grid->FieldHeaderCenter(field("月份")));
+    EXPECT_EQ(month.area, Area::Column);
+    const QRect monthButton = g.buttons()[static_cast<size_t>(month.button)].rect;
+    const QRect customer = g.rowHeaderRect(1, 1, 1, 1);
+    // 华东 (rows 0 to 2) has its expand box at its top left.
+    const QRect east = g.rowHeaderRect(0, 0, 3, 1);
+    const std::pair<QPoint, PivotHitZone> zones[] = {
+        {g.filterArea().center(), PivotHitZone::FilterArea},
+        {QPoint(g.dataArea().right() - 2, g.dataArea().center().y()), PivotHitZone::DataArea},
+        {QPoint(g.columnFieldArea().right() - 5, g.columnFieldArea().center().y()),
+         PivotHitZone::ColumnFieldArea},
+        {QPoint(monthButton.right() - 3, monthButton.center().y()),
+         PivotHitZone::FieldFilterButton},
+        {morvane::ui::PivotGridGeometry::expandBoxRect(east, g.rowHeight()).center(),
+         PivotHitZone::ExpandButton},
+        {QPoint(g.levelX(1), customer.center().y()), PivotHitZone::RowLevelResize}};
+    for (const auto& [point, zone] : zones)
+        EXPECT_EQ(grid->HitTest(point).zone, zone) << point.x() << "," << point.y();
 
     const auto region = grid->HitTest(grid->FieldHeaderCenter(field("地区")));
     EXPECT_EQ(region.zone, PivotHitZone::FieldHeader);
     EXPECT_EQ(region.area, Area::Row);
-    const auto month = grid->HitTest(grid->FieldHeaderCenter(field("月份")));
-    EXPECT_EQ(month.area, Area::Column);
-    const auto& monthButton = g.buttons()[static_cast<size_t>(month.button)];
-    EXPECT_EQ(
-        grid->HitTest(QPoint(monthButton.rect.right() - 3, monthButton.rect.center().y())).zone,
-        PivotHitZone::FieldFilterButton);
     EXPECT_EQ(grid->HitTest(grid->FieldHeaderCenter(field("数量"))).area, Area::Data);
 
     const auto cell = grid->HitTest(cellCenter(3, 1));
@@ -158,19 +163,10 @@ TEST_F(PivotGridTest, HitTestFindsEveryHeaderArea) {
     EXPECT_EQ(edge.zone, PivotHitZone::ColumnResize);
     EXPECT_EQ(edge.column, 1);
 
-    const QRect customer = g.rowHeaderRect(1, 1, 1, 1);
     const auto rowHeader = grid->HitTest(customer.center());
     EXPECT_EQ(rowHeader.zone, PivotHitZone::RowHeader);
     EXPECT_EQ(rowHeader.row, 1);
     EXPECT_EQ(rowHeader.level, 1);
-    // 华东 (rows 0 to 2) has its expand box at its top left.
-    const QRect east = g.rowHeaderRect(0, 0, 3, 1);
-    EXPECT_EQ(
-        grid->HitTest(morvane::ui::PivotGridGeometry::expandBoxRect(east, g.rowHeight()).center())
-            .zone,
-        PivotHitZone::ExpandButton);
-    EXPECT_EQ(grid->HitTest(QPoint(g.levelX(1), customer.center().y())).zone,
-              PivotHitZone::RowLevelResize);
 }
 
 TEST_F(PivotGridTest, DraggingFieldHeadersMovesFieldsBetweenAndWithinAreas) {
