@@ -13,26 +13,24 @@
 namespace {
 
 struct Source {
-    const char* window;
+    const char* month;  // the monthly and the yearly window
+    const char* year;
     const char* partners;  // dt_client or dt_supplier
     const char* head;
     const char* detail;  // "" for single-table documents
     const char* partnerColumn;
 };
 
-const Source kMonthly[] = {
-    {"frm_OLAPSaleMonth", "dt_client", "d_sale", "d_saledetail", "fclientcode"},
-    {"frm_OLAPRetailMonth", "dt_client", "d_s_sale", "d_s_saledetail", "fclientcode"},
-    {"frm_OLAPRecevingMonth", "dt_supplier", "d_receving", "d_recevingdetail", "fsuppliercode"},
-    {"frm_OLAPPaymentMonth", "dt_client", "d_payment", "", "fclientcode"},
-    {"frm_OLAPPaymentsMonth", "dt_supplier", "d_payments", "", "fsuppliercode"},
-};
-const Source kYearly[] = {
-    {"frm_OLAPSaleYear", "dt_client", "d_sale", "d_saledetail", "fclientcode"},
-    {"frm_OLAPRetailYear", "dt_client", "d_s_sale", "d_s_saledetail", "fclientcode"},
-    {"frm_OLAPRecevingYear", "dt_supplier", "d_receving", "d_recevingdetail", "fsuppliercode"},
-    {"frm_OLAPPaymentYear", "dt_client", "d_payment", "", "fclientcode"},
-    {"frm_OLAPPaymentsYear", "dt_supplier", "d_payments", "", "fsuppliercode"},
+const Source kSources[] = {
+    {"frm_OLAPSaleMonth", "frm_OLAPSaleYear", "dt_client", "d_sale", "d_saledetail",
+     "fclientcode"},
+    {"frm_OLAPRetailMonth", "frm_OLAPRetailYear", "dt_client", "d_s_sale", "d_s_saledetail",
+     "fclientcode"},
+    {"frm_OLAPRecevingMonth", "frm_OLAPRecevingYear", "dt_supplier", "d_receving",
+     "d_recevingdetail", "fsuppliercode"},
+    {"frm_OLAPPaymentMonth", "frm_OLAPPaymentYear", "dt_client", "d_payment", "", "fclientcode"},
+    {"frm_OLAPPaymentsMonth", "frm_OLAPPaymentsYear", "dt_supplier", "d_payments", "",
+     "fsuppliercode"},
 };
 
 struct Sums {
@@ -159,27 +157,29 @@ TEST_F(PeriodResults, EveryPeriodGivesEveryPartnerEachLabelOnceAndEmptyPeriodsNo
                               {2024, 0, 12}};
     for (int i = 0; i < 10; ++i) {
         const bool yearly = i >= 5;
-        const Source& s = yearly ? kYearly[i - 5] : kMonthly[i];
+        const Source& s = kSources[i % 5];
+        const char* window = yearly ? s.year : s.month;
         const QString label = yearly ? QStringLiteral("月份") : QStringLiteral("日期");
         const std::set<QString> partners = Partners(s);
-        ASSERT_FALSE(partners.empty()) << s.window;
-        Tbase_PeriodReport* w = Open(QString::fromLatin1(s.window));
+        ASSERT_FALSE(partners.empty()) << window;
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(window));
         for (const Period& p : periods) {
             if ((p.month == 0) != yearly)
                 continue;
             Run(w, p.year, p.month);
             EXPECT_EQ(CheckGrid(w, partners, label, yearly ? "月" : "日", p.n), "")
-                << s.window << " " << p.year << "-" << p.month;
-            EXPECT_EQ(w->UDPDB_Report->GetRecordCount(), int(partners.size()) * p.n) << s.window;
+                << window << " " << p.year << "-" << p.month;
+            EXPECT_EQ(w->UDPDB_Report->GetRecordCount(), int(partners.size()) * p.n) << window;
             if (p.year == 2024)
-                EXPECT_TRUE(Reported(w, label, AmountColumn(s.window)).empty()) << s.window;
+                EXPECT_TRUE(Reported(w, label, AmountColumn(window)).empty()) << window;
         }
     }
 }
 
 TEST_F(PeriodResults, MonthlySumsArePostedWholeDayDocumentsOnly) {
-    for (const Source& s : kMonthly) {
-        Tbase_PeriodReport* w = Open(QString::fromLatin1(s.window));
+    for (const Source& s : kSources) {
+        const char* window = s.month;
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(window));
         int unpostedSeen = 0, timedSeen = 0;
         for (const auto& [year, month] :
              {std::pair{2025, 3}, {2025, 5}, {2025, 6}, {2025, 8}, {2026, 12}}) {
@@ -189,10 +189,10 @@ TEST_F(PeriodResults, MonthlySumsArePostedWholeDayDocumentsOnly) {
             Run(w, year, month);
             const SumMap want =
                 Expected(s, inMonth + " and length(h.fbilldate)=10", QStringLiteral("h.fbilldate"));
-            ASSERT_FALSE(want.empty()) << s.window << " " << year << "-" << month;
-            const SumMap got = Reported(w, QStringLiteral("fbilldate"), AmountColumn(s.window));
+            ASSERT_FALSE(want.empty()) << window << " " << year << "-" << month;
+            const SumMap got = Reported(w, QStringLiteral("fbilldate"), AmountColumn(window));
             EXPECT_EQ(Diff(got, want, *s.detail != 0), "")
-                << s.window << " " << year << "-" << month;
+                << window << " " << year << "-" << month;
             unpostedSeen += Query(QString("select count(*) from %1 h where %2 and h.fposted<>1")
                                       .arg(s.head, inMonth))[0][0]
                                 .toInt();
@@ -201,8 +201,8 @@ TEST_F(PeriodResults, MonthlySumsArePostedWholeDayDocumentsOnly) {
                           .arg(s.head, inMonth))[0][0]
                     .toInt();
         }
-        EXPECT_GT(unpostedSeen, 0) << s.window;
-        EXPECT_GT(timedSeen, 0) << s.window;
+        EXPECT_GT(unpostedSeen, 0) << window;
+        EXPECT_GT(timedSeen, 0) << window;
     }
 }
 
@@ -219,7 +219,7 @@ TEST_F(PeriodResults, DocumentsWithATimeOfDayAreLeftOutOfTheMonthButCountInTheYe
     const double amount = timed[0][3].toDouble();
     ASSERT_GT(amount, 0);
 
-    const Source& sale = kMonthly[0];
+    const Source& sale = kSources[0];
     const QString y = QString::number(year), m = QString("%1").arg(month, 2, 10, QLatin1Char('0'));
     const QString inMonth = "h.fbilldate>='" + y + "-" + m + "-01' and h.fbilldate<'" + y + "-" +
                             m + "-32' and h.fclientcode='" + client + "'";
@@ -255,17 +255,18 @@ TEST_F(PeriodResults, WarehouseAndGoodsFiltersNarrowTheSumsButNotTheGrid) {
 
     struct Case {
         const Source* source;
-        bool house, goods;
+        bool yearly, house, goods;
     };
-    const Case cases[] = {{&kMonthly[0], true, true},
-                          {&kMonthly[1], false, true},
-                          {&kMonthly[2], true, false},
-                          {&kYearly[0], true, true},
-                          {&kYearly[2], true, true}};
+    const Case cases[] = {{&kSources[0], false, true, true},
+                          {&kSources[1], false, false, true},
+                          {&kSources[2], false, true, false},
+                          {&kSources[0], true, true, true},
+                          {&kSources[2], true, true, true}};
     for (const Case& c : cases) {
         const Source& s = *c.source;
-        const bool yearly = QString(s.window).endsWith("Year");
-        Tbase_PeriodReport* w = Open(QString::fromLatin1(s.window));
+        const bool yearly = c.yearly;
+        const char* window = yearly ? s.year : s.month;
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(window));
         if (c.house)
             w->sel_house = QStringLiteral("'CK03'");
         if (c.goods)
@@ -275,7 +276,7 @@ TEST_F(PeriodResults, WarehouseAndGoodsFiltersNarrowTheSumsButNotTheGrid) {
         EXPECT_EQ(yearly ? CheckGrid(w, partners, QStringLiteral("月份"), QStringLiteral("月"), 12)
                          : CheckGrid(w, partners, QStringLiteral("日期"), QStringLiteral("日"), 31),
                   "")
-            << s.window;
+            << window;
         QString extra;
         if (c.house)
             extra += " and h.fhousecode in('CK03')";
@@ -289,25 +290,26 @@ TEST_F(PeriodResults, WarehouseAndGoodsFiltersNarrowTheSumsButNotTheGrid) {
         const SumMap got =
             Reported(w, yearly ? QStringLiteral("月份") : QStringLiteral("fbilldate"),
                      QStringLiteral("金额"));
-        EXPECT_EQ(Diff(got, want, true), "") << s.window;
+        EXPECT_EQ(Diff(got, want, true), "") << window;
         std::set<QString> withSums;
         for (const auto& [key, sums] : got)
             withSums.insert(key.section('|', 0, 0));
-        EXPECT_LT(withSums.size(), partners.size()) << s.window;
+        EXPECT_LT(withSums.size(), partners.size()) << window;
     }
 }
 
 TEST_F(PeriodResults, YearlySumsAddUpEveryPostedDocumentOfEachMonth) {
-    for (const Source& s : kYearly) {
-        Tbase_PeriodReport* w = Open(QString::fromLatin1(s.window));
+    for (const Source& s : kSources) {
+        const char* window = s.year;
+        Tbase_PeriodReport* w = Open(QString::fromLatin1(window));
         Run(w, 2025);
         const SumMap want =
             Expected(s, "substr(h.fbilldate,1,4)='2025'", "substr(h.fbilldate,6,2)||'月'");
-        ASSERT_FALSE(want.empty()) << s.window;
+        ASSERT_FALSE(want.empty()) << window;
         EXPECT_EQ(
             Diff(Reported(w, QStringLiteral("月份"), QStringLiteral("金额")), want, *s.detail != 0),
             "")
-            << s.window;
+            << window;
         // Several days of a month give several rows (payments come once a month at most).
         if (*s.detail == 0)
             continue;
@@ -318,7 +320,7 @@ TEST_F(PeriodResults, YearlySumsAddUpEveryPostedDocumentOfEachMonth) {
         int most = 0;
         for (const auto& [key, n] : rowsPerKey)
             most = std::max(most, n);
-        EXPECT_GT(most, 1) << s.window;
+        EXPECT_GT(most, 1) << window;
     }
 }
 
