@@ -1,7 +1,4 @@
-// Aggregation checked against a plain map-based pivot over random results,
-// through each of the engine's key paths (direct table, hashing, key
-// compaction when the fields' combinations overflow 64 bits), plus the order
-// of group values.
+// Sums on each key path (table, hashing, compaction) against a map-based reference; value order.
 #include "ReferencePivot.h"
 #include "SampleRows.h"
 

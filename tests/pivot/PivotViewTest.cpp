@@ -1,6 +1,4 @@
-// The view the grid widget, the windows' handlers and the export read: cells
-// and headers by view coordinates, group items of a row, focus, handlers,
-// field management across result sets, widths.
+// The view read by the grid, the windows' handlers and the export; fields across results; widths.
 #include "SampleRows.h"
 
 #include <gtest/gtest.h>

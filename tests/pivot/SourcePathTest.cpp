@@ -1,7 +1,4 @@
-// The engine reads a result from a source's column arrays when it has them
-// and cell by cell otherwise, and interns a large result's columns on several
-// threads. Each path is checked against the plain reference pivot and the
-// paths against each other.
+// Column-array, cell-by-cell and threaded interning paths against the reference and each other.
 #include "ReferencePivot.h"
 #include "SampleRows.h"
 
