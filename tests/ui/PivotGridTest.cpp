@@ -1,6 +1,4 @@
-// The pivot grid as a user meets it: header areas under the mouse, fields dragged between areas,
-// the filter drop-down, expand boxes, keyboard focus, selection copied as text, resizing, best
-// fit, the totals style, and scrolling through a large pivot.
+// The pivot grid under mouse and keyboard, its painting, and scrolling through a large pivot.
 #include "GridTestSupport.h"
 
 #include "platform/db/RemoteUdpConnection.h"
@@ -75,6 +73,13 @@ void click(QWidget* w, QPoint pos, Qt::KeyboardModifiers mods = Qt::NoModifier) 
     send(w, QEvent::MouseButtonRelease, pos, Qt::NoButton, mods);
 }
 
+std::vector<QString> namesIn(TcxDBPivotGrid& grid, Area area) {
+    std::vector<QString> out;
+    for (PivotField* f : grid.ViewData().fieldsInArea(area))
+        out.push_back(f->name());
+    return out;
+}
+
 // The windows' zero blanking: a sum of 0 shows empty.
 void blankZeros(TcxDBPivotGrid& grid) {
     for (int i = 0; i < grid.FieldCount(); ++i)
@@ -99,12 +104,7 @@ class PivotGridTest : public ::testing::Test {
         vp = grid->viewport();
     }
     PivotField* field(const char* name) { return grid->GetFieldByName(u(name)); }
-    std::vector<QString> areaNames(Area area) {
-        std::vector<QString> out;
-        for (PivotField* f : grid->ViewData().fieldsInArea(area))
-            out.push_back(f->name());
-        return out;
-    }
+    std::vector<QString> areaNames(Area area) { return namesIn(*grid, area); }
     // Centre of the cell (row, column) in the viewport.
     QPoint cellCenter(int row, int column) {
         return grid->Geometry().cellRect(row, column).center();
@@ -548,12 +548,6 @@ class PivotGridManyDataFieldsTest : public ::testing::Test {
         EXPECT_LE(g.dataArea().bottom(), g.headerTop() - 1);
         EXPECT_EQ(g.columnFieldArea().height(), g.dataArea().height());
     }
-    std::vector<QString> dataNames() {
-        std::vector<QString> out;
-        for (PivotField* f : grid.ViewData().fieldsInArea(Area::Data))
-            out.push_back(f->name());
-        return out;
-    }
 
     TcxDBPivotGrid grid;
 };
@@ -634,7 +628,7 @@ TEST_F(PivotGridManyDataFieldsTest, DropsLandOnTheLineUnderTheMouse) {
     const int target = second->slot;
     dragTo(vp, data.back()->rect.center(),
            second->rect.center() - QPoint(second->rect.width() / 2 - 2, 0));
-    const auto names = dataNames();
+    const auto names = namesIn(grid, Area::Data);
     ASSERT_EQ(names.size(), 12u);
     EXPECT_EQ(names[static_cast<size_t>(target)], last);
     EXPECT_EQ(names[static_cast<size_t>(target) - 1], u(kMeasures[target - 1]));

@@ -1,6 +1,4 @@
-// The launcher that opens an exported file with the desktop's program for its type: the
-// association files of a fake desktop (XDG directories in a temporary folder), the Exec line's
-// quoting and field codes, and a run that waits for a real short program while events go on.
+// Opening an exported file with the program a fake XDG desktop associates with its type.
 #include "platform/ui/ProgramLauncher.h"
 
 #include <QCoreApplication>

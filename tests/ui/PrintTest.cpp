@@ -1,7 +1,4 @@
-// Printing a pivot grid: pages of a pivot too wide and too long for one sheet (headers repeated,
-// every row and column printed once per band), the title on the first page, the page-number
-// footer, totals and header shading, columns wider than the page, the page set-up, the PDF file
-// as a reader sees it, and the component printer's preview through the modal seam.
+// Printing a pivot grid: pagination, title and footer, shading, page set-up, PDF, preview.
 #include "GridTestSupport.h"
 
 #include "platform/pivot/MemorySource.h"
