@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <map>
 #include <random>
 
@@ -154,34 +155,32 @@ TEST(PivotAggregation, EveryArrangementShowsTheSameSums) {
             }
 }
 
-TEST(PivotAggregation, IntegerSumsStayExactBeyondDoublePrecision) {
+// A grid summing v by k over the given rows.
+void sumVByK(PivotEngine& grid, ValueType k, ValueType v, std::initializer_list<std::vector<Value>> rows) {
     auto src = std::make_shared<MemorySource>();
-    src->addColumn(QStringLiteral("k"), ValueType::Text);
-    src->addColumn(QStringLiteral("v"), ValueType::Integer);
-    const std::int64_t big = (std::int64_t{1} << 53) + 1;
-    src->appendRow({Value::text("a"), Value::integer(big)});
-    src->appendRow({Value::text("a"), Value::integer(2)});
-    PivotEngine grid;
+    src->addColumn(QStringLiteral("k"), k);
+    src->addColumn(QStringLiteral("v"), v);
+    for (const auto& row : rows)
+        src->appendRow(row);
     grid.setSource(src);
     grid.createAllFields();
     test::place(grid, {"k"}, {}, {"v"});
+}
+
+TEST(PivotAggregation, IntegerSumsStayExactBeyondDoublePrecision) {
+    const std::int64_t big = (std::int64_t{1} << 53) + 1;
+    PivotEngine grid;
+    sumVByK(grid, ValueType::Text, ValueType::Integer,
+            {{Value::text("a"), Value::integer(big)}, {Value::text("a"), Value::integer(2)}});
     EXPECT_EQ(grid.cellValue(0, 0), Value::integer(big + 2));
     EXPECT_EQ(grid.cellText(0, 0), QString::number(big + 2));
 }
 
 TEST(PivotAggregation, NotANumberCountsAsNull) {
-    auto src = std::make_shared<MemorySource>();
-    src->addColumn(QStringLiteral("k"), ValueType::Real);
-    src->addColumn(QStringLiteral("v"), ValueType::Real);
-    const double nan = std::nan("");
-    src->appendRow({Value::real(nan), Value::real(1)});
-    src->appendRow({Value::real(nan), Value::real(nan)});
-    src->appendRow({Value(), Value::real(2)});
-    src->appendRow({Value::real(1), Value::real(nan)});
+    const Value nan = Value::real(std::nan(""));
     PivotEngine grid;
-    grid.setSource(src);
-    grid.createAllFields();
-    test::place(grid, {"k"}, {}, {"v"});
+    sumVByK(grid, ValueType::Real, ValueType::Real,
+            {{nan, Value::real(1)}, {nan, nan}, {Value(), Value::real(2)}, {Value::real(1), nan}});
     EXPECT_EQ(test::render(grid), QStringLiteral("k|Grand Total\n|3\n1|\nGrand Total|3\n"));
 }
 
