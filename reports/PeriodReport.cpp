@@ -30,8 +30,34 @@ QString ClientScopeClause(const QString& column) {
 }
 
 QString MonthOrderText() {
-    return "order by a.fcode,right(" + QStringLiteral("'") + "0" + "'" +
-           "+convert(varchar(2),a.fmonth)+" + "'" + "月" + "'" + ",3)";
+    return QStringLiteral("order by a.fcode,right('0'+convert(varchar(2),a.fmonth)+'月',3)");
+}
+
+QString ClientDocumentYearSQL(const QString& label, const QString& head, const QString& detail,
+                              const QString& year, const QString& clients, const QString& houses,
+                              const QString& goods) {
+    QString sql = "select a.fcode " + label + "编号,a.fabbrev " + label + "简称,a.fmathod " +
+                  label + "性质,a.fgrad " + label +
+                  "等级,right('0'+convert(varchar(2),a.fmonth)+'月',3) as 月份,b.qty 数量,"
+                  "b.sumto 金额 from (" +
+                  kCR +
+                  "select a.fcode,a.fabbrev,a.fmathod,a.fgrad,b.fmonth from dt_client a,"
+                  "(select * from V_MonthList)b" +
+                  kCR + "where fcode in(select fclientcode from " + head + ")" + kCR;
+    sql += CodeListClause(QStringLiteral("a.fcode"), clients);
+    sql += ClientScopeClause(QStringLiteral("a.fcode"));
+    sql += ")a left join" + kCR +
+           "(select b.fclientcode,month(b.fbilldate) as fmonth,sum(isnull(a.qty,0)) qty,"
+           "sum(isnull(a.qty,0)*isnull(a.fbalancprice,0)) sumto" +
+           kCR + " from " + detail + " a join " + head +
+           " b on a.fbillid=b.fbillid where b.fposted=1 and year(b.fbilldate)=" + year + kCR;
+    sql += CodeListClause(QStringLiteral("b.fclientcode"), clients);
+    sql += ClientScopeClause(QStringLiteral("b.fclientcode"));
+    sql += CodeListClause(QStringLiteral("b.fhousecode"), houses);
+    sql += CodeListClause(QStringLiteral("a.fgoodsid"), goods);
+    sql += "group by b.fclientcode,b.fbilldate)b" + kCR +
+           "on a.fcode=b.fclientcode and a.fmonth=b.fmonth" + kCR + MonthOrderText();
+    return sql;
 }
 
 }  // namespace morvane::reports

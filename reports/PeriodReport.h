@@ -50,6 +50,13 @@ struct TPeriodPivotDesign {
 QString CodeListClause(const QString& column, const QString& list);
 // "order by a.fcode," and the month label expression: the close of the yearly statements.
 QString MonthOrderText();
+// The yearly statement of the windows on client documents with detail lines: every client
+// (short names labelled "<label>编号", "<label>简称", ...) with a document in `head`, crossed
+// with the twelve months, left-joined with the posted quantities and amounts of `head` and
+// `detail` in `year`. The house list narrows the sums only; pass "" where the window has none.
+QString ClientDocumentYearSQL(const QString& label, const QString& head, const QString& detail,
+                              const QString& year, const QString& clients, const QString& houses,
+                              const QString& goods);
 // The signed-in user's client scope on a column: the code-list clause of pub_clientcodes
 // while pub_clientall is false; "" when the user is unrestricted or the list is empty.
 QString ClientScopeClause(const QString& column);
