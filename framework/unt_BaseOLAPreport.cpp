@@ -15,7 +15,6 @@
 
 #include <memory>
 
-#include "entry/totalpub1.h"
 #include "framework/OlapPainting.h"
 #include "pickers/unt_BillGoodsBmp.h"
 #include "pickers/unt_selectClient.h"
@@ -36,6 +35,7 @@
 #include "platform/ui/TcxDBImage.h"
 #include "platform/ui/TcxStyle.h"
 #include "platform/workbook/PivotExport.h"
+#include "session/totalpub1.h"
 
 using morvane::ui::Guarded;
 
@@ -418,15 +418,56 @@ void Tbase_OLAPreport::ac_GetDataExecute(QObject* Sender) {
     LayoutPivot();
 }
 
+void Tbase_OLAPreport::SetDesign(const TPivotDesign& design) {
+    design_ = design;
+    TcxDBPivotGrid* grid = OLAP_PivotGrid;
+    grid->BeginUpdate();
+    placeDesignFields();
+    TcxPivotGridOptionsView view = grid->OptionsView();
+    view.FilterFields = design_.filterArea;
+    grid->SetOptionsView(view);
+    TcxPivotGridOptionsDataField dataField = grid->OptionsDataField();
+    dataField.Area = design_.dataInRows ? dfaRow : dfaColumn;
+    dataField.AreaIndex = design_.dataAreaIndex;
+    dataField.Caption = QStringLiteral("项目");
+    grid->SetOptionsDataField(dataField);
+    grid->EndUpdate();
+}
+
+void Tbase_OLAPreport::placeDesignFields() {
+    using morvane::pivot::Area;
+    morvane::pivot::PivotEngine& engine = OLAP_PivotGrid->ViewData();
+    const std::pair<const QStringList*, Area> areas[] = {{&design_.rows, Area::Row},
+                                                         {&design_.columns, Area::Column},
+                                                         {&design_.data, Area::Data},
+                                                         {&design_.filter, Area::Filter}};
+    for (const auto& [names, area] : areas) {
+        for (const QString& name : *names) {
+            engine.addField(name);
+            engine.setFieldArea(name, area);
+        }
+    }
+}
+
 void Tbase_OLAPreport::LayoutPivot() {
-    OLAP_PivotGrid->BeginUpdate();
-    OLAP_PivotGrid->DeleteAllFields();
-    OLAP_PivotGrid->CreateAllFields();
-    for (int i = 0; i < OLAP_PivotGrid->FieldCount(); ++i)
-        AttachZeroBlanking(*OLAP_PivotGrid->Fields(i));
-    SetFieldAreas();
-    OLAP_PivotGrid->EndUpdate();
-    OLAP_PivotGrid->ApplyBestFit();
+    TcxDBPivotGrid* grid = OLAP_PivotGrid;
+    grid->BeginUpdate();
+    if (design_.fields == TPivotDesign::Recreated) {
+        grid->DeleteAllFields();
+        grid->CreateAllFields();
+        placeDesignFields();
+        SetFieldAreas();
+        // What is placed nowhere waits in the filter area, after the listed filter fields.
+        for (int i = 0; i < grid->FieldCount(); ++i) {
+            morvane::pivot::PivotField* f = grid->Fields(i);
+            if (f->area() == morvane::pivot::Area::None)
+                f->setArea(morvane::pivot::Area::Filter);
+        }
+    }
+    for (int i = 0; i < grid->FieldCount(); ++i)
+        AttachZeroBlanking(*grid->Fields(i));
+    grid->EndUpdate();
+    grid->ApplyBestFit();
 }
 
 void Tbase_OLAPreport::AttachZeroBlanking(morvane::pivot::PivotField& field) {
@@ -436,7 +477,7 @@ void Tbase_OLAPreport::AttachZeroBlanking(morvane::pivot::PivotField& field) {
 }
 
 void Tbase_OLAPreport::SetFieldArea(const QString& FieldName, int Area) {
-    OLAP_PivotGrid->SetFieldArea(FieldName, Area);
+    OLAP_PivotGrid->SetFieldArea(FieldName, morvane::pivot::AreaOfCode(Area));
 }
 
 void Tbase_OLAPreport::ShowGoodsImage() {
@@ -461,7 +502,7 @@ void Tbase_OLAPreport::ShowGoodsImage() {
         // Owned by the application: it goes with the application object unless the user
         // closes it first (its close frees it).
         auto* picture = new Tfrm_BillGoodsBmp();
-        if (QObject* owner = morvane::entry::ApplicationOwner())
+        if (QObject* owner = morvane::session::ApplicationOwner())
             connect(owner, &QObject::destroyed, picture, [picture] { delete picture; });
         frm_BillGoodsBmp = picture;
         picture->Create();
@@ -480,6 +521,8 @@ void Tbase_OLAPreport::OLAP_PivotGridField1GetDisplayText(
 
 void Tbase_OLAPreport::OLAP_PivotGridCustomDrawCell(morvane::pivot::PivotEngine& Sender,
                                                     morvane::pivot::CellDrawInfo& AViewInfo) {
+    if (!design_.shareCells)
+        return;
     TRemoteUdpDataSet* data = OLAP_PivotGrid->DataSet();
     morvane::framework::ApplyShareRule(Sender, AViewInfo, data && data->Active());
 }

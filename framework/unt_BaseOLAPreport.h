@@ -6,8 +6,9 @@
 // pivot grid OLAP_PivotGrid over UDPDB_Report with the shared painting rules, and F7 for the
 // picture of the focused goods.
 //
-// A concrete window sets its caption, shows the extra controls it needs and supplies its
-// statement (GetDataSQL) and its pivot layout (SetFieldAreas, or LayoutPivot as a whole).
+// A concrete window shows the extra controls it needs and supplies its statement (GetDataSQL)
+// and its pivot as a table (SetDesign; SetFieldAreas or LayoutPivot where a table does not
+// say enough). Its caption comes from the window table.
 // The get-data action ac_GetData runs ac_GetDataExecute: build the statement, open it on
 // UDPDB_Report with OpenQuery, lay the pivot out. A statement that fails leaves the filter
 // state and the pivot's fields as they were and UDPDB_Report closed; the error reaches the
@@ -22,7 +23,8 @@
 
 #include <QString>
 
-#include "framework/unt_basefrm.h"
+#include "forms/unt_basefrm.h"
+#include "framework/PivotDesign.h"
 #include "platform/pivot/PivotTypes.h"
 
 class QAction;
@@ -93,6 +95,8 @@ class Tbase_OLAPreport : public Tbase_frm {
 
     // 0 column, 1 row, 2 filter, 3 data; the field goes after those already in the area.
     void SetFieldArea(const QString& FieldName, int Area);
+    // The window's pivot design (see SetDesign).
+    const TPivotDesign& Design() const { return design_; }
 
     // ---- painting (the shared rules; a window may replace a handler with its own)
     // Zero blanking of data cells, given to every field by LayoutPivot.
@@ -169,11 +173,14 @@ class Tbase_OLAPreport : public Tbase_frm {
     // The report's statement from the filter state; a null text when the action must stop
     // without a query (a required choice is missing and the user has been told).
     virtual QString GetDataSQL() = 0;
-    // Rebuilds the fields: one per result column, each with the zero-blanking handler, then
-    // SetFieldAreas, then best fit; all in one update of the grid. Windows that keep their
-    // design-time fields replace it.
+    // The window's pivot: the grid options of the design, and its listed fields in their
+    // areas (so that the empty grid shows them before the first get data).
+    void SetDesign(const TPivotDesign& design);
+    // Lays the pivot out for a new result, in one update of the grid: for recreated fields one
+    // field per result column placed by the design, then SetFieldAreas; every field gets the
+    // zero-blanking handler; then best fit.
     virtual void LayoutPivot();
-    // The report's SetFieldArea calls, in area order.
+    // Placement beyond the design table, after it (SetFieldArea calls).
     virtual void SetFieldAreas() {}
     // Gives a field the zero-blanking handler of this window.
     void AttachZeroBlanking(morvane::pivot::PivotField& field);
@@ -185,4 +192,8 @@ class Tbase_OLAPreport : public Tbase_frm {
                           QString& list, const QString& column);
     void buildFilterPanel();
     void buildBottomPanel();
+    // The design's fields into their areas: rows, columns, data, filter.
+    void placeDesignFields();
+
+    TPivotDesign design_;
 };

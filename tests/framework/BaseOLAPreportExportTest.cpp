@@ -13,9 +13,8 @@
 #include <functional>
 #include <memory>
 
-#include "entry/totalpub1.h"
 #include "framework/unt_BaseOLAPreport.h"
-#include "host/HostApplication.h"
+#include "hostkit/HostApplication.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/pivot/PivotEngine.h"
 #include "platform/ui/ComponentPrinter.h"
@@ -25,7 +24,8 @@
 #include "platform/ui/TRzLauncher.h"
 #include "platform/ui/TSaveDialog.h"
 #include "platform/workbook/XlsReader.h"
-#include "tests/entry/SpineFixture.h"
+#include "session/totalpub1.h"
+#include "tests/support/SpineFixture.h"
 
 namespace {
 
@@ -157,7 +157,7 @@ class OlapExport : public ::testing::Test {
         host = std::make_unique<morvane::test::SpineHost>(morvane::test::DemoDb());
         app = std::make_unique<morvane::host::HostApplication>(runner, host->errors);
         morvane::ui::SetApplication(app.get());
-        morvane::entry::ResetSession();
+        morvane::session::ResetSession();
         pub_connection = host->connection.get();
         pub_mainform = host->mainForm.get();
         pub_userno = QStringLiteral("001");
@@ -172,7 +172,7 @@ class OlapExport : public ::testing::Test {
     }
     void TearDown() override {
         window.reset();
-        morvane::entry::ResetSession();
+        morvane::session::ResetSession();
         morvane::ui::SetApplication(nullptr);
         app.reset();
         host.reset();
@@ -340,8 +340,7 @@ TEST_F(OlapExport, AFailedWriteReachesTheErrorDisplayAndTheGridGetsItsLookBack) 
         "union all select 5 union all select 6 union all select 7 union all select 8 union all "
         "select 9)");
     w->sql = QStringLiteral("select '甲' 店铺,'A1' 货号,a.d*100+b.d*10+c.d 颜色,1 数量 from ") +
-             digits + " a," + digits +
-             " b,(select 0 d union all select 1 union all select 2) c";
+             digits + " a," + digits + " b,(select 0 d union all select 1 union all select 2) c";
     w->ac_GetData->trigger();
     ASSERT_EQ(host->errors.messages.size(), 1) << Errors().toStdString();
     ASSERT_EQ(w->UDPDB_Report->GetRecordCount(), 300);

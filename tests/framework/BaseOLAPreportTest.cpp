@@ -18,9 +18,8 @@
 #include <tuple>
 
 #include "entry/Morvane.h"
-#include "entry/totalpub1.h"
+#include "forms/WindowClasses.h"
 #include "framework/unt_BaseOLAPreport.h"
-#include "framework/unt_basefrmClasses.h"
 #include "pickers/unt_BillGoodsBmp.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/pivot/PivotEngine.h"
@@ -29,7 +28,8 @@
 #include "platform/ui/PivotGridStyles.h"
 #include "platform/ui/TcxButtonEdit.h"
 #include "platform/ui/TcxStyle.h"
-#include "tests/entry/SpineFixture.h"
+#include "session/totalpub1.h"
+#include "tests/support/SpineFixture.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ class BaseOLAPreport : public ::testing::Test {
     void SetUp() override {
         host = std::make_unique<morvane::test::SpineHost>(morvane::test::DemoDb());
         morvane::ui::SetApplication(host->app.get());
-        morvane::entry::ResetSession();
+        morvane::session::ResetSession();
         pub_connection = host->connection.get();
         pub_mainform = host->mainForm.get();
         pub_userno = QStringLiteral("001");
@@ -91,7 +91,7 @@ class BaseOLAPreport : public ::testing::Test {
         window.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         delete frm_BillGoodsBmp;
-        morvane::entry::ResetSession();
+        morvane::session::ResetSession();
         morvane::ui::SetApplication(nullptr);
         host.reset();
     }
@@ -119,16 +119,24 @@ TEST_F(BaseOLAPreport, AFreshWindowShowsTheFilterPanelWithItsDefaults) {
     EXPECT_EQ(w->cxGroupBox1->height(), 101);
     EXPECT_EQ(w->cxGroupBox1->font().pointSize(), 10);
     EXPECT_EQ(w->font().pointSize(), 9);
-    const std::pair<QString, const char*> captions[] = {
-        {w->RzLabel1->text(), "客户选择："}, {w->RzLabel2->text(), "货品选择："},
-        {w->RzLabel5->text(), "仓库选择："}, {w->RzLabel3->text(), "至"},
-        {w->RzLabel4->text(), "至"},          {w->edit_client->text(), "全部"},
-        {w->edit_goods->text(), "全部"},      {w->edit_supplier->text(), "全部"},
-        {w->edit_house->text(), "全部"},      {w->oderdate_check->text(), "业务日期:"},
-        {w->modidate_check->text(), "制单日期:"}, {w->postedcheck->text(), "审核否"},
-        {w->sizecheck->text(), "显示尺码明细"},   {w->flagcheck->text(), "完成否"},
-        {w->bit_run->text(), "统计"},         {w->bit_print->text(), "打印"},
-        {w->bit_excel->text(), "Excel"},      {w->RzBitBtn1->text(), "关闭"}};
+    const std::pair<QString, const char*> captions[] = {{w->RzLabel1->text(), "客户选择："},
+                                                        {w->RzLabel2->text(), "货品选择："},
+                                                        {w->RzLabel5->text(), "仓库选择："},
+                                                        {w->RzLabel3->text(), "至"},
+                                                        {w->RzLabel4->text(), "至"},
+                                                        {w->edit_client->text(), "全部"},
+                                                        {w->edit_goods->text(), "全部"},
+                                                        {w->edit_supplier->text(), "全部"},
+                                                        {w->edit_house->text(), "全部"},
+                                                        {w->oderdate_check->text(), "业务日期:"},
+                                                        {w->modidate_check->text(), "制单日期:"},
+                                                        {w->postedcheck->text(), "审核否"},
+                                                        {w->sizecheck->text(), "显示尺码明细"},
+                                                        {w->flagcheck->text(), "完成否"},
+                                                        {w->bit_run->text(), "统计"},
+                                                        {w->bit_print->text(), "打印"},
+                                                        {w->bit_excel->text(), "Excel"},
+                                                        {w->RzBitBtn1->text(), "关闭"}};
     for (const auto& [shown, wanted] : captions)
         EXPECT_EQ(shown, QString::fromUtf8(wanted));
     EXPECT_FALSE(w->edit_client->isHidden() || w->sizecheck->isHidden() ||
@@ -343,11 +351,12 @@ TEST_F(BaseOLAPreport, TheCaptionStaysInTheOpenWindowListWhileTheWindowLives) {
 
 TEST_F(BaseOLAPreport, OpenedByTheHostItRunsAsAnMdiChild) {
     // CreateDLLForm loads the session and frames the window in the MDI area.
-    morvane::entry::ResetSession();
+    morvane::session::ResetSession();
     morvane::ui::SetApplication(nullptr);
     host = std::make_unique<morvane::test::SpineHost>(morvane::test::DemoDb(), &CreateDLLForm);
-    ASSERT_TRUE(morvane::framework::RegisterWindowClassOf<TestOlapReport>(
-        QStringLiteral("frm_OLAPAllStock"), QStringLiteral("测试透视"), frm_TestOlapReport));
+    ASSERT_TRUE(morvane::forms::RegisterWindowClassOf<TestOlapReport>(
+        QStringLiteral("frm_OLAPAllStock"), QStringLiteral("TestOlapReport"), frm_TestOlapReport,
+        QStringLiteral("测试透视")));
     auto* w = qobject_cast<Tbase_OLAPreport*>(host->Open("frm_OLAPAllStock", "001"));
     ASSERT_NE(w, nullptr);
     auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
@@ -362,7 +371,7 @@ TEST_F(BaseOLAPreport, OpenedByTheHostItRunsAsAnMdiChild) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(frm_TestOlapReport, nullptr);
     EXPECT_TRUE(OpenCaptions().isEmpty());
-    morvane::framework::UnregisterWindowClass(QStringLiteral("frm_OLAPAllStock"));
+    morvane::forms::UnregisterWindowClass(QStringLiteral("frm_OLAPAllStock"));
 }
 
 }  // namespace
