@@ -3,22 +3,24 @@
 # payment windows by day and by month, and the four client and shop-assistant windows) on the
 # scale-50 demo database: two builds of `morvane` in one run, before and after, alternating run
 # by run. Per window: the median of RUNS runs of `morvane run` (open the window, get data, lay
-# out the pivot, write it as TSV) with each build, and how the two outputs differ: cells that
-# differ only by binary noise (relative difference below 1e-9) and any other cell.
+# out the pivot, write it as TSV) with each build, the median of RUNS runs of its statement alone
+# through `morvane query`, and how the two window outputs differ: cells that differ only by
+# binary noise (relative difference below 1e-9) and any other cell.
 #
 #   bench/tsql/exact-decimal-windows.sh BEFORE_BUILD [AFTER_BUILD]    (RUNS=5 by default)
 #
 # BEFORE_BUILD is a build folder of the earlier commit with the targets morvane_tool and morvane
 # built (for example `git archive <commit> | tar -x -C /tmp/before` and a build there);
-# AFTER_BUILD defaults to build/ of this checkout. /tmp/morvane-scale50.db is shared with the
-# other benchmarks: created when absent, never removed.
+# AFTER_BUILD defaults to build/ of this checkout. The database is $DB, by default
+# /tmp/morvane-scale50.db (shared with the other benchmarks): created when absent, never removed;
+# the windows add their usage-log rows to it.
 set -euo pipefail
 unset MORVANE_PLUGIN  # each build loads the plug-in it built
 
 [[ $# -ge 1 ]] || { echo "usage: $0 BEFORE_BUILD [AFTER_BUILD]" >&2; exit 1; }
 before=$1/cli/morvane
 after=${2:-$(cd "$(dirname "$0")/../.." && pwd)/build}/cli/morvane
-db=/tmp/morvane-scale50.db
+db=${DB:-/tmp/morvane-scale50.db}
 runs=${RUNS:-5}
 shop=ZY001
 
@@ -84,8 +86,10 @@ differences() {
         END { printf "%d %d\n", noise, other }'
 }
 
-printf '%-22s %11s %11s %8s %8s %7s %7s\n' window "before (ms)" "after (ms)" change rows noise other
-total_before=0 total_after=0
+printf '%-22s %9s %9s %7s %9s %9s %7s %6s %6s %6s\n' window "run old" "run new" change \
+    "query old" "query new" change rows noise other
+percent() { echo "scale=1; 100 * ($2 - $1) / $1" | bc; }
+totals=(0 0 0 0)
 for w in "${windows[@]}"; do
     args=(--db "$db")
     for s in ${settings[$w]}; do
@@ -93,17 +97,24 @@ for w in "${windows[@]}"; do
     done
     "$before" run "$w" "${args[@]}" > "$work/before.tsv"
     "$after" run "$w" "${args[@]}" > "$work/after.tsv"
+    "$after" run "$w" "${args[@]}" --sql > "$work/statement.sql"
     rows=$(($(wc -l < "$work/after.tsv") - 1))
     read -r noise other < <(differences "$work/before.tsv" "$work/after.tsv")
-    b_ms=() a_ms=()
+    rb=() ra=() qb=() qa=()
     for ((i = 0; i < runs; i++)); do
-        b_ms+=("$(millis "$before" run "$w" "${args[@]}")")
-        a_ms+=("$(millis "$after" run "$w" "${args[@]}")")
+        rb+=("$(millis "$before" run "$w" "${args[@]}")")
+        ra+=("$(millis "$after" run "$w" "${args[@]}")")
+        qb+=("$(millis bash -c '"$1" query --db "$2" - < "$3"' _ "$before" "$db" "$work/statement.sql")")
+        qa+=("$(millis bash -c '"$1" query --db "$2" - < "$3"' _ "$after" "$db" "$work/statement.sql")")
     done
-    b=$(median "${b_ms[@]}") a=$(median "${a_ms[@]}")
-    total_before=$((total_before + b)) total_after=$((total_after + a))
-    printf '%-22s %11s %11s %7s%% %8s %7s %7s\n' "$w" "$b" "$a" \
-        "$(echo "scale=1; 100 * ($a - $b) / $b" | bc)" "$rows" "$noise" "$other"
+    m=("$(median "${rb[@]}")" "$(median "${ra[@]}")" "$(median "${qb[@]}")" "$(median "${qa[@]}")")
+    for k in 0 1 2 3; do
+        totals[k]=$((totals[k] + m[k]))
+    done
+    printf '%-22s %9s %9s %6s%% %9s %9s %6s%% %6s %6s %6s\n' "$w" "${m[0]}" "${m[1]}" \
+        "$(percent "${m[0]}" "${m[1]}")" "${m[2]}" "${m[3]}" "$(percent "${m[2]}" "${m[3]}")" \
+        "$rows" "$noise" "$other"
 done
-printf '%-22s %11s %11s %7s%%\n' "all fourteen" "$total_before" "$total_after" \
-    "$(echo "scale=1; 100 * ($total_after - $total_before) / $total_before" | bc)"
+printf '%-22s %9s %9s %6s%% %9s %9s %6s%%\n' "all fourteen (ms)" "${totals[0]}" "${totals[1]}" \
+    "$(percent "${totals[0]}" "${totals[1]}")" "${totals[2]}" "${totals[3]}" \
+    "$(percent "${totals[2]}" "${totals[3]}")"
