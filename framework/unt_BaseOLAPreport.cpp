@@ -35,6 +35,7 @@
 #include "platform/ui/TcxDBImage.h"
 #include "platform/ui/TcxStyle.h"
 #include "platform/workbook/PivotExport.h"
+#include "session/StatementText.h"
 #include "session/totalpub1.h"
 
 using morvane::ui::Guarded;
@@ -422,7 +423,8 @@ void Tbase_OLAPreport::SetDesign(const TPivotDesign& design) {
     design_ = design;
     TcxDBPivotGrid* grid = OLAP_PivotGrid;
     grid->BeginUpdate();
-    placeDesignFields();
+    placeFields(design_.beforeFirstRun.value_or(
+        TPivotDesign::TAreas{design_.rows, design_.columns, design_.data, design_.filter}));
     TcxPivotGridOptionsView view = grid->OptionsView();
     view.FilterFields = design_.filterArea;
     grid->SetOptionsView(view);
@@ -434,13 +436,13 @@ void Tbase_OLAPreport::SetDesign(const TPivotDesign& design) {
     grid->EndUpdate();
 }
 
-void Tbase_OLAPreport::placeDesignFields() {
+void Tbase_OLAPreport::placeFields(const TPivotDesign::TAreas& fields) {
     using morvane::pivot::Area;
     morvane::pivot::PivotEngine& engine = OLAP_PivotGrid->ViewData();
-    const std::pair<const QStringList*, Area> areas[] = {{&design_.rows, Area::Row},
-                                                         {&design_.columns, Area::Column},
-                                                         {&design_.data, Area::Data},
-                                                         {&design_.filter, Area::Filter}};
+    const std::pair<const QStringList*, Area> areas[] = {{&fields.rows, Area::Row},
+                                                         {&fields.columns, Area::Column},
+                                                         {&fields.data, Area::Data},
+                                                         {&fields.filter, Area::Filter}};
     for (const auto& [names, area] : areas) {
         for (const QString& name : *names) {
             engine.addField(name);
@@ -455,7 +457,7 @@ void Tbase_OLAPreport::LayoutPivot() {
     if (design_.fields == TPivotDesign::Recreated) {
         grid->DeleteAllFields();
         grid->CreateAllFields();
-        placeDesignFields();
+        placeFields({design_.rows, design_.columns, design_.data, design_.filter});
         SetFieldAreas();
         // What is placed nowhere waits in the filter area, after the listed filter fields.
         for (int i = 0; i < grid->FieldCount(); ++i) {
@@ -474,6 +476,12 @@ void Tbase_OLAPreport::AttachZeroBlanking(morvane::pivot::PivotField& field) {
     field.setOnGetDisplayText(
         [this](const morvane::pivot::PivotField& f, const morvane::pivot::DisplayTextInfo& info,
                QString& text) { OLAP_PivotGridField1GetDisplayText(f, info, text); });
+}
+
+QString Tbase_OLAPreport::SizeColumnsText() const {
+    if (!sizecheck->isChecked() || size_columns.isEmpty())
+        return QString();
+    return "," + size_columns + morvane::sql::CR;
 }
 
 void Tbase_OLAPreport::SetFieldArea(const QString& FieldName, int Area) {
