@@ -2,10 +2,11 @@
 // opens the plug-in's windows through CreateDLLForm, as the real host does.
 //
 //   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]
-//                [--open WINDOW]... [--get-data] [--screenshot FILE.png]
+//                [--open WINDOW]... [--set CONTROL=VALUE]... [--get-data]
+//                [--screenshot FILE.png]
 //
-// --get-data presses the get-data action of each window opened with --open, with the
-// window's default filters.
+// --set sets a control of each window opened with --open, as `morvane run` does (a check box
+// 0 or 1, a date YYYY-MM-DD, a number, a text); --get-data then presses its get-data action.
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,8 @@
 #include "host/SignInDialog.h"
 #include "hostkit/HostSession.h"
 #include "hostkit/MenuTable.h"
+#include "hostkit/ScriptedRunner.h"
+#include "hostkit/WindowDriver.h"
 
 using namespace morvane::host;
 
@@ -31,6 +34,7 @@ struct HostOptions {
     QString user;
     QString plugin;
     QStringList open;
+    QStringList set;  // CONTROL=VALUE
     bool getData = false;
     QString screenshot;
 };
@@ -62,6 +66,14 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
         } else if (a == "--screenshot") {
             if (!value(o.screenshot))
                 return false;
+        } else if (a == "--set") {
+            if (!value(opened))
+                return false;
+            if (!opened.contains('=')) {
+                problem = "--set needs CONTROL=VALUE";
+                return false;
+            }
+            o.set << opened;
         } else if (a == "--get-data") {
             o.getData = true;
         } else if (a == "--open") {
@@ -86,7 +98,8 @@ int main(int argc, char** argv) {
     if (!parse(QApplication::arguments(), o, problem)) {
         std::fprintf(stderr,
                      "morvane-host: %s\nusage: morvane-host [--db FILE | --odbc CONNSTR] "
-                     "[--user NO] [--library LIB] [--open WINDOW]... [--get-data]\n"
+                     "[--user NO] [--library LIB] [--open WINDOW]...\n"
+                     "                    [--set CONTROL=VALUE]... [--get-data]\n"
                      "                    [--screenshot FILE.png]\n",
                      problem.toUtf8().constData());
         return 1;
@@ -123,6 +136,12 @@ int main(int argc, char** argv) {
         for (const QString& name : o.open) {
             const MenuEntry* entry = menu.Find(name);
             QWidget* window = session->OpenWindow(name, user, entry ? entry->listName : name);
+            if (window && !o.set.isEmpty()) {
+                ScriptedRunner noPicks;  // --set touches no picker
+                WindowDriver driver(window, noPicks);
+                for (const QString& s : o.set)
+                    driver.Set(s.section('=', 0, 0), s.section('=', 1));
+            }
             // As the user's click on the window's get-data button; errors reach the error
             // display from the action's handler.
             auto* getData =
