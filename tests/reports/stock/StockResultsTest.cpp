@@ -69,7 +69,7 @@ TEST_F(StockResults, EachWindowSumsThePlacesOfItsKindAndNoOthers) {
     // A client of no kind (staff purchases) holding stock, which only the all-places window
     // shows.
     const QString db = DemoCopy();
-    ExecSqlite(
+    ExecOnFile(
         db,
         "insert into s_stock select 'QT001',fgoodsid,fcolorid,qty,s1,s2,s3,s4,s5,s6,s7,s8,s9,s10 "
         "from s_stock where fclientcode='ZY001' limit 3");
