@@ -17,13 +17,10 @@ Tbase_RankingReport::Tbase_RankingReport(TRankingPanel panel, const TPivotDesign
                                          const QString& categoryList,
                                          const QString& categoryPreselect, QWidget* parent)
     : Tbase_SaleOlAP(parent) {
-    for (QWidget* w : {static_cast<QWidget*>(edit_supplier), static_cast<QWidget*>(RzLabel5),
-                       static_cast<QWidget*>(edit_house), static_cast<QWidget*>(modidate_check),
-                       static_cast<QWidget*>(input_date1), static_cast<QWidget*>(RzLabel4),
-                       static_cast<QWidget*>(input_date2), static_cast<QWidget*>(postedcheck),
-                       static_cast<QWidget*>(sizecheck), static_cast<QWidget*>(flagcheck)}) {
+    QWidget* hidden[] = {edit_supplier, RzLabel5,    edit_house,  modidate_check, input_date1,
+                         RzLabel4,      input_date2, postedcheck, sizecheck,      flagcheck};
+    for (QWidget* w : hidden)
         w->setVisible(false);
-    }
     if (!categoryList.isEmpty())
         AddCategoryBox(categoryList, categoryPreselect);
     if (panel == rpRetail) {
@@ -38,11 +35,9 @@ Tbase_RankingReport::Tbase_RankingReport(TRankingPanel panel, const TPivotDesign
 }
 
 void Tbase_RankingReport::showGoodsOnly() {
-    for (QWidget* w : {static_cast<QWidget*>(RzLabel1), static_cast<QWidget*>(edit_client),
-                       static_cast<QWidget*>(oderdate_check), static_cast<QWidget*>(bill_date1),
-                       static_cast<QWidget*>(RzLabel3), static_cast<QWidget*>(bill_date2)}) {
+    QWidget* hidden[] = {RzLabel1, edit_client, oderdate_check, bill_date1, RzLabel3, bill_date2};
+    for (QWidget* w : hidden)
         w->setVisible(false);
-    }
     oderdate_check->setChecked(false);
     bill_date1->setEnabled(false);
     bill_date2->setEnabled(false);
