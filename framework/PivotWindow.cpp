@@ -331,7 +331,7 @@ void Tbase_PivotWindow::RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table
                                               : QStringLiteral("全部条件"));
     list.clear();
     for (; !table->Eof(); table->Next())
-        list += "'" + table->FieldByName(column)->AsString() + "',";
+        list += morvane::sql::Quoted(table->FieldByName(column)->AsString()) + ",";
     if (list.endsWith(QLatin1Char(',')))
         list.chop(1);
     table->EnableControls();

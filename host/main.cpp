@@ -2,14 +2,16 @@
 // opens the plug-in's windows through CreateDLLForm, as the real host does.
 //
 //   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]
-//                [--open WINDOW]... [--set CONTROL=VALUE]... [--get-data]
+//                [--open WINDOW]... [--set CONTROL=VALUE]... [--get-data] [--maximize]
 //                [--screenshot FILE.png]
 //
-// --set sets a control of each window opened with --open, as `morvane run` does (a check box
-// 0 or 1, a date YYYY-MM-DD, a number, a text); --get-data then presses its get-data action.
+// --set sets a control of each window opened with --open (as `morvane run --set` does);
+// --get-data then presses the window's get-data action; --maximize maximizes it in the main
+// window, as the user would to see a wide pivot.
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -21,7 +23,6 @@
 #include "host/SignInDialog.h"
 #include "hostkit/HostSession.h"
 #include "hostkit/MenuTable.h"
-#include "hostkit/ScriptedRunner.h"
 #include "hostkit/WindowDriver.h"
 
 using namespace morvane::host;
@@ -34,8 +35,9 @@ struct HostOptions {
     QString user;
     QString plugin;
     QStringList open;
-    QStringList set;  // CONTROL=VALUE
+    QList<std::pair<QString, QString>> sets;  // control, value
     bool getData = false;
+    bool maximize = false;
     QString screenshot;
 };
 
@@ -66,16 +68,20 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
         } else if (a == "--screenshot") {
             if (!value(o.screenshot))
                 return false;
-        } else if (a == "--set") {
-            if (!value(opened))
-                return false;
-            if (!opened.contains('=')) {
-                problem = "--set needs CONTROL=VALUE";
-                return false;
-            }
-            o.set << opened;
         } else if (a == "--get-data") {
             o.getData = true;
+        } else if (a == "--maximize") {
+            o.maximize = true;
+        } else if (a == "--set") {
+            QString set;
+            if (!value(set))
+                return false;
+            const qsizetype eq = set.indexOf('=');
+            if (eq <= 0) {
+                problem = "--set takes CONTROL=VALUE, not " + set;
+                return false;
+            }
+            o.sets.append({set.left(eq), set.mid(eq + 1)});
         } else if (a == "--open") {
             if (!value(opened))
                 return false;
@@ -99,8 +105,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "morvane-host: %s\nusage: morvane-host [--db FILE | --odbc CONNSTR] "
                      "[--user NO] [--library LIB] [--open WINDOW]...\n"
-                     "                    [--set CONTROL=VALUE]... [--get-data]\n"
-                     "                    [--screenshot FILE.png]\n",
+                     "                    [--set CONTROL=VALUE]... [--get-data] [--maximize] "
+                     "[--screenshot FILE.png]\n",
                      problem.toUtf8().constData());
         return 1;
     }
@@ -136,11 +142,9 @@ int main(int argc, char** argv) {
         for (const QString& name : o.open) {
             const MenuEntry* entry = menu.Find(name);
             QWidget* window = session->OpenWindow(name, user, entry ? entry->listName : name);
-            if (window && !o.set.isEmpty()) {
-                ScriptedRunner noPicks;  // --set touches no picker
-                WindowDriver driver(window, noPicks);
-                for (const QString& s : o.set)
-                    driver.Set(s.section('=', 0, 0), s.section('=', 1));
+            for (const auto& [control, value] : o.sets) {
+                if (window)
+                    SetControl(window, control, value);
             }
             // As the user's click on the window's get-data button; errors reach the error
             // display from the action's handler.
@@ -148,6 +152,10 @@ int main(int argc, char** argv) {
                 window ? window->findChild<QAction*>(QStringLiteral("ac_GetData")) : nullptr;
             if (o.getData && getData)
                 getData->trigger();
+            if (auto* frame =
+                    window ? qobject_cast<QMdiSubWindow*>(window->parentWidget()) : nullptr;
+                frame && o.maximize)
+                frame->showMaximized();
         }
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Morvane"), QString::fromUtf8(e.what()));
