@@ -31,6 +31,8 @@ struct TPivotDesign {
     int dataAreaIndex = -1;   // their level among that area's fields; -1: innermost
     // false: data cells are drawn the grid's default way, without the share rule of "比例".
     bool shareCells = true;
+    // Fields whose groups get no total row or column wherever the user places them.
+    QStringList noTotals = {};
 
     // Recreated fields only: the fields the empty grid shows before the first get data, where
     // they are not the ones a result is laid out with (unset: the areas listed above). The

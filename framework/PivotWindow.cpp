@@ -448,6 +448,9 @@ void Tbase_PivotWindow::placeFields(const TPivotDesign::TAreas& fields) {
             engine.setFieldArea(name, area);
         }
     }
+    for (const QString& name : design_.noTotals)
+        if (morvane::pivot::PivotField* f = engine.fieldByName(name))
+            f->setTotalsVisible(false);
 }
 
 QString Tbase_PivotWindow::SizeColumnsText() const {
