@@ -34,7 +34,7 @@ Tfrm_SsaleRece::Tfrm_SsaleRece(QWidget* parent) : Tbase_OLAPreport(parent) {
     grid->addWidget(RzLabel5, 1, 0);
     SetDesign({.rows = {"货号", "货品名称", "吊牌价"}, .columns = {"店铺简称"}, .data = {"销售数量", "销售金额", "客流量", "库存数量"},
                .filter = {"店铺编号", "颜色编号", "颜色名称", "品牌", "年份", "季节", "类别", "性别", "项目", "平均售价"},
-               .fields = TPivotDesign::Kept});
+               .fields = TPivotDesign::Kept, .noTotals = {"货品名称", "颜色编号", "颜色名称", "吊牌价"}});
 }
 
 QString Tfrm_SsaleRece::GetDataSQL() {
