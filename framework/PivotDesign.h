@@ -5,12 +5,14 @@
 
 #include <QStringList>
 
+#include <optional>
+
 struct TPivotDesign {
     // Result columns by area, in their order. Every field's caption is its column name.
-    QStringList rows;
-    QStringList columns;
-    QStringList data;
-    QStringList filter;
+    QStringList rows = {};
+    QStringList columns = {};
+    QStringList data = {};
+    QStringList filter = {};
 
     enum TFields {
         // The fields are made anew from the result's columns at every get data and placed as
@@ -29,4 +31,17 @@ struct TPivotDesign {
     int dataAreaIndex = -1;   // their level among that area's fields; -1: innermost
     // false: data cells are drawn the grid's default way, without the share rule of "比例".
     bool shareCells = true;
+    // Fields whose groups get no total row or column wherever the user places them.
+    QStringList noTotals = {};
+
+    // Recreated fields only: the fields the empty grid shows before the first get data, where
+    // they are not the ones a result is laid out with (unset: the areas listed above). The
+    // first get data replaces them.
+    struct TAreas {
+        QStringList rows = {};
+        QStringList columns = {};
+        QStringList data = {};
+        QStringList filter = {};
+    };
+    std::optional<TAreas> beforeFirstRun = std::nullopt;
 };

@@ -422,7 +422,8 @@ void Tbase_PivotWindow::SetDesign(const TPivotDesign& design) {
     design_ = design;
     TcxDBPivotGrid* grid = grid_;
     grid->BeginUpdate();
-    placeDesignFields();
+    placeFields(design_.beforeFirstRun.value_or(
+        TPivotDesign::TAreas{design_.rows, design_.columns, design_.data, design_.filter}));
     TcxPivotGridOptionsView view = grid->OptionsView();
     view.FilterFields = design_.filterArea;
     grid->SetOptionsView(view);
@@ -434,19 +435,28 @@ void Tbase_PivotWindow::SetDesign(const TPivotDesign& design) {
     grid->EndUpdate();
 }
 
-void Tbase_PivotWindow::placeDesignFields() {
+void Tbase_PivotWindow::placeFields(const TPivotDesign::TAreas& fields) {
     using morvane::pivot::Area;
     morvane::pivot::PivotEngine& engine = grid_->ViewData();
-    const std::pair<const QStringList*, Area> areas[] = {{&design_.rows, Area::Row},
-                                                         {&design_.columns, Area::Column},
-                                                         {&design_.data, Area::Data},
-                                                         {&design_.filter, Area::Filter}};
+    const std::pair<const QStringList*, Area> areas[] = {{&fields.rows, Area::Row},
+                                                         {&fields.columns, Area::Column},
+                                                         {&fields.data, Area::Data},
+                                                         {&fields.filter, Area::Filter}};
     for (const auto& [names, area] : areas) {
         for (const QString& name : *names) {
             engine.addField(name);
             engine.setFieldArea(name, area);
         }
     }
+    for (const QString& name : design_.noTotals)
+        if (morvane::pivot::PivotField* f = engine.fieldByName(name))
+            f->setTotalsVisible(false);
+}
+
+QString Tbase_PivotWindow::SizeColumnsText() const {
+    if (!sizecheck->isChecked() || size_columns.isEmpty())
+        return QString();
+    return "," + size_columns + morvane::sql::CR;
 }
 
 void Tbase_PivotWindow::LayoutPivot() {
@@ -455,7 +465,7 @@ void Tbase_PivotWindow::LayoutPivot() {
     if (design_.fields == TPivotDesign::Recreated) {
         grid->DeleteAllFields();
         grid->CreateAllFields();
-        placeDesignFields();
+        placeFields({design_.rows, design_.columns, design_.data, design_.filter});
         SetFieldAreas();
         // What is placed nowhere waits in the filter area, after the listed filter fields.
         for (int i = 0; i < grid->FieldCount(); ++i) {

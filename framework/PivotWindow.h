@@ -205,6 +205,11 @@ class Tbase_PivotWindow : public Tbase_frm {
     virtual void SetFieldAreas() {}
     // Gives a field the zero-blanking handler of this window.
     void AttachZeroBlanking(morvane::pivot::PivotField& field);
+    // What a ticked sizecheck adds after a select list: "," + size_columns and a line break.
+    // Empty while sizecheck is not ticked, and also while there are no size columns (no
+    // softconfig.ini beside the host program, or an empty size table): a lone "," would end
+    // the select list and break the statement, so the box then shows no sizes.
+    QString SizeColumnsText() const;
 
   private:
     // The exchange with a picker already created: show it modally; on OK collect the code
@@ -213,8 +218,8 @@ class Tbase_PivotWindow : public Tbase_frm {
                           QString& list, const QString& column);
     void buildFilterPanel();
     void buildBottomPanel(int height);
-    // The design's fields into their areas: rows, columns, data, filter.
-    void placeDesignFields();
+    // The fields into their areas: rows, columns, data, filter.
+    void placeFields(const TPivotDesign::TAreas& fields);
 
     TPivotWindowKind kind_;
     TcxDBPivotGrid* grid_;

@@ -30,7 +30,10 @@ void AxisLayout::emitNode(std::int32_t node, int level, int data) {
         return;
     }
     emitChildren(node, level + 1, data);
-    if (shape_.totals && (tree_->childCount(node) > 1 || shape_.totalsForSingleValues))
+    const auto field = static_cast<size_t>(tree_->nodes[static_cast<size_t>(node)].depth) - 1;
+    const bool fieldTotals = field >= shape_.fieldTotals.size() || shape_.fieldTotals[field];
+    if (shape_.totals && fieldTotals &&
+        (tree_->childCount(node) > 1 || shape_.totalsForSingleValues))
         push(node, data, ItemKind::Total, perData);
 }
 

@@ -28,6 +28,9 @@ struct AxisSpec {
     bool grandTotals = true;
     bool totalsForSingleValues = false;
     bool grandTotalsForSingleValues = false;
+    // Per field of the axis (by depth - 1): false leaves its groups without a total. Empty:
+    // every field has its totals.
+    std::vector<char> fieldTotals;
     std::function<bool(std::int32_t node)> collapsed;  // may be empty: all expanded
 };
 

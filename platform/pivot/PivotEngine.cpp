@@ -311,6 +311,14 @@ void PivotEngine::ensure() const {
             return collapsed;
         };
     };
+    auto fieldTotals = [](const std::vector<PivotField*>& fields) {
+        std::vector<char> shown;
+        for (const PivotField* f : fields)
+            shown.push_back(f->totals_ ? 1 : 0);
+        return shown;
+    };
+    rs.fieldTotals = fieldTotals(s.rowFields);
+    cs.fieldTotals = fieldTotals(s.colFields);
     rs.collapsed = collapsedFn(Axis::Row);
     cs.collapsed = collapsedFn(Axis::Column);
     s.rowAxis.build(rs);

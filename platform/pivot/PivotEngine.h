@@ -43,7 +43,8 @@ struct HeaderCell {
 // real sums; NULLs are left out and a cell without any value is empty (a zero
 // sum shows "0"). A text column in the data area is counted: its non-NULL
 // values. Totals: after each expanded group of two or more values (or of any
-// size with totalsForSingleValues) a total row or column captioned
+// size with totalsForSingleValues), unless its field's totals are hidden
+// (PivotField::setTotalsVisible), a total row or column captioned
 // "<value> Total", and a "Grand Total" last (not when the axis's outer field
 // shows a single value, unless grandTotalsForSingleValues); a collapsed group
 // shows one row or column of its totals. Group values sort ascending (NULL first, numbers by

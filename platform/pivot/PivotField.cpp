@@ -85,6 +85,14 @@ void PivotField::setExpanded(bool expanded) {
     grid_->changed();
 }
 
+void PivotField::setTotalsVisible(bool visible) {
+    if (visible == totals_)
+        return;
+    totals_ = visible;
+    grid_->d_->axisDirty = true;
+    grid_->changed();
+}
+
 void PivotField::setOnGetDisplayText(DisplayTextHandler handler) {
     onGetDisplayText_ = std::move(handler);
     grid_->fieldChanged(false);

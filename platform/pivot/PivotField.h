@@ -49,6 +49,11 @@ class PivotField {
     void setExpanded(bool expanded);
     bool expandedByDefault() const { return expanded_; }
 
+    // Whether a row or column field's groups get their total row or column (the axis's totals
+    // switched on); the grand total is the axis's own.
+    bool totalsVisible() const { return totals_; }
+    void setTotalsVisible(bool visible);
+
     // The display-text event: called for every group value of the field and,
     // for a data field, every cell it fills, before the text is shown or laid
     // out. An empty handler removes it.
@@ -77,6 +82,7 @@ class PivotField {
     int minWidth_ = 0;
     int width_ = 0;
     bool expanded_ = true;
+    bool totals_ = true;
     std::set<QString> toggled_;  // paths of groups whose state differs from expanded_
     DisplayTextHandler onGetDisplayText_;
     int column_ = -1;

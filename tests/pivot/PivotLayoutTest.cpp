@@ -69,6 +69,16 @@ TEST_F(PivotLayout, TwoRowFieldsWithSubtotals) {
                                   "C|c1|0\n"
                                   "C Total||0\n"
                                   "Grand Total||18\n"));
+    // A field with its totals hidden loses its total rows; the grand total is the axis's.
+    f("品牌").setTotalsVisible(false);
+    EXPECT_EQ(render(grid), lines("品牌|货号|Grand Total\n"
+                                  "|n1|1\n"
+                                  "A|a1|8\n"
+                                  "|a2|2\n"
+                                  "B|b1|7\n"
+                                  "C|c1|0\n"
+                                  "Grand Total||18\n"));
+    f("品牌").setTotalsVisible(true);
     o.rowTotals = false;
     o.rowGrandTotals = false;
     grid.setViewOptions(o);
