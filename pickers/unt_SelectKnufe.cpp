@@ -45,7 +45,6 @@ class KnufeMemoryRows : public morvane::db::Backend {
 namespace {
 
 constexpr int kTextBytes = 20;  // width of the memory table's text fields
-constexpr int kFlagColumn = 0;
 
 // The text as a field of `kTextBytes` bytes of the Chinese (GBK) code page keeps it: whole
 // characters while they fit.
@@ -69,7 +68,7 @@ std::string FieldText(const QString& text) {
 Tfrm_SelectKnufe::Tfrm_SelectKnufe(QWidget* parent) : Tbase_frmTop(parent) {
     SetCaption(QStringLiteral("裁床单选择"));
     SetFormStyle(morvane::ui::fsNormal);
-    resize(680, 420);
+    resize(780, 420);
 
     ads_main = new TRemoteUdpDataSet(this);
     ads_main->setObjectName(QStringLiteral("ads_main"));
@@ -122,16 +121,7 @@ Tfrm_SelectKnufe::Tfrm_SelectKnufe(QWidget* parent) : Tbase_frmTop(parent) {
     cxGrid1DBTableView1 = new morvane::ui::DBTickGrid(this);
     cxGrid1DBTableView1->setObjectName(QStringLiteral("cxGrid1DBTableView1"));
     cxGrid1DBTableView1->SetColumnAutoWidth(true);
-    cxGrid1DBTableView1->SetColumns({
-        {"fcheckid", "选择", 0, true, true},
-        {"fbillid", "裁床单号", 99},
-        {"fbilldate", "裁床日期", 100},
-        {"fmanualid", "手工单号", 76},
-        {"fcutno", "床次", 67},
-        {"fgoodsid", "货号", 85},
-        {"goodsname", "品名", 114},
-        {"fqty", "实裁数", 77},
-    });
+    SetColumnsFlagVisible(true);
     auto* white = new TcxStyle(this);
     white->setObjectName(QStringLiteral("cxStyle1"));
     white->SetColor(morvane::ui::clWhite);
@@ -218,12 +208,17 @@ void Tfrm_SelectKnufe::copyRows() {
     dxMem_Master->Open();
 }
 
-bool Tfrm_SelectKnufe::ColumnsFlagVisible() const {
-    return !cxGrid1DBTableView1->isColumnHidden(kFlagColumn);
-}
-
 void Tfrm_SelectKnufe::SetColumnsFlagVisible(bool visible) {
-    cxGrid1DBTableView1->setColumnHidden(kFlagColumn, !visible);
+    // Without the tick column the other columns share the whole width.
+    flagVisible_ = visible;
+    std::vector<morvane::ui::GridColumn> columns = {
+        {"fbillid", "裁床单号", 99}, {"fbilldate", "裁床日期", 100}, {"fmanualid", "手工单号", 76},
+        {"fcutno", "床次", 67},      {"fgoodsid", "货号", 85},       {"goodsname", "品名", 114},
+        {"fqty", "实裁数", 77},
+    };
+    if (visible)
+        columns.insert(columns.begin(), {"fcheckid", "选择", 0, true, true});
+    cxGrid1DBTableView1->SetColumns(std::move(columns));
 }
 
 QStringList Tfrm_SelectKnufe::ScriptTick(const QStringList& codes) {

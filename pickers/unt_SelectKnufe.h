@@ -43,7 +43,7 @@ class Tfrm_SelectKnufe : public Tbase_frmTop {
     QString SearchSQL() const;
 
     // The tick column cxColumnsFlag: shown for many bills, hidden for one.
-    bool ColumnsFlagVisible() const;
+    bool ColumnsFlagVisible() const { return flagVisible_; }
     void SetColumnsFlagVisible(bool visible);
 
     // For scripts: in many-bills mode ticks the listed bills named; in one-bill mode focuses the
@@ -80,4 +80,5 @@ class Tfrm_SelectKnufe : public Tbase_frmTop {
 
     TRemoteUdpConnection* memory_;  // dxMem_Master's own connection: its rows, nothing else
     KnufeMemoryRows* memoryRows_;   // owned by memory_
+    bool flagVisible_ = true;
 };
