@@ -60,7 +60,7 @@ TEST_F(DiscountResults, EdgeLinesFallIntoTheirBandsAndGoodsWithoutTagPriceAreLef
     const QString db = DemoCopy();
     // An unposted shop sale (retail documents count either way) of goods priced at 100, at 0
     // and at nothing; the quantity names the line.
-    ExecSqlite(db,
+    ExecOnFile(db,
                "insert into goods(goodsid,fgoodsid,goodsname,brand,unitprice) values"
                "('TG100','TG100','测试甲','莫凡',100),('TG000','TG000','测试乙','莫凡',0),"
                "('TGNUL','TGNUL','测试丙','莫凡',null);"

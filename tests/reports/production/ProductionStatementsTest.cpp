@@ -68,7 +68,7 @@ using ProductionStatements = ReportTest;
 
 TEST_F(ProductionStatements, EveryStateMatchesItsTextAndRuns) {
     QString noMarchRolls = DemoCopy();
-    ExecSqlite(noMarchRolls, "delete from gm_proroll where fadd_date like '2025-03-%'");
+    ExecOnFile(noMarchRolls, "delete from gm_proroll where fadd_date like '2025-03-%'");
     QStringList problems;
     for (const Case& c : kCases) {
         const QString window = QString::fromLatin1(c.window);

@@ -22,7 +22,7 @@ class ProductionWindows : public ReportTest {
     void SetUp() override {
         const QString db = DemoCopy();
         const std::string today = QDate::currentDate().toString("yyyy-MM-dd").toStdString();
-        ExecSqlite(
+        ExecOnFile(
             db,
             "insert into gm_knufe(fbillid,fbilldate,fposted,fgoodsid,fcutno,fproduceid) values"
             "('TK0001','" +
