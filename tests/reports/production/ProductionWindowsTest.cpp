@@ -62,11 +62,31 @@ TEST_F(ProductionWindows, EachOpensAsDesigned) {
     EXPECT_EQ(w->Edit_Month->value(), QDate::currentDate().month());
 }
 
-TEST_F(ProductionWindows, OneChosenBillFillsTheSummaryRunsTheReportAndTitlesThePrint) {
+TEST_F(ProductionWindows, OneBillIsChosenOrKeptAndTitlesThePrint) {
     auto* w = Open<Tfrm_GmKnufeEmp>();
+    w->edit_client->setText(QStringLiteral("CC202503000002"));
+    w->edit_client->PressButton();  // nothing queued: cancelled, yet the bill is read and run
+    EXPECT_EQ(w->edit_client->text(), "CC202503000002");
+    EXPECT_EQ(w->ads_Knufe->SQL(), Corpus("frm_GmKnufeEmp.bill"));
+    EXPECT_EQ(w->UDPDB_Report->SQL(), Corpus("frm_GmKnufeEmp.filtered"));
+    EXPECT_EQ(w->cxDBTextEdit1->text(), "1");
+
+    // Refused: a bill the picker does not list, two bills where one is taken.
+    host->runner.QueuePick({QStringLiteral("CC202503000002")});
+    w->edit_client->PressButton();
+    host->runner.QueuePick({QStringLiteral("TK0001"), QStringLiteral("TK0002")});
+    w->edit_client->PressButton();
+    const QString listed = QDate::currentDate().addDays(-30).toString("yyyy-MM-dd") + " to " +
+                           QDate::currentDate().toString("yyyy-MM-dd");
+    EXPECT_EQ(host->errors.messages,
+              QStringList({"cutting bill CC202503000002 is not among the bills of " + listed +
+                               " that the picker lists; nothing was chosen",
+                           "this window takes one cutting bill, not TK0001,TK0002"}));
+    EXPECT_EQ(w->edit_client->text(), "CC202503000002");
+    host->errors.messages.clear();
+
     host->runner.QueuePick({QStringLiteral("TK0001")});
     w->edit_client->PressButton();
-    ASSERT_TRUE(host->errors.messages.isEmpty()) << Errors().toStdString();
     EXPECT_EQ(host->runner.formsShown.last(), "裁床单选择");
     EXPECT_EQ(w->edit_client->text(), "TK0001");
     EXPECT_EQ(QStringList({w->cxDBTextEdit1->text(), w->cxDBTextEdit2->text(),
@@ -77,52 +97,11 @@ TEST_F(ProductionWindows, OneChosenBillFillsTheSummaryRunsTheReportAndTitlesTheP
     std::sort(rows.begin(), rows.end());
     EXPECT_EQ(rows,
               (std::vector<QStringList>{{"01", "", "", "5"}, {"01", "G005", "孙建国", "49"}}));
-
     w->ac_print->trigger();
     ASSERT_FALSE(host->runner.previews.empty());
     EXPECT_EQ(host->runner.previews.back().title,
               "生产状况表\r床次:7     款号:MF252008    款式名称:女式修身牛仔布半身裙   实裁数:50");
-}
-
-TEST_F(ProductionWindows, CancelKeepsTheBillAndStillRereadsItAndRuns) {
-    auto* w = Open<Tfrm_GmKnufeEmp>();
-    w->edit_client->setText(QStringLiteral("CC202503000002"));
-    w->edit_client->PressButton();  // nothing queued: the picker is cancelled
-    EXPECT_EQ(w->edit_client->text(), "CC202503000002");
-    EXPECT_EQ(w->ads_Knufe->SQL(), Corpus("frm_GmKnufeEmp.bill"));
-    EXPECT_EQ(w->UDPDB_Report->SQL(), Corpus("frm_GmKnufeEmp.filtered"));
-    EXPECT_EQ(w->cxDBTextEdit1->text(), "1");
-
-    w->edit_client->clear();
-    w->edit_client->PressButton();
-    EXPECT_EQ(w->ads_Knufe->SQL(), Corpus("frm_GmKnufeEmp.bill_empty"));
-    EXPECT_EQ(w->cxDBTextEdit4->text(), "");
-    EXPECT_EQ(w->UDPDB_Report->SQL(), Corpus("frm_GmKnufeEmp.plain"));
     EXPECT_TRUE(host->errors.messages.isEmpty()) << Errors().toStdString();
-}
-
-TEST_F(ProductionWindows, ScriptedPicksOfUnlistedOrTooManyBillsAreRefused) {
-    auto* w = Open<Tfrm_GmKnufeEmp>();
-    w->edit_client->setText(QStringLiteral("TK0002"));
-    const QString listed = QDate::currentDate().addDays(-30).toString("yyyy-MM-dd") + " to " +
-                           QDate::currentDate().toString("yyyy-MM-dd");
-    host->runner.QueuePick({QStringLiteral("CC202503000002")});
-    w->edit_client->PressButton();
-    ASSERT_EQ(host->errors.messages.size(), 1);
-    EXPECT_EQ(host->errors.messages[0], "cutting bill CC202503000002 is not among the bills of " +
-                                            listed + " that the picker lists; nothing was chosen");
-    host->runner.QueuePick({QStringLiteral("TK0001"), QStringLiteral("TK0002")});
-    w->edit_client->PressButton();
-    ASSERT_EQ(host->errors.messages.size(), 2);
-    EXPECT_EQ(host->errors.messages[1], "this window takes one cutting bill, not TK0001,TK0002");
-    EXPECT_EQ(w->edit_client->text(), "TK0002");
-
-    auto* f = Open<Tfrm_KnufeFlagDay>();
-    f->sel_knufe = QStringLiteral("'TK0002'");
-    host->runner.QueuePick({QStringLiteral("TK0001"), QStringLiteral("NOPE")});
-    f->edit_client->PressButton();
-    EXPECT_EQ(host->errors.messages.size(), 3);
-    EXPECT_EQ(f->sel_knufe, "'TK0002'");
 }
 
 TEST_F(ProductionWindows, TickedBillsNarrowTheDayReportAndTitleItsPrint) {
@@ -135,7 +114,11 @@ TEST_F(ProductionWindows, TickedBillsNarrowTheDayReportAndTitleItsPrint) {
     EXPECT_EQ(bills, QStringList({"'TK0001'", "'TK0002'"}));
     const QString chosen = w->sel_knufe;
     w->edit_client->PressButton();  // cancelled: the choice stays
+    host->runner.QueuePick({QStringLiteral("TK0001"), QStringLiteral("NOPE")});
+    w->edit_client->PressButton();  // refused: so does it
     EXPECT_EQ(w->sel_knufe, chosen);
+    ASSERT_EQ(host->errors.messages.size(), 1);
+    host->errors.messages.clear();
 
     w->Edit_Year->setValue(2025);
     w->Edit_Month->setValue(3);
