@@ -33,12 +33,14 @@ void ShowOnlyFilters(Tbase_OLAPreport* w, std::initializer_list<QWidget*> shown)
     }
 }
 
-void SetTitledPrintDesign(TcxPivotGridReportLink* link, int titlePixels) {
+void SetTitledPrintDesign(TcxPivotGridReportLink* link, int titlePixels, bool borders) {
     QFont title = link->ReportTitle.Font;
     title.setFamily(QStringLiteral("宋体"));
     title.setPointSizeF(Points(titlePixels));
     link->ReportTitle.Font = title;
     link->SetFontSize(Points(13));
+    link->SetWhiteStyles(true);
+    link->SetBorders(borders);
     link->Invalidate();
 }
 

@@ -14,7 +14,8 @@ namespace morvane::reports {
 // Hides every control of the base filter panel except `shown` (and the run button).
 void ShowOnlyFilters(Tbase_OLAPreport* window, std::initializer_list<QWidget*> shown);
 
-// The title font 宋体 `titlePixels` high on screen, the body text 宋体 13 pixels high.
-void SetTitledPrintDesign(TcxPivotGridReportLink* link, int titlePixels);
+// The title font 宋体 `titlePixels` high on screen, the body text 宋体 13 pixels high, black on
+// white throughout; `borders` keeps the lines around the cells.
+void SetTitledPrintDesign(TcxPivotGridReportLink* link, int titlePixels, bool borders);
 
 }  // namespace morvane::reports

@@ -54,7 +54,7 @@ Tfrm_GmKnufeEmp::Tfrm_GmKnufeEmp(QWidget* parent) : Tbase_OLAPreport(parent) {
                .filter = {"工序编号", "工号"},
                .fields = TPivotDesign::Kept,
                .shareCells = false});
-    morvane::reports::SetTitledPrintDesign(Grid_PrintCompotLink1, 15);
+    morvane::reports::SetTitledPrintDesign(Grid_PrintCompotLink1, 15, true);
 
     connect(ads_Knufe, &TRemoteUdpDataSet::activeChanged, this, [this] { showBill(); });
     connect(ads_Knufe, &TRemoteUdpDataSet::dataChanged, this, [this] { showBill(); });

@@ -63,7 +63,7 @@ Tfrm_KnufeFlagDay::Tfrm_KnufeFlagDay(QWidget* parent) : Tbase_OLAPreport(parent)
                .data = {"数量"},
                .filter = {"工序名"},
                .fields = TPivotDesign::Kept});
-    morvane::reports::SetTitledPrintDesign(Grid_PrintCompotLink1, 14);
+    morvane::reports::SetTitledPrintDesign(Grid_PrintCompotLink1, 14, false);
 }
 
 void Tfrm_KnufeFlagDay::FormCreate(QObject* Sender) {
