@@ -14,8 +14,9 @@ class Tbase_frmTop : public Tbase_frm {
 
     // For scripts and the headless host: ticks (checkid = 1) the rows of the list dataset
     // Goods_Table whose code column holds one of the codes, after PrepareScriptedPick. Returns
-    // the codes that matched no row. Errors go to the host's error display.
-    Q_INVOKABLE QStringList ScriptTick(const QStringList& codes);
+    // the codes that matched no row. Errors go to the host's error display. A picker with
+    // another list replaces it; one that refuses the pick sets the modal result to cancel.
+    Q_INVOKABLE virtual QStringList ScriptTick(const QStringList& codes);
 
   protected:
     void DoKeyPress(QChar& key) override { FormKeyPress(this, key); }

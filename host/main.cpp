@@ -3,16 +3,19 @@
 //
 //   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]
 //                [--open WINDOW]... [--set CONTROL=VALUE]... [--get-data] [--maximize]
-//                [--screenshot FILE.png]
+//                [--press EDIT] [--screenshot FILE.png]
 //
 // --set sets a control of each window opened with --open (as `morvane run --set` does);
 // --get-data then presses the window's get-data action; --maximize maximizes it in the main
-// window, as the user would to see a wide pivot.
+// window, as the user would to see a wide pivot. --press presses the button of an edit of the
+// last window opened once the host is running (its picker opens); --screenshot then takes the
+// dialog in front rather than the main window.
 
 #include <QAction>
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -38,6 +41,7 @@ struct HostOptions {
     QList<std::pair<QString, QString>> sets;  // control, value
     bool getData = false;
     bool maximize = false;
+    QString press;
     QString screenshot;
 };
 
@@ -67,6 +71,9 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
                 return false;
         } else if (a == "--screenshot") {
             if (!value(o.screenshot))
+                return false;
+        } else if (a == "--press") {
+            if (!value(o.press))
                 return false;
         } else if (a == "--get-data") {
             o.getData = true;
@@ -106,7 +113,7 @@ int main(int argc, char** argv) {
                      "morvane-host: %s\nusage: morvane-host [--db FILE | --odbc CONNSTR] "
                      "[--user NO] [--library LIB] [--open WINDOW]...\n"
                      "                    [--set CONTROL=VALUE]... [--get-data] [--maximize] "
-                     "[--screenshot FILE.png]\n",
+                     "[--press EDIT] [--screenshot FILE.png]\n",
                      problem.toUtf8().constData());
         return 1;
     }
@@ -114,6 +121,7 @@ int main(int argc, char** argv) {
     GuiRunner runner;
     MessageErrorDisplay errors;
     std::unique_ptr<HostSession> session;
+    QPointer<QWidget> lastOpened;  // the last window opened with --open
     QString user;
     try {
         const MenuTable menu = MenuTable::Load();
@@ -142,6 +150,7 @@ int main(int argc, char** argv) {
         for (const QString& name : o.open) {
             const MenuEntry* entry = menu.Find(name);
             QWidget* window = session->OpenWindow(name, user, entry ? entry->listName : name);
+            lastOpened = window;
             for (const auto& [control, value] : o.sets) {
                 if (window)
                     SetControl(window, control, value);
@@ -163,9 +172,21 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (!o.press.isEmpty()) {
+        // After the main loop runs, so that the picker's modal loop does not hold up the start.
+        QTimer::singleShot(0, [&] {
+            QWidget* edit = lastOpened ? lastOpened->findChild<QWidget*>(o.press) : nullptr;
+            if (!edit || !QMetaObject::invokeMethod(edit, "PressButton", Qt::DirectConnection,
+                                                    Q_ARG(int, 0))) {
+                std::fprintf(stderr, "morvane-host: no button to press on %s\n",
+                             o.press.toUtf8().constData());
+            }
+        });
+    }
     if (!o.screenshot.isEmpty()) {
         QTimer::singleShot(800, [&] {
-            const bool saved = session->MainForm().grab().save(o.screenshot);
+            QWidget* front = QApplication::activeModalWidget();
+            const bool saved = (front ? front : &session->MainForm())->grab().save(o.screenshot);
             if (!saved)
                 std::fprintf(stderr, "morvane-host: cannot write %s\n",
                              o.screenshot.toUtf8().constData());

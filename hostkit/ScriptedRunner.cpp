@@ -24,6 +24,7 @@ int ScriptedRunner::RunModal(ui::TForm& form) {
     const QStringList codes = picks_.front();
     picks_.pop_front();
     // Reached by name: the form's class lives in the plug-in.
+    form.SetModalResult(ui::mrNone);
     QStringList missing;
     if (!QMetaObject::invokeMethod(&form, "ScriptTick", Qt::DirectConnection,
                                    Q_RETURN_ARG(QStringList, missing), Q_ARG(QStringList, codes))) {
@@ -31,6 +32,9 @@ int ScriptedRunner::RunModal(ui::TForm& form) {
         return form.CloseModal(ui::mrCancel);
     }
     unmatchedCodes += missing;
+    // A form that refused the pick (it says why) closes with cancel: the caller keeps its choice.
+    if (form.ModalResult() == ui::mrCancel)
+        return form.CloseModal(ui::mrCancel);
     return form.CloseModal(ui::mrOk);
 }
 

@@ -26,7 +26,8 @@ class ScriptedRunner : public ui::ModalRunner {
     };
 
     // The next modal form gets these codes ticked (through its ScriptTick) and is confirmed
-    // with OK. An empty list confirms with nothing ticked.
+    // with OK, or cancelled when the form refused them. An empty list confirms with nothing
+    // ticked.
     void QueuePick(const QStringList& codes);
     void ClearPicks() { picks_.clear(); }
     // The next save dialog answers this path ("" answers cancel).

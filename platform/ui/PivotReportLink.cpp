@@ -53,6 +53,16 @@ void TcxPivotGridReportLink::SetFontSize(double points) {
     Invalidate();
 }
 
+void TcxPivotGridReportLink::SetBorders(bool on) {
+    borders_ = on;
+    Invalidate();
+}
+
+void TcxPivotGridReportLink::SetWhiteStyles(bool on) {
+    whiteStyles_ = on;
+    Invalidate();
+}
+
 const PivotPrintPage& TcxPivotGridReportLink::Page(int page) {
     static const PivotPrintPage none;
     if (page < 0 || page >= PageCount())
@@ -300,7 +310,7 @@ int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSize
                         fill = styles->Color(TcxPivotGridStyles::psRowHeader);
                     else if (src.role == MatrixCell::Role::Corner)
                         fill = QColor::fromRgba(engineStyles.header);
-                    out.fill = fill.rgba();
+                    out.fill = whiteStyles_ ? 0xFFFFFFFF : fill.rgba();
                     const QFontMetricsF& metrics = out.bold ? fmBold : fm;
                     const double room = out.rect.width() - 2 * kPadX;
                     out.text = metrics.horizontalAdvance(src.text) <= room
@@ -325,15 +335,17 @@ void TcxPivotGridReportLink::PaintBodyPage(QPainter& painter, int page) {
         if (qAlpha(cell.fill) != 0 && cell.fill != 0xFFFFFFFF)
             painter.fillRect(cell.rect, QColor::fromRgba(cell.fill));
     }
-    QPen line(kGridLine);
-    line.setWidthF(0.5);
-    painter.setPen(line);
-    painter.setBrush(Qt::NoBrush);
-    std::vector<QRectF> rects;
-    rects.reserve(cells.size());
-    for (const PrintedCell& cell : cells)
-        rects.push_back(cell.rect);
-    painter.drawRects(rects.data(), static_cast<int>(rects.size()));
+    if (borders_) {
+        QPen line(kGridLine);
+        line.setWidthF(0.5);
+        painter.setPen(line);
+        painter.setBrush(Qt::NoBrush);
+        std::vector<QRectF> rects;
+        rects.reserve(cells.size());
+        for (const PrintedCell& cell : cells)
+            rects.push_back(cell.rect);
+        painter.drawRects(rects.data(), static_cast<int>(rects.size()));
+    }
 
     painter.setPen(Qt::black);
     QFont font = PrintFont(fontSize_);

@@ -60,6 +60,13 @@ class TcxPivotGridReportLink : public TBasedxReportLink {
     double FontSize() const { return fontSize_; }
     void SetFontSize(double points);
 
+    // Thin lines around every printed cell (default on).
+    bool Borders() const { return borders_; }
+    void SetBorders(bool on);
+    // Every printed cell on white instead of the grid's header and totals colours (default off).
+    bool WhiteStyles() const { return whiteStyles_; }
+    void SetWhiteStyles(bool on);
+
     // The laid-out page (0-based), paginating first when needed.
     const morvane::ui::PivotPrintPage& Page(int page);
 
@@ -72,5 +79,7 @@ class TcxPivotGridReportLink : public TBasedxReportLink {
     struct Layout;
     QPointer<TcxDBPivotGrid> component_;
     double fontSize_ = 9.0;
+    bool borders_ = true;
+    bool whiteStyles_ = false;
     std::vector<morvane::ui::PivotPrintPage> pages_;
 };
