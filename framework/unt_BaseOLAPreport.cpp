@@ -35,6 +35,7 @@
 #include "platform/ui/TcxDBImage.h"
 #include "platform/ui/TcxStyle.h"
 #include "platform/workbook/PivotExport.h"
+#include "session/StatementText.h"
 #include "session/totalpub1.h"
 
 using morvane::ui::Guarded;
@@ -495,9 +496,12 @@ void Tbase_OLAPreport::ShowGoodsImage() {
     const int row = view.focusedRow();
     if (row < 0 || row >= view.rowCount())
         return;
-    const QString goodsNo = view.rowGroupText(row, *goodsField);
-    OpenQuery(ads_GoodsImage,
-              "select top 1 fimage from goodsImage where fgoodsid='" + goodsNo + "'");
+    ShowGoodsPicture(view.rowGroupText(row, *goodsField));
+}
+
+void Tbase_OLAPreport::ShowGoodsPicture(const QString& goodsNo) {
+    OpenQuery(ads_GoodsImage, "select top 1 fimage from goodsImage where fgoodsid='" +
+                                  morvane::sql::Escaped(goodsNo) + "'");
     if (!frm_BillGoodsBmp) {
         // Owned by the application: it goes with the application object unless the user
         // closes it first (its close frees it).

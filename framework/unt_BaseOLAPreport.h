@@ -92,6 +92,9 @@ class Tbase_OLAPreport : public Tbase_frm {
     // Shows the picture of the goods whose "货号" row group holds the focused cell; nothing
     // without open data or without a "货号" field.
     virtual void ShowGoodsImage();
+    // Opens the goods number's picture on ads_GoodsImage and shows it in the goods picture
+    // window, which is created on first use and then reused.
+    void ShowGoodsPicture(const QString& goodsNo);
 
     // 0 column, 1 row, 2 filter, 3 data; the field goes after those already in the area.
     void SetFieldArea(const QString& FieldName, int Area);

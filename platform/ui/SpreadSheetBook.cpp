@@ -140,7 +140,8 @@ class SheetModel : public QAbstractTableModel {
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (role == Qt::DisplayRole)
-            return orientation == Qt::Horizontal ? ColumnName(section) : QString::number(section + 1);
+            return orientation == Qt::Horizontal ? ColumnName(section)
+                                                 : QString::number(section + 1);
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
         return {};
@@ -338,24 +339,12 @@ int TcxSpreadSheetBook::RowPixels(double points) {
 }
 
 QString TcxSpreadSheetBook::CellText(int row, int column) const {
-    const Sheet& s = ActiveSheet();
-    const Cell* c = s.cell(row, column);
-    if (!c)
-        return QString();
-    switch (c->kind) {
-        case Cell::Kind::Blank:
-            return QString();
-        case Cell::Kind::Text:
-            return QString::fromStdString(s.text(*c));
-        case Cell::Kind::Number:
-            return formatNumber(c->number, book_.formats().at(c->format).numberFormat);
-    }
-    return QString();
+    return shownText(book_, ActiveSheet(), row, column);
 }
 
 QString TcxSpreadSheetBook::SheetText() const {
     const Sheet& s = ActiveSheet();
-    QString out;
+    QStringList lines;
     for (int r = 0; r < s.rowCount(); ++r) {
         QStringList cells;
         for (int c = 0; c < s.columnCount(); ++c) {
@@ -365,9 +354,9 @@ QString TcxSpreadSheetBook::SheetText() const {
             t.replace(QLatin1Char('\n'), QLatin1Char(' '));
             cells << t;
         }
-        out += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        lines << cells.join(QLatin1Char('\t'));
     }
-    return out;
+    return lines.join(QLatin1Char('\n'));
 }
 
 void TcxSpreadSheetBook::SetCellText(int row, int column, const QString& text) {

@@ -73,7 +73,7 @@ class TcxSpreadSheetBook : public QTableView {
     // The text a cell shows (number formats applied); "" for none.
     QString CellText(int row, int column) const;
     // The used part of the active sheet as it shows: one line per row, cells joined by tabs
-    // (tabs and line breaks inside a text become blanks), lines ending in a line feed.
+    // (tabs and line breaks inside a text become blanks), lines joined by line feeds.
     QString SheetText() const;
     // Writes a typed text into a cell, keeping its format: a number becomes a number, "25%"
     // a percentage, a text that begins with an apostrophe the text after it, "" a blank.

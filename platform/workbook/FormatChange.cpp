@@ -12,10 +12,9 @@ void applyFormatChange(Workbook& workbook, Sheet& sheet, const CellRange& range,
         for (int c = range.firstColumn; c <= range.lastColumn; ++c) {
             const Cell* cell = sheet.cell(r, c);
             const FormatId old = cell ? cell->format : 0;
-            const unsigned edges = (r == range.firstRow ? 1u : 0u) |
-                                   (r == range.lastRow ? 2u : 0u) |
-                                   (c == range.firstColumn ? 4u : 0u) |
-                                   (c == range.lastColumn ? 8u : 0u);
+            const unsigned edges =
+                (r == range.firstRow ? 1u : 0u) | (r == range.lastRow ? 2u : 0u) |
+                (c == range.firstColumn ? 4u : 0u) | (c == range.lastColumn ? 8u : 0u);
             const std::uint64_t key = (std::uint64_t(old) << 4) | edges;
             auto it = made.find(key);
             if (it == made.end()) {
@@ -51,7 +50,8 @@ void applyFormatChange(Workbook& workbook, Sheet& sheet, const CellRange& range,
         }
     if (change.merge) {
         sheet.unmerge(range);
-        const bool single = range.firstRow == range.lastRow && range.firstColumn == range.lastColumn;
+        const bool single =
+            range.firstRow == range.lastRow && range.firstColumn == range.lastColumn;
         if (*change.merge && !single)
             sheet.merge(range);
     }

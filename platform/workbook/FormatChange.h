@@ -28,8 +28,8 @@ struct FormatChange {
     std::optional<bool> merge;
 
     bool empty() const {
-        return !numberFormat && !fontName && !fontSize && !bold && !italic && !halign &&
-               !valign && !wrap && !outline && !inside && !merge;
+        return !numberFormat && !fontName && !fontSize && !bold && !italic && !halign && !valign &&
+               !wrap && !outline && !inside && !merge;
     }
 };
 

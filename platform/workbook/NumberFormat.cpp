@@ -1,5 +1,7 @@
 #include "platform/workbook/NumberFormat.h"
 
+#include "platform/workbook/Workbook.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
@@ -64,8 +66,8 @@ QString formatNumber(double value, const std::string& code) {
     const qsizetype point = s.indexOf(QLatin1Char('.'));
     int decimals = 0;
     if (point >= 0)
-        for (qsizetype i = point + 1; i < s.size() && (s[i] == QLatin1Char('0') || s[i] == QLatin1Char('#'));
-             ++i)
+        for (qsizetype i = point + 1;
+             i < s.size() && (s[i] == QLatin1Char('0') || s[i] == QLatin1Char('#')); ++i)
             ++decimals;
     const bool grouped = s.contains(QLatin1Char(','));
     const double shown = percent ? value * 100 : value;
@@ -73,7 +75,8 @@ QString formatNumber(double value, const std::string& code) {
                            : QString::number(shown, 'f', decimals);
     if (!grouped)
         text.remove(QLatin1Char(','));
-    if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) + text.count(QLatin1Char('.')) +
+    if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) +
+                                                     text.count(QLatin1Char('.')) +
                                                      text.count(QLatin1Char(',')) ==
                                                  text.size() - 1)
         text.remove(0, 1);  // no "-0"
@@ -85,6 +88,21 @@ std::string percentFormatFor(const QString& text) {
     const qsizetype end = text.indexOf(QLatin1Char('%'));
     const qsizetype decimals = point >= 0 && end > point ? end - point - 1 : 0;
     return decimals > 0 ? "0." + std::string(static_cast<size_t>(decimals), '0') + "%" : "0%";
+}
+
+QString shownText(const Workbook& workbook, const Sheet& sheet, int row, int column) {
+    const Cell* c = sheet.cell(row, column);
+    if (!c)
+        return QString();
+    switch (c->kind) {
+        case Cell::Kind::Blank:
+            return QString();
+        case Cell::Kind::Text:
+            return QString::fromStdString(sheet.text(*c));
+        case Cell::Kind::Number:
+            return formatNumber(c->number, workbook.formats().at(c->format).numberFormat);
+    }
+    return QString();
 }
 
 }  // namespace morvane::workbook

@@ -94,13 +94,30 @@ BorderStyle BorderOf(QStringView style) {
 }
 
 std::string BuiltinFormat(int id) {
-    static const std::map<int, std::string> m = {
-        {0, "General"},   {1, "0"},           {2, "0.00"},        {3, "#,##0"},
-        {4, "#,##0.00"},  {9, "0%"},          {10, "0.00%"},      {11, "0.00E+00"},
-        {12, "# ?/?"},    {13, "# ?\?/?\?"},   {14, "yyyy-mm-dd"}, {15, "d-mmm-yy"},
-        {16, "d-mmm"},    {17, "mmm-yy"},     {18, "h:mm AM/PM"}, {19, "h:mm:ss AM/PM"},
-        {20, "h:mm"},     {21, "h:mm:ss"},    {22, "yyyy-mm-dd h:mm"}, {45, "mm:ss"},
-        {46, "[h]:mm:ss"}, {47, "mm:ss.0"},   {48, "##0.0E+0"},   {49, "@"}};
+    static const std::map<int, std::string> m = {{0, "General"},
+                                                 {1, "0"},
+                                                 {2, "0.00"},
+                                                 {3, "#,##0"},
+                                                 {4, "#,##0.00"},
+                                                 {9, "0%"},
+                                                 {10, "0.00%"},
+                                                 {11, "0.00E+00"},
+                                                 {12, "# ?/?"},
+                                                 {13, "# ?\?/?\?"},
+                                                 {14, "yyyy-mm-dd"},
+                                                 {15, "d-mmm-yy"},
+                                                 {16, "d-mmm"},
+                                                 {17, "mmm-yy"},
+                                                 {18, "h:mm AM/PM"},
+                                                 {19, "h:mm:ss AM/PM"},
+                                                 {20, "h:mm"},
+                                                 {21, "h:mm:ss"},
+                                                 {22, "yyyy-mm-dd h:mm"},
+                                                 {45, "mm:ss"},
+                                                 {46, "[h]:mm:ss"},
+                                                 {47, "mm:ss.0"},
+                                                 {48, "##0.0E+0"},
+                                                 {49, "@"}};
     auto it = m.find(id);
     return it == m.end() ? "General" : it->second;
 }
@@ -276,7 +293,7 @@ class Reader {
                     const QStringView h = a.value(QLatin1String("horizontal"));
                     const QStringView v = a.value(QLatin1String("vertical"));
                     Xf& xf = xfs_.back();
-                    xf.halign = h == u"left"                                ? HAlign::Left
+                    xf.halign = h == u"left"                                 ? HAlign::Left
                                 : h == u"center" || h == u"centerContinuous" ? HAlign::Center
                                 : h == u"right"                              ? HAlign::Right
                                                                              : HAlign::General;
@@ -337,17 +354,19 @@ class Reader {
             const QXmlStreamAttributes a = x.attributes();
             if (n == u"col") {
                 const int first = a.value(QLatin1String("min")).toInt() - 1;
-                const int last = std::min(a.value(QLatin1String("max")).toInt() - 1,
-                                          Sheet::kMaxColumns - 1);
+                const int last =
+                    std::min(a.value(QLatin1String("max")).toInt() - 1, Sheet::kMaxColumns - 1);
                 if (a.hasAttribute(QLatin1String("width")) && first >= 0)
                     for (int c = first; c <= last; ++c)
-                        sheet.setColumnWidth(c, characters(a.value(QLatin1String("width")).toDouble()));
+                        sheet.setColumnWidth(
+                            c, characters(a.value(QLatin1String("width")).toDouble()));
             } else if (n == u"sheetFormatPr" && a.hasAttribute(QLatin1String("defaultColWidth"))) {
                 sheet.setDefaultColumnWidth(
                     characters(a.value(QLatin1String("defaultColWidth")).toDouble()));
             } else if (n == u"row") {
-                nextRow = a.hasAttribute(QLatin1String("r")) ? a.value(QLatin1String("r")).toInt() - 1
-                                                             : nextRow;
+                nextRow = a.hasAttribute(QLatin1String("r"))
+                              ? a.value(QLatin1String("r")).toInt() - 1
+                              : nextRow;
                 row = nextRow++;
                 nextColumn = 0;
                 if (Truth(a.value(QLatin1String("customHeight"))) && row >= 0)
