@@ -52,8 +52,15 @@ void applyFormatChange(Workbook& workbook, Sheet& sheet, const CellRange& range,
         sheet.unmerge(range);
         const bool single =
             range.firstRow == range.lastRow && range.firstColumn == range.lastColumn;
-        if (*change.merge && !single)
+        if (*change.merge && !single) {
+            // As the spreadsheet programs merge: the range shows its top-left cell, and the
+            // values of the others go (their formats stay).
+            for (int r = range.firstRow; r <= range.lastRow; ++r)
+                for (int c = range.firstColumn; c <= range.lastColumn; ++c)
+                    if (r != range.firstRow || c != range.firstColumn)
+                        sheet.setBlank(r, c, sheet.cell(r, c)->format);
             sheet.merge(range);
+        }
     }
 }
 

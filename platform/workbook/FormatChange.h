@@ -23,7 +23,8 @@ struct FormatChange {
     // The edges around the range, and the edges between its cells.
     std::optional<BorderStyle> outline;
     std::optional<BorderStyle> inside;
-    // true: the range becomes one merged range (ranges it overlaps are undone);
+    // true: the range becomes one merged range (ranges it overlaps are undone)
+    // showing its top-left cell, the other cells' values cleared;
     // false: the merged ranges it overlaps are undone.
     std::optional<bool> merge;
 

@@ -71,10 +71,9 @@ QString formatNumber(double value, const std::string& code) {
             ++decimals;
     const bool grouped = s.contains(QLatin1Char(','));
     const double shown = percent ? value * 100 : value;
-    QString text = grouped ? QLocale::c().toString(shown, 'f', decimals)
-                           : QString::number(shown, 'f', decimals);
-    if (!grouped)
-        text.remove(QLatin1Char(','));
+    QString text =
+        grouped ? QLocale(QLocale::English, QLocale::UnitedStates).toString(shown, 'f', decimals)
+                : QString::number(shown, 'f', decimals);
     if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) +
                                                      text.count(QLatin1Char('.')) +
                                                      text.count(QLatin1Char(',')) ==

@@ -409,8 +409,8 @@ class Reader {
         const bool wide = get8(d, 15) & 1;
         QString name;
         for (unsigned i = 0; i < cch && 16 + (i + 1) * (wide ? 2u : 1u) <= d.size(); ++i)
-            name.append(QChar(static_cast<char16_t>(wide ? get16(d, 16 + 2 * i)
-                                                         : get8(d, 16 + i))));
+            name.append(
+                QChar(static_cast<char16_t>(wide ? get16(d, 16 + 2 * i) : get8(d, 16 + i))));
         f.name = name.toStdString();
         fonts_.push_back(f);
     }
@@ -446,13 +446,30 @@ class Reader {
     }
 
     static std::string builtinFormat(unsigned index) {
-        static const std::map<unsigned, std::string> m = {
-            {0, "General"},        {1, "0"},           {2, "0.00"},       {3, "#,##0"},
-            {4, "#,##0.00"},       {9, "0%"},          {10, "0.00%"},     {11, "0.00E+00"},
-            {12, "# ?/?"},         {13, "# ?\?/?\?"}, {14, "yyyy-mm-dd"}, {15, "d-mmm-yy"},
-            {16, "d-mmm"},         {17, "mmm-yy"},     {18, "h:mm AM/PM"}, {19, "h:mm:ss AM/PM"},
-            {20, "h:mm"},          {21, "h:mm:ss"},    {22, "yyyy-mm-dd h:mm"}, {45, "mm:ss"},
-            {46, "[h]:mm:ss"},     {47, "mm:ss.0"},    {48, "##0.0E+0"},  {49, "@"}};
+        static const std::map<unsigned, std::string> m = {{0, "General"},
+                                                          {1, "0"},
+                                                          {2, "0.00"},
+                                                          {3, "#,##0"},
+                                                          {4, "#,##0.00"},
+                                                          {9, "0%"},
+                                                          {10, "0.00%"},
+                                                          {11, "0.00E+00"},
+                                                          {12, "# ?/?"},
+                                                          {13, "# ?\?/?\?"},
+                                                          {14, "yyyy-mm-dd"},
+                                                          {15, "d-mmm-yy"},
+                                                          {16, "d-mmm"},
+                                                          {17, "mmm-yy"},
+                                                          {18, "h:mm AM/PM"},
+                                                          {19, "h:mm:ss AM/PM"},
+                                                          {20, "h:mm"},
+                                                          {21, "h:mm:ss"},
+                                                          {22, "yyyy-mm-dd h:mm"},
+                                                          {45, "mm:ss"},
+                                                          {46, "[h]:mm:ss"},
+                                                          {47, "mm:ss.0"},
+                                                          {48, "##0.0E+0"},
+                                                          {49, "@"}};
         auto it = m.find(index);
         return it == m.end() ? "General" : it->second;
     }

@@ -428,12 +428,13 @@ class Reader {
         }
     }
 
-    // A width as stored (characters plus the cell padding of 5 pixels of a 7-pixel digit) in
-    // characters, as the workbook keeps it.
+    // A width as stored (the column's pixels over a 7-pixel digit, with 5 pixels of padding
+    // from a width of one character up) in characters, as the workbook keeps it. The file
+    // keeps whole pixels, so a width comes back to within a seventh of a character.
     static double characters(double stored) {
-        if (stored * 7 < 12)
-            return stored;
-        return std::round((stored * 7 - 5) / 7 * 100) / 100;
+        const double pixels = std::round(stored * 7);
+        const double chars = pixels >= 12 ? (pixels - 5) / 7 : pixels / 12;
+        return std::round(chars * 100) / 100;
     }
 
     struct Xf {
