@@ -9,6 +9,7 @@
 #include <QDoubleSpinBox>
 #include <QKeyEvent>
 
+#include "GridTestSupport.h"
 #include "platform/ui/SpreadSheetBook.h"
 #include "platform/ui/SpreadSheetFormatDialog.h"
 #include "platform/workbook/WorkbookFile.h"
@@ -103,7 +104,5 @@ TEST(SpreadSheetBook, SelectionCopiesAsShownAndTypingKeepsTheFormat) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return runQtTests(argc, argv);
 }
