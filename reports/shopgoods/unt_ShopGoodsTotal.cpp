@@ -33,6 +33,7 @@
 #include "platform/ui/TcxButtonEdit.h"
 #include "platform/workbook/PivotExport.h"
 #include "platform/workbook/WorkbookFile.h"
+#include "platform/workbook/XlsWriter.h"
 #include "session/Analyse_Dm1.h"
 #include "session/StatementText.h"
 #include "session/totalpub1.h"
@@ -326,16 +327,20 @@ QString Tfrm_ShopGoodsTotal::WorkingFile() const {
         folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(folder);
     }
-    return QDir(folder).filePath(Caption() + ".xls");
+    return QDir(folder).filePath(Caption() + workingExtension_);
 }
 
 QString Tfrm_ShopGoodsTotal::UserFile() const {
     QString file = WorkingFile();
-    file.chop(4);
-    return file + "1.xls";
+    file.chop(workingExtension_.size());
+    return file + "1" + workingExtension_;
 }
 
 void Tfrm_ShopGoodsTotal::toexcelClick(QObject* Sender) {
+    ExportPivot();
+}
+
+morvane::workbook::Workbook Tfrm_ShopGoodsTotal::ExportPivot() {
     const TcxPivotGridOptionsView remembered = OLAP_PivotGrid->OptionsView();
     TcxPivotGridOptionsView bare = remembered;
     bare.FilterFields = bare.RowFields = bare.DataFields = bare.ColumnFields = false;
@@ -347,18 +352,18 @@ void Tfrm_ShopGoodsTotal::toexcelClick(QObject* Sender) {
         for (int i = 0; i < OLAP_PivotGrid->FieldCount(); ++i)
             AttachZeroBlanking(*OLAP_PivotGrid->Fields(i));
     };
+    morvane::workbook::Workbook book;
     try {
-        morvane::workbook::Workbook book =
-            morvane::workbook::pivotWorkbook(OLAP_PivotGrid->ViewData());
-        ShowTotalCaptions(
-            book.sheet(0),
-            int(OLAP_PivotGrid->ViewData().fieldsInArea(morvane::pivot::Area::Row).size()));
+        morvane::pivot::PivotEngine& pivot = OLAP_PivotGrid->ViewData();
+        book = morvane::workbook::pivotWorkbook(pivot);
+        ShowTotalCaptions(book.sheet(0), int(pivot.fieldsInArea(morvane::pivot::Area::Row).size()));
         morvane::workbook::saveWorkbook(book, WorkingFile());
     } catch (...) {
         restore();
         throw;
     }
     restore();
+    return book;
 }
 
 void Tfrm_ShopGoodsTotal::advanceProgress() {
@@ -377,6 +382,12 @@ void Tfrm_ShopGoodsTotal::BuildWorkbook() {
     layout_.sizeCount = sizecheck->isChecked() ? int(sizeNames_.size()) : 0;
     layout_.firstTotalsColumn = pivot.columnCount() + layout_.headerColumns;
 
+    // An .xls sheet holds 256 columns and 65,536 rows: four shops with ten sizes are already
+    // wider. A sheet that does not fit goes through an .xlsx working file (and user's copy).
+    const bool fitsXls =
+        layout_.lastTotalsColumn() < kXlsMaxColumns && pivot.rowCount() + 3 <= kXlsMaxRows;
+    workingExtension_ = fitsXls ? QStringLiteral(".xls") : QStringLiteral(".xlsx");
+
     OLAP_PivotGrid->setVisible(false);
     Total_cxSpreadSheetBook->setVisible(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -385,8 +396,7 @@ void Tfrm_ShopGoodsTotal::BuildWorkbook() {
     } cursorBack;
 
     // The pivot goes to the working file as it is laid out, then the file is completed.
-    toexcelClick(toexcel);
-    Workbook book = loadWorkbook(WorkingFile());
+    Workbook book = ExportPivot();
     Sheet& sheet = book.sheet(0);
     const int usedRows = CompleteHeaders(book, sheet, layout_, sizeNames_, categoryMode);
 

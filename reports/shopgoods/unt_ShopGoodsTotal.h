@@ -4,10 +4,15 @@
 // The pivot grid stays hidden and aggregates the rows; the window shows the finished workbook
 // in Total_cxSpreadSheetBook. The workbook goes through the working file, the caption + ".xls"
 // in the program's folder (or in the user's data folder when the program's folder cannot be
-// written); the user's own copy is the caption + "1.xls" beside it.
+// written); the user's own copy is the caption + "1.xls" beside it. A sheet wider than an .xls
+// sheet holds (256 columns: four shops or more with ten sizes) uses ".xlsx" for both.
 
 #include "framework/unt_BaseOLAPreport.h"
 #include "reports/shopgoods/ShopGoodsWorkbook.h"
+
+namespace morvane::workbook {
+class Workbook;
+}
 
 class QComboBox;
 class QMenu;
@@ -49,7 +54,7 @@ class Tfrm_ShopGoodsTotal : public Tbase_OLAPreport {
     // The sheet as shown, tab-separated; a null text while UDPDB_Report is closed.
     QString ResultText() const override;
 
-    // The working file and the user's copy.
+    // The working file and the user's copy (.xlsx after a sheet too large for .xls).
     QString WorkingFile() const;
     QString UserFile() const;
 
@@ -82,9 +87,13 @@ class Tfrm_ShopGoodsTotal : public Tbase_OLAPreport {
     // " and S in(...)" for the shops, the goods and the user's shops, each on its line.
     QString ShopFilter(const QString& shopColumn, const QString& goodsColumn) const;
     void advanceProgress();
+    // The pivot as laid out (header areas off, zeros as values), written to the working file;
+    // the grid gets its look back afterwards, also when writing fails.
+    morvane::workbook::Workbook ExportPivot();
 
     QStringList sizeNames_;  // the sizes of this run, in display order
     QString sortColumn_;     // the goods column of the chosen category label (not used yet)
+    QString workingExtension_ = QStringLiteral(".xls");
     morvane::shopgoods::TShopGoodsLayout layout_;
 };
 

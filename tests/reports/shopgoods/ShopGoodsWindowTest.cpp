@@ -97,6 +97,26 @@ TEST_F(ShopGoodsWindow, TheSheetGoesToTheFilesAndComesBack) {
     EXPECT_EQ(host->runner.launched, QStringList{w->UserFile()});
 }
 
+TEST_F(ShopGoodsWindow, FourShopsAreWiderThanXlsAndGoThroughXlsxFiles) {
+    auto* w = Open<Tfrm_ShopGoodsTotal>();
+    w->sel_client = "'ZY001','ZY002','ZY008','JM002'";
+    Run(w);
+    EXPECT_GT(w->Layout().lastTotalsColumn(), 255);  // past column IV
+    ASSERT_TRUE(w->WorkingFile().endsWith("店铺货品综合分析表.xlsx"));
+    EXPECT_TRUE(w->UserFile().endsWith("店铺货品综合分析表1.xlsx"));
+    TcxSpreadSheetBook* view = w->Total_cxSpreadSheetBook;
+    EXPECT_EQ(view->CellText(0, w->Layout().firstTotalsColumn), "总进销存");
+    w->EXCEL_SAVE->trigger();
+    ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+    EXPECT_EQ(SheetTexts(morvane::workbook::loadWorkbook(w->UserFile())), view->SheetText());
+    // Saved as .xls on request, it does not fit: the user is told, and nothing is written.
+    const QString file = host->ProgramFolder() + "/wide.xls";
+    host->runner.QueueSaveName(file);
+    w->ac_Excel->trigger();
+    EXPECT_TRUE(Errors().contains(".xlsx")) << Errors().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file));
+}
+
 TEST_F(ShopGoodsWindow, F7ShowsThePictureOfTheRowsGoodsAndClosingClearsTheSheet) {
     auto* w = Open<Tfrm_ShopGoodsTotal>();
     w->sel_client = "'ZY002'";
