@@ -109,8 +109,7 @@ Tfrm_ShopGoodsTotal::Tfrm_ShopGoodsTotal(QWidget* parent) : Tbase_OLAPreport(par
     Total_cxSpreadSheetBook->SetDefaultFont(sheetFont);
     Total_cxSpreadSheetBook->SetDefaultAlignment(Qt::AlignHCenter);
     Total_cxSpreadSheetBook->SetDefaultRowHeight(25 * 72.0 / 96.0);
-    auto* layout = static_cast<QVBoxLayout*>(this->layout());
-    layout->insertWidget(layout->indexOf(OLAP_PivotGrid), Total_cxSpreadSheetBook, 1);
+    PlaceGrid(Total_cxSpreadSheetBook);
     OLAP_PivotGrid->setVisible(false);
     Total_cxSpreadSheetBook->SetOnKeyDown([this](int& key, Qt::KeyboardModifiers shift) {
         Guarded([&] { Total_cxSpreadSheetBookKeyDown(Total_cxSpreadSheetBook, key, shift); });
