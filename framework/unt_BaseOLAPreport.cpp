@@ -58,8 +58,8 @@ void Tbase_OLAPreport::ShowGoodsImage() {
 }
 
 void Tbase_OLAPreport::ShowGoodsPicture(const QString& goodsNo) {
-    OpenQuery(ads_GoodsImage, "select top 1 fimage from goodsImage where fgoodsid='" +
-                                  morvane::sql::Escaped(goodsNo) + "'");
+    OpenQuery(ads_GoodsImage, "select top 1 fimage from goodsImage where fgoodsid=" +
+                                  morvane::sql::Quoted(goodsNo));
     if (!frm_BillGoodsBmp) {
         // Owned by the application: it goes with the application object unless the user
         // closes it first (its close frees it).
