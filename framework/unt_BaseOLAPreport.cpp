@@ -54,7 +54,10 @@ void Tbase_OLAPreport::ShowGoodsImage() {
     const int row = view.focusedRow();
     if (row < 0 || row >= view.rowCount())
         return;
-    const QString goodsNo = view.rowGroupText(row, *goodsField);
+    ShowGoodsPicture(view.rowGroupText(row, *goodsField));
+}
+
+void Tbase_OLAPreport::ShowGoodsPicture(const QString& goodsNo) {
     OpenQuery(ads_GoodsImage, "select top 1 fimage from goodsImage where fgoodsid=" +
                                   morvane::sql::Quoted(goodsNo));
     if (!frm_BillGoodsBmp) {

@@ -17,6 +17,9 @@ class Tbase_OLAPreport : public Tbase_PivotWindow {
     // Shows the picture of the goods whose "货号" row group holds the focused cell; nothing
     // without open data or without a "货号" field.
     virtual void ShowGoodsImage();
+    // Opens the goods number's picture on ads_GoodsImage and shows it in the goods picture
+    // window, which is created on first use and then reused.
+    void ShowGoodsPicture(const QString& goodsNo);
 
     // ---- painting (the shared rules; a window may replace a handler with its own)
     // Zero blanking of data cells, given to every field by LayoutPivot.

@@ -13,7 +13,16 @@
 namespace morvane::host {
 
 int GuiRunner::RunModal(ui::TForm& form) {
-    return form.ExecModal();
+    if (picks_.isEmpty())
+        return form.ExecModal();
+    const QStringList codes = picks_.takeFirst();
+    form.SetModalResult(ui::mrNone);
+    QStringList missing;
+    // Reached by name: the form's class lives in the plug-in.
+    if (!QMetaObject::invokeMethod(&form, "ScriptTick", Qt::DirectConnection,
+                                   Q_RETURN_ARG(QStringList, missing), Q_ARG(QStringList, codes)))
+        return form.CloseModal(ui::mrCancel);
+    return form.CloseModal(form.ModalResult() == ui::mrCancel ? ui::mrCancel : ui::mrOk);
 }
 
 int GuiRunner::MessageBox(const QString& caption, const QString& text, ui::MsgIcon icon,

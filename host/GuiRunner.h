@@ -2,6 +2,8 @@
 // The GUI host's dialogs: real modal loops, message boxes, the save-file dialog, the print
 // preview, and the desktop's program for a file.
 
+#include <QList>
+#include <QStringList>
 #include <QWidget>
 
 #include "platform/ui/ModalRunner.h"
@@ -13,7 +15,10 @@ class GuiRunner : public ui::ModalRunner {
     explicit GuiRunner(QWidget* mainWindow = nullptr) : mainWindow_(mainWindow) {}
     void SetMainWindow(QWidget* w) { mainWindow_ = w; }
 
+    // A modal form runs its own loop, unless a pick is queued: then it gets those codes ticked
+    // (through its ScriptTick, as `morvane run --pick` does) and is confirmed with OK.
     int RunModal(ui::TForm& form) override;
+    void QueuePick(const QStringList& codes) { picks_.append(codes); }
     int MessageBox(const QString& caption, const QString& text, ui::MsgIcon icon,
                    int buttons) override;
     QString SaveFileName(const QString& initialName, const QString& filter,
@@ -28,6 +33,7 @@ class GuiRunner : public ui::ModalRunner {
 
   private:
     QWidget* mainWindow_;
+    QList<QStringList> picks_;
 };
 
 }  // namespace morvane::host

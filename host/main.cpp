@@ -3,13 +3,14 @@
 //
 //   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]
 //                [--open WINDOW]... [--set CONTROL=VALUE]... [--get-data] [--maximize]
-//                [--press EDIT] [--screenshot FILE.png]
+//                [--press EDIT] [--pick EDIT=CODES]... [--screenshot FILE.png]
 //
 // --set sets a control of each window opened with --open (as `morvane run --set` does);
 // --get-data then presses the window's get-data action; --maximize maximizes it in the main
-// window, as the user would to see a wide pivot. --press presses the button of an edit of the
-// last window opened once the host is running (its picker opens); --screenshot then takes the
-// dialog in front rather than the main window.
+// window, as the user would to see a wide pivot. --pick presses an edit's button and answers its
+// picker with the codes, as `morvane run --pick` does. --press presses the button of an edit of
+// the last window opened once the host is running (its picker opens and stays open);
+// --screenshot then takes the dialog in front rather than the main window.
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +40,7 @@ struct HostOptions {
     QString plugin;
     QStringList open;
     QList<std::pair<QString, QString>> sets;  // control, value
+    QList<std::pair<QString, QStringList>> picks;  // edit, codes
     bool getData = false;
     bool maximize = false;
     QString press;
@@ -89,6 +91,16 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
                 return false;
             }
             o.sets.append({set.left(eq), set.mid(eq + 1)});
+        } else if (a == "--pick") {
+            QString pick;
+            if (!value(pick))
+                return false;
+            const qsizetype eq = pick.indexOf('=');
+            if (eq <= 0) {
+                problem = "--pick takes EDIT=CODES, not " + pick;
+                return false;
+            }
+            o.picks.append({pick.left(eq), pick.mid(eq + 1).split(',', Qt::SkipEmptyParts)});
         } else if (a == "--open") {
             if (!value(opened))
                 return false;
@@ -113,7 +125,7 @@ int main(int argc, char** argv) {
                      "morvane-host: %s\nusage: morvane-host [--db FILE | --odbc CONNSTR] "
                      "[--user NO] [--library LIB] [--open WINDOW]...\n"
                      "                    [--set CONTROL=VALUE]... [--get-data] [--maximize] "
-                     "[--press EDIT] [--screenshot FILE.png]\n",
+                     "[--press EDIT] [--pick EDIT=CODES]... [--screenshot FILE.png]\n",
                      problem.toUtf8().constData());
         return 1;
     }
@@ -154,6 +166,16 @@ int main(int argc, char** argv) {
             for (const auto& [control, value] : o.sets) {
                 if (window)
                     SetControl(window, control, value);
+            }
+            // As the user's click on the edit's button, the picker answered with the codes.
+            for (const auto& [edit, codes] : o.picks) {
+                QWidget* button = window ? window->findChild<QWidget*>(edit) : nullptr;
+                runner.QueuePick(codes);
+                if (!button || !QMetaObject::invokeMethod(button, "PressButton",
+                                                          Qt::DirectConnection, Q_ARG(int, 0))) {
+                    std::fprintf(stderr, "morvane-host: no button to press on %s\n",
+                                 edit.toUtf8().constData());
+                }
             }
             // As the user's click on the window's get-data button; errors reach the error
             // display from the action's handler.

@@ -1,6 +1,7 @@
 #include "hostkit/HeadlessRun.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
@@ -85,14 +86,22 @@ void writeOutput(WindowDriver& driver, ScriptedRunner& runner, const QString& ou
             writeText(outFile, driver.ResultText());
             return;
         case OutputKind::Xls:
-        case OutputKind::Xlsx:
+        case OutputKind::Xlsx: {
+            const QFileInfo before(path);
+            const QDateTime stamp = before.exists() ? before.lastModified() : QDateTime();
+            const qint64 size = before.exists() ? before.size() : -1;
             runner.QueueSaveName(path);
             press(driver.Window(), "bit_excel", user, "Excel", outFile);
             outcome.check();
-            // The launcher is the last step of a written workbook.
-            if (!runner.launched.contains(path))
+            // A pivot window opens the workbook it wrote with the launcher; a window that saves
+            // the sheet it shows writes the file and opens nothing.
+            const QFileInfo after(path);
+            const bool written = after.exists() && (!stamp.isValid() || after.size() != size ||
+                                                    after.lastModified() != stamp);
+            if (!runner.launched.contains(path) && !written)
                 fail("the window's Excel action wrote no workbook to " + outFile);
             return;
+        }
         case OutputKind::Pdf:
             runner.QueuePreviewPdf(path);
             press(driver.Window(), "bit_print", user, "print", outFile);

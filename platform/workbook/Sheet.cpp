@@ -145,4 +145,26 @@ void Sheet::merge(const CellRange& range) {
     merges_.push_back(range);
 }
 
+void Sheet::unmerge(const CellRange& range) {
+    std::erase_if(merges_, [&range](const CellRange& m) {
+        return m.firstRow <= range.lastRow && range.firstRow <= m.lastRow &&
+               m.firstColumn <= range.lastColumn && range.firstColumn <= m.lastColumn;
+    });
+}
+
+const CellRange* Sheet::mergeAt(int row, int column) const {
+    for (const CellRange& m : merges_)
+        if (m.contains(row, column))
+            return &m;
+    return nullptr;
+}
+
+void Sheet::clear() {
+    rows_.clear();
+    widths_.clear();
+    merges_.clear();
+    columns_ = 0;
+    cellCount_ = 0;
+}
+
 }  // namespace morvane::workbook

@@ -87,7 +87,14 @@ class Sheet {
 
     // Merges are kept as given; overlapping ranges are refused.
     void merge(const CellRange& range);
+    // Removes every merged range that overlaps the range.
+    void unmerge(const CellRange& range);
     const std::vector<CellRange>& merges() const { return merges_; }
+    // The merged range that holds the cell, or nullptr.
+    const CellRange* mergeAt(int row, int column) const;
+
+    // Empties the sheet: cells, row heights, column widths and merges (the name stays).
+    void clear();
 
   private:
     struct Row {

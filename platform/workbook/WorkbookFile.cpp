@@ -1,6 +1,8 @@
 #include "platform/workbook/WorkbookFile.h"
 
+#include "platform/workbook/XlsReader.h"
 #include "platform/workbook/XlsWriter.h"
+#include "platform/workbook/XlsxReader.h"
 #include "platform/workbook/XlsxWriter.h"
 
 namespace morvane::workbook {
@@ -15,6 +17,10 @@ void saveWorkbook(const Workbook& workbook, const QString& path) {
         writeXlsx(workbook, path);
     else
         writeXls(workbook, path);
+}
+
+Workbook loadWorkbook(const QString& path) {
+    return formatForPath(path) == FileFormat::Xlsx ? readXlsx(path) : readXls(path);
 }
 
 }  // namespace morvane::workbook

@@ -16,4 +16,8 @@ FileFormat formatForPath(const QString& path);
 // writeXlsx), replacing the file. Throws WorkbookError.
 void saveWorkbook(const Workbook& workbook, const QString& path);
 
+// Reads the workbook in the format its file name says (readXlsx or readXls).
+// Throws WorkbookError.
+Workbook loadWorkbook(const QString& path);
+
 }  // namespace morvane::workbook

@@ -2,12 +2,15 @@
 
 #include "platform/workbook/Bytes.h"
 #include "platform/workbook/CompoundFile.h"
+#include "platform/workbook/Palette.h"
 #include "platform/workbook/WorkbookError.h"
 
 #include <QFile>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,6 +35,12 @@ enum : unsigned {
     kMulRk = 0x00BD,
     kLabelSst = 0x00FD,
     kLabel = 0x0204,
+    kBlank = 0x0201,
+    kMulBlank = 0x00BE,
+    kFont = 0x0031,
+    kFormat = 0x041E,
+    kXf = 0x00E0,
+    kPalette = 0x0092,
     kBoolErr = 0x0205,
     kFormula = 0x0006,
     kString = 0x0207,
@@ -185,6 +194,32 @@ class Reader {
                     entries.push_back({get32(r.data, 0), name});
                     break;
                 }
+                case kFont:
+                    readFont(r.data);
+                    break;
+                case kFormat: {
+                    if (r.data.size() < 5)
+                        damaged("number format");
+                    ContinuedReader in({r.data.substr(2)});
+                    numberFormats_[get16(r.data, 0)] = in.text().toStdString();
+                    break;
+                }
+                case kXf:
+                    if (r.data.size() < 20)
+                        damaged("cell format");
+                    xfs_.emplace_back(r.data.substr(0, 20));
+                    break;
+                case kPalette: {
+                    if (r.data.size() < 2)
+                        damaged("palette");
+                    const unsigned count = std::min<unsigned>(get16(r.data, 0), 56);
+                    if (2 + 4 * static_cast<size_t>(count) > r.data.size())
+                        damaged("palette");
+                    for (unsigned k = 0; k < count; ++k)
+                        palette_[k] = (get8(r.data, 2 + 4 * k) << 16) |
+                                      (get8(r.data, 3 + 4 * k) << 8) | get8(r.data, 4 + 4 * k);
+                    break;
+                }
                 case kSst: {
                     ContinuedReader in(withContinues(s_, r));
                     in.skip(4);
@@ -200,8 +235,11 @@ class Reader {
             at = r.next;
         }
         Workbook wb;
+        wb_ = &wb;
+        formatOfXf_.assign(xfs_.size(), kUnresolved);
         for (const SheetEntry& e : entries)
             readSheet(wb.addSheet(e.name), e.offset);
+        wb_ = nullptr;
         return wb;
     }
 
@@ -213,6 +251,7 @@ class Reader {
         int depth = 1;
         // A FORMULA whose result is a text is followed by its STRING record.
         int pendingRow = -1, pendingCol = -1;
+        FormatId pendingFormat = 0;
         for (at = r.next; depth > 0 && at < s_.size(); at = r.next) {
             r = recordAt(s_, at);
             const std::string_view d = r.data;
@@ -230,12 +269,14 @@ class Reader {
                 case kNumber:
                     need(14);
                     if (depth == 1)
-                        sheet.setNumber(get16(d, 0), get16(d, 2), getDouble(d, 6));
+                        sheet.setNumber(get16(d, 0), get16(d, 2), getDouble(d, 6),
+                                        formatOf(get16(d, 4)));
                     break;
                 case kRk:
                     need(10);
                     if (depth == 1)
-                        sheet.setNumber(get16(d, 0), get16(d, 2), rkToDouble(get32(d, 6)));
+                        sheet.setNumber(get16(d, 0), get16(d, 2), rkToDouble(get32(d, 6)),
+                                        formatOf(get16(d, 4)));
                     break;
                 case kMulRk: {
                     need(6);
@@ -243,7 +284,22 @@ class Reader {
                     const size_t count = (d.size() - 6) / 6;
                     for (size_t k = 0; k < count && depth == 1; ++k)
                         sheet.setNumber(static_cast<int>(row), static_cast<int>(first + k),
-                                        rkToDouble(get32(d, 4 + 6 * k + 2)));
+                                        rkToDouble(get32(d, 4 + 6 * k + 2)),
+                                        formatOf(get16(d, 4 + 6 * k)));
+                    break;
+                }
+                case kBlank:
+                    need(6);
+                    if (depth == 1)
+                        sheet.setBlank(get16(d, 0), get16(d, 2), formatOf(get16(d, 4)));
+                    break;
+                case kMulBlank: {
+                    need(6);
+                    const unsigned row = get16(d, 0), first = get16(d, 2);
+                    const size_t count = (d.size() - 6) / 2;
+                    for (size_t k = 0; k < count && depth == 1; ++k)
+                        sheet.setBlank(static_cast<int>(row), static_cast<int>(first + k),
+                                       formatOf(get16(d, 4 + 2 * k)));
                     break;
                 }
                 case kLabelSst: {
@@ -252,20 +308,21 @@ class Reader {
                     if (isst >= sst_.size())
                         damaged("shared string index");
                     if (depth == 1)
-                        sheet.setText(get16(d, 0), get16(d, 2), sst_[isst]);
+                        sheet.setText(get16(d, 0), get16(d, 2), sst_[isst], formatOf(get16(d, 4)));
                     break;
                 }
                 case kLabel: {
                     need(9);
                     ContinuedReader in({d.substr(6)});
                     if (depth == 1)
-                        sheet.setText(get16(d, 0), get16(d, 2), in.text());
+                        sheet.setText(get16(d, 0), get16(d, 2), in.text(), formatOf(get16(d, 4)));
                     break;
                 }
                 case kBoolErr:
                     need(8);
                     if (depth == 1 && get8(d, 7) == 0)
-                        sheet.setNumber(get16(d, 0), get16(d, 2), get8(d, 6));
+                        sheet.setNumber(get16(d, 0), get16(d, 2), get8(d, 6),
+                                        formatOf(get16(d, 4)));
                     break;
                 case kFormula: {
                     need(20);
@@ -273,13 +330,15 @@ class Reader {
                         break;
                     const int row = static_cast<int>(get16(d, 0)),
                               col = static_cast<int>(get16(d, 2));
+                    const FormatId format = formatOf(get16(d, 4));
                     if (get16(d, 12) != 0xFFFF) {
-                        sheet.setNumber(row, col, getDouble(d, 6));
+                        sheet.setNumber(row, col, getDouble(d, 6), format);
                     } else if (get8(d, 6) == 0) {
                         pendingRow = row;
                         pendingCol = col;
+                        pendingFormat = format;
                     } else if (get8(d, 6) == 1) {
-                        sheet.setNumber(row, col, get8(d, 8));
+                        sheet.setNumber(row, col, get8(d, 8), format);
                     }
                     break;
                 }
@@ -287,7 +346,7 @@ class Reader {
                     std::vector<std::string_view> parts = withContinues(s_, r);
                     ContinuedReader in(std::move(parts));
                     if (depth == 1 && pendingRow >= 0)
-                        sheet.setText(pendingRow, pendingCol, in.text());
+                        sheet.setText(pendingRow, pendingCol, in.text(), pendingFormat);
                     pendingRow = pendingCol = -1;
                     break;
                 }
@@ -336,8 +395,143 @@ class Reader {
         }
     }
 
+    // FONT records in file order; the index 4 of the format does not exist, so a cell
+    // format's font index past 3 is one more than the position here.
+    void readFont(std::string_view d) {
+        if (d.size() < 16)
+            damaged("font");
+        Font f;
+        f.size = get16(d, 0) / 20.0;
+        f.italic = get16(d, 2) & 0x0002;
+        f.bold = get16(d, 6) >= 700;
+        fontColors_.push_back(get16(d, 4));
+        const unsigned cch = get8(d, 14);
+        const bool wide = get8(d, 15) & 1;
+        QString name;
+        for (unsigned i = 0; i < cch && 16 + (i + 1) * (wide ? 2u : 1u) <= d.size(); ++i)
+            name.append(
+                QChar(static_cast<char16_t>(wide ? get16(d, 16 + 2 * i) : get8(d, 16 + i))));
+        f.name = name.toStdString();
+        fonts_.push_back(f);
+    }
+
+    // A palette index as a colour: 0-7 the basic colours, 8-63 the palette, anything else
+    // (the system's window text and background) automatic.
+    Color colorOf(unsigned index) const {
+        static constexpr std::array<Color, 8> kBasic = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00,
+                                                        0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF};
+        if (index < 8)
+            return kBasic[index];
+        if (index < 64)
+            return palette_[index - 8];
+        return kAutoColor;
+    }
+
+    static BorderStyle borderOf(unsigned style) {
+        // Thin: thin, dashed, dotted, double, hair and the thin dash-dots; the rest are heavy.
+        switch (style) {
+            case 0:
+                return BorderStyle::None;
+            case 1:
+            case 3:
+            case 4:
+            case 6:
+            case 7:
+            case 9:
+            case 11:
+                return BorderStyle::Thin;
+            default:
+                return BorderStyle::Medium;
+        }
+    }
+
+    static std::string builtinFormat(unsigned index) {
+        static const std::map<unsigned, std::string> m = {{0, "General"},
+                                                          {1, "0"},
+                                                          {2, "0.00"},
+                                                          {3, "#,##0"},
+                                                          {4, "#,##0.00"},
+                                                          {9, "0%"},
+                                                          {10, "0.00%"},
+                                                          {11, "0.00E+00"},
+                                                          {12, "# ?/?"},
+                                                          {13, "# ?\?/?\?"},
+                                                          {14, "yyyy-mm-dd"},
+                                                          {15, "d-mmm-yy"},
+                                                          {16, "d-mmm"},
+                                                          {17, "mmm-yy"},
+                                                          {18, "h:mm AM/PM"},
+                                                          {19, "h:mm:ss AM/PM"},
+                                                          {20, "h:mm"},
+                                                          {21, "h:mm:ss"},
+                                                          {22, "yyyy-mm-dd h:mm"},
+                                                          {45, "mm:ss"},
+                                                          {46, "[h]:mm:ss"},
+                                                          {47, "mm:ss.0"},
+                                                          {48, "##0.0E+0"},
+                                                          {49, "@"}};
+        auto it = m.find(index);
+        return it == m.end() ? "General" : it->second;
+    }
+
+    static constexpr FormatId kUnresolved = ~FormatId(0);
+
+    // The workbook format of an XF index, made on first use.
+    FormatId formatOf(unsigned ixfe) {
+        if (ixfe >= xfs_.size())
+            return 0;
+        FormatId& id = formatOfXf_[ixfe];
+        if (id != kUnresolved)
+            return id;
+        const std::string_view x = xfs_[ixfe];
+        CellFormat f;
+        const unsigned ifnt = get16(x, 0);
+        const size_t font = ifnt < 4 ? ifnt : ifnt - 1;
+        if (font < fonts_.size()) {
+            f.font = fonts_[font];
+            const unsigned icv = fontColors_[font];
+            f.font.color = icv >= 64 ? kAutoColor : colorOf(icv);
+        }
+        const unsigned ifmt = get16(x, 2);
+        auto custom = numberFormats_.find(ifmt);
+        f.numberFormat = custom != numberFormats_.end() ? custom->second : builtinFormat(ifmt);
+        const unsigned align = get8(x, 6);
+        switch (align & 0x07) {
+            case 1:
+                f.halign = HAlign::Left;
+                break;
+            case 2:
+            case 6:  // centred across the selection
+                f.halign = HAlign::Center;
+                break;
+            case 3:
+                f.halign = HAlign::Right;
+                break;
+            default:
+                f.halign = HAlign::General;
+        }
+        f.wrap = align & 0x08;
+        const unsigned v = (align >> 4) & 0x07;
+        f.valign = v == 0 ? VAlign::Top : v == 1 ? VAlign::Center : VAlign::Bottom;
+        const std::uint32_t lines = get32(x, 10);
+        f.borders = {borderOf(lines & 0x0F), borderOf((lines >> 4) & 0x0F),
+                     borderOf((lines >> 8) & 0x0F), borderOf((lines >> 12) & 0x0F)};
+        const std::uint32_t more = get32(x, 14);
+        if (((more >> 26) & 0x3F) == 1)  // solid fill
+            f.fill = colorOf(get16(x, 18) & 0x7F);
+        id = wb_->addFormat(f);
+        return id;
+    }
+
     std::string_view s_;
     std::vector<std::string> sst_;
+    std::vector<Font> fonts_;
+    std::vector<unsigned> fontColors_;
+    std::map<unsigned, std::string> numberFormats_;
+    std::vector<std::string_view> xfs_;
+    std::vector<FormatId> formatOfXf_;
+    std::array<Color, 56> palette_ = Palette().colors();
+    Workbook* wb_ = nullptr;
 };
 
 }  // namespace
