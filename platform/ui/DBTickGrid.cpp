@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 
+#include <cmath>
+
 #include "platform/db/RemoteUdpDataSet.h"
 
 namespace morvane::ui {
@@ -185,7 +187,8 @@ QString DBTickGrid::FooterText(int column) const {
             }
             sumsValid_ = true;
         }
-        const double sum = sums_[column];
+        // Four decimals at most, as money has; further digits are the noise of the additions.
+        const double sum = std::round(sums_[column] * 1e4) / 1e4;
         if (format == QLatin1String("#"))
             return qRound64(sum) == 0 ? QString() : QString::number(qRound64(sum));
         return QString::number(sum, 'g', 15);

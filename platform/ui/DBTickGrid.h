@@ -43,7 +43,8 @@ class DBTickGrid : public QTableView {
     // not empty (a display format without digit placeholders prints only itself).
     void SetFooterCount(int column, const QString& format = QString());
     // Footer text under a column: the sum of its values over the rows shown, written through
-    // a display format ("#": whole number, nothing for 0; none: the shortest decimal).
+    // a display format ("#": whole number, nothing for 0; none: the shortest decimal, at most
+    // four places).
     void SetFooterSum(int column, const QString& format = QString());
     void SetFooterVisible(bool on);
     // The footer text under a column ("" when it has none or the footer is hidden).

@@ -59,13 +59,13 @@ Tfrm_SaLp_SalePurchase::Tfrm_SaLp_SalePurchase(QWidget* parent) : Tbase_SaleOlAP
     cxGrid1->setObjectName(QStringLiteral("cxGrid1"));
     cxGrid1->SetColumns({
         {.fieldName = "goodsid", .caption = "货号", .width = 90},
-        {.fieldName = "goodsname", .caption = "货品名称", .width = 120},
+        {.fieldName = "goodsname", .caption = "货品名称", .width = 160},
         {.fieldName = "unitprice", .caption = "吊牌价"},
         {.fieldName = "fbegindate", .caption = "最早到货日期", .width = 90},
         {.fieldName = "fsaledaycount", .caption = "销售天数"},
         {.fieldName = "recevingqty", .caption = "生产数"},
         {.fieldName = "saleqty", .caption = "销售数"},
-        {.fieldName = "salesumto", .caption = "销售金额", .width = 80},
+        {.fieldName = "salesumto", .caption = "销售金额", .width = 100},
         {.fieldName = "stockqty", .caption = "库存数"},
         {.fieldName = "fbyb", .caption = "产/销比", .displayText = &RatioText},
     });
