@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 
+#include <cmath>
+
 #include "platform/db/RemoteUdpDataSet.h"
 
 namespace morvane::ui {
@@ -57,7 +59,9 @@ DBTickGrid::DBTickGrid(QWidget* parent) : QTableView(parent), model_(new DataSet
     verticalHeader()->setFixedWidth(14);
     SetRowHeight(rowHeight_);
     connect(model_, &DataSetTableModel::currentRowMoved, this, &DBTickGrid::followDataSet);
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this] { sumsValid_ = false; });
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        sumsValid_ = false;
         applyColumnWidths();
         if (footer_)
             footer_->update();
@@ -79,6 +83,8 @@ void DBTickGrid::SetDataSet(TRemoteUdpDataSet* dataSet) {
 void DBTickGrid::SetColumns(std::vector<GridColumn> columns) {
     footerFormats_.assign(columns.size(), QString());
     footerCounts_.assign(columns.size(), false);
+    footerSums_.assign(columns.size(), false);
+    sumsValid_ = false;
     model_->SetColumns(std::move(columns));
     applyColumnWidths();
 }
@@ -144,6 +150,15 @@ void DBTickGrid::SetFooterCount(int column, const QString& format) {
         footer_->update();
 }
 
+void DBTickGrid::SetFooterSum(int column, const QString& format) {
+    if (column < 0 || column >= static_cast<int>(footerSums_.size()))
+        return;
+    footerSums_[column] = true;
+    footerFormats_[column] = format;
+    if (footer_)
+        footer_->update();
+}
+
 void DBTickGrid::SetFooterVisible(bool on) {
     if (on == (footer_ != nullptr))
         return;
@@ -158,11 +173,28 @@ void DBTickGrid::SetFooterVisible(bool on) {
 }
 
 QString DBTickGrid::FooterText(int column) const {
-    if (!footer_ || column < 0 || column >= static_cast<int>(footerCounts_.size()) ||
-        !footerCounts_[column]) {
+    if (!footer_ || column < 0 || column >= static_cast<int>(footerCounts_.size()))
         return QString();
-    }
     const QString& format = footerFormats_[column];
+    if (footerSums_[column]) {
+        if (!sumsValid_) {
+            sums_.assign(footerSums_.size(), 0.0);
+            for (int c = 0; c < static_cast<int>(footerSums_.size()); ++c) {
+                if (!footerSums_[c])
+                    continue;
+                for (int r = 0; r < model_->rowCount(); ++r)
+                    sums_[c] += model_->index(r, c).data(Qt::EditRole).toString().toDouble();
+            }
+            sumsValid_ = true;
+        }
+        // Four decimals at most, as money has; further digits are the noise of the additions.
+        const double sum = std::round(sums_[column] * 1e4) / 1e4;
+        if (format == QLatin1String("#"))
+            return qRound64(sum) == 0 ? QString() : QString::number(qRound64(sum));
+        return QString::number(sum, 'g', 15);
+    }
+    if (!footerCounts_[column])
+        return QString();
     if (format.isEmpty())
         return QString::number(model_->rowCount());
     // A display format prints the number through its digit placeholders; without any it is

@@ -42,6 +42,10 @@ class DBTickGrid : public QTableView {
     // Footer texts under columns: the number of rows shown, or a fixed text when `format` is
     // not empty (a display format without digit placeholders prints only itself).
     void SetFooterCount(int column, const QString& format = QString());
+    // Footer text under a column: the sum of its values over the rows shown, written through
+    // a display format ("#": whole number, nothing for 0; none: the shortest decimal, at most
+    // four places).
+    void SetFooterSum(int column, const QString& format = QString());
     void SetFooterVisible(bool on);
     // The footer text under a column ("" when it has none or the footer is hidden).
     QString FooterText(int column) const;
@@ -72,6 +76,9 @@ class DBTickGrid : public QTableView {
     Footer* footer_ = nullptr;
     std::vector<QString> footerFormats_;  // per column; null: no footer text
     std::vector<bool> footerCounts_;
+    std::vector<bool> footerSums_;
+    mutable std::vector<double> sums_;  // per column, while the rows stay as they are
+    mutable bool sumsValid_ = false;
     bool incrementalSearch_ = true;
     bool enterMovesToNextCell_ = false;
     bool autoWidth_ = false;

@@ -134,7 +134,10 @@ QVariant DataSetTableModel::data(const QModelIndex& index, int role) const {
             if (column.tick || field < 0)
                 return {};
             const auto& table = dataSet_->table();
-            return db::cellToString(table.cell(row, field), table.columnType(field));
+            QString text = db::cellToString(table.cell(row, field), table.columnType(field));
+            if (role == Qt::DisplayRole && column.displayText)
+                text = column.displayText(text);
+            return text;
         }
         case Qt::CheckStateRole: {
             if (!column.tick)

@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "platform/db/RemoteUdpDataSet.h"
@@ -24,6 +25,8 @@ struct GridColumn {
     int width = 0;          // pixels; 0 keeps the grid's default width
     bool editable = false;  // the user may change the value (kept locally)
     bool tick = false;      // shown as a tick box; ticked means the value reads as 1
+    // The text shown for a cell's value text (the dataset's text, "" for NULL); none: as is.
+    std::function<QString(const QString&)> displayText = nullptr;
 };
 
 class DataSetTableModel : public QAbstractTableModel {

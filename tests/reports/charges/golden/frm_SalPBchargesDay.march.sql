@@ -1,0 +1,1 @@
+select b.fbilldate 日期,a.fitem 费用项目,sum(isnull(a.famount,0)) as 金额,比例=NULL from b_chargesde a join b_charges b on a.fbillid=b.fbillidwhere b.fposted=1 and b.fbilldate>='2025-03-01' and b.fbilldate<='2025-03-31' group by b.fbilldate,a.fitem order by b.fbilldate,a.fitem

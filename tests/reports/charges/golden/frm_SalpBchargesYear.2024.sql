@@ -1,0 +1,1 @@
+select right('0'+convert(varchar(2),a.fmonth)+'月',3) as 月份,b.fitem 费用项目,b.famount 金额,比例=NULL fromv_monthlist a left join(select month(b.fbilldate) as fmonth,a.fitem,sum(isnull(a.famount,0)) as famount from b_chargesde a join b_charges b on a.fbillid=b.fbillidwhere b.fposted=1 and year(b.fbilldate)=2024group by month(b.fbilldate),a.fitem)b on a.fmonth=b.fmonth
