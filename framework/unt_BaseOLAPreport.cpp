@@ -26,6 +26,8 @@
 #include "platform/ui/ComponentPrinter.h"
 #include "platform/ui/ErrorDisplay.h"
 #include "platform/ui/HostInterface.h"
+#include "platform/ui/HostServices.h"
+#include "platform/ui/ModalRunner.h"
 #include "platform/ui/PivotGrid.h"
 #include "platform/ui/PivotGridStyles.h"
 #include "platform/ui/PivotReportLink.h"
@@ -35,6 +37,7 @@
 #include "platform/ui/TcxDBImage.h"
 #include "platform/ui/TcxStyle.h"
 #include "platform/workbook/PivotExport.h"
+#include "session/StatementText.h"
 #include "session/totalpub1.h"
 
 using morvane::ui::Guarded;
@@ -329,11 +332,11 @@ void Tbase_OLAPreport::RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table,
     table->DisableControls();
     edit->setText(table->GetRecordCount() > 0 ? QStringLiteral("部分条件")
                                               : QStringLiteral("全部条件"));
-    list.clear();
+    QStringList codes;
     for (; !table->Eof(); table->Next())
-        list += "'" + table->FieldByName(column)->AsString() + "',";
-    if (list.endsWith(QLatin1Char(',')))
-        list.chop(1);
+        codes << table->FieldByName(column)->AsString();
+    // A code as stored, quoted: one holding an apostrophe stays one literal.
+    list = morvane::sql::CodeList(codes);
     table->EnableControls();
 }
 
@@ -496,8 +499,8 @@ void Tbase_OLAPreport::ShowGoodsImage() {
     if (row < 0 || row >= view.rowCount())
         return;
     const QString goodsNo = view.rowGroupText(row, *goodsField);
-    OpenQuery(ads_GoodsImage,
-              "select top 1 fimage from goodsImage where fgoodsid='" + goodsNo + "'");
+    OpenQuery(ads_GoodsImage, "select top 1 fimage from goodsImage where fgoodsid=" +
+                                  morvane::sql::Quoted(goodsNo));
     if (!frm_BillGoodsBmp) {
         // Owned by the application: it goes with the application object unless the user
         // closes it first (its close frees it).
