@@ -325,6 +325,10 @@ void Tbase_OLAPreport::RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table,
     picker.Create();
     if (picker.ShowModal() != morvane::ui::mrOk)
         return;
+    // A list that never loaded offers nothing to collect: the database's error was shown when
+    // the picker opened, and the filter stays as it was.
+    if (!table->Active())
+        return;
     table->SetFiltered(false);
     table->SetFilter(QStringLiteral("checkid=1"));
     table->SetFiltered(true);
@@ -391,7 +395,13 @@ void Tbase_OLAPreport::ac_ExcelExecute(QObject* Sender) {
             AttachZeroBlanking(*OLAP_PivotGrid->Fields(i));
     };
     try {
-        morvane::workbook::exportPivotToFile(OLAP_PivotGrid->ViewData(), SaveDialog1->FileName());
+        const QString notice = morvane::workbook::exportPivotToFile(OLAP_PivotGrid->ViewData(),
+                                                                    SaveDialog1->FileName());
+        // Texts cut to what a cell holds: said once, before the workbook opens.
+        if (!notice.isEmpty()) {
+            morvane::ui::Runner().MessageBox(QStringLiteral("系统提示"), notice,
+                                             morvane::ui::MsgIcon::Information, morvane::ui::mbOK);
+        }
         RzLauncher1->SetFileName(SaveDialog1->FileName());
         RzLauncher1->Launch();
     } catch (...) {
