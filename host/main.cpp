@@ -53,6 +53,10 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
         } else if (a == "--odbc") {
             if (!value(o.odbc))
                 return false;
+            if (o.odbc.isEmpty()) {
+                problem = "--odbc needs a connection string, not an empty text";
+                return false;
+            }
         } else if (a == "--user") {
             if (!value(o.user))
                 return false;
