@@ -135,9 +135,10 @@ Tbase_OLAPreport::Tbase_OLAPreport(QWidget* parent) : Tbase_frm(parent) {
     layout->addWidget(OLAP_PivotGrid, 1);
     layout->addWidget(RzPanel1);
 
-    connect(oderdate_check, &QCheckBox::clicked, this,
+    // A box ticked from code (a window's defaults, a script) enables its dates as a click does.
+    connect(oderdate_check, &QCheckBox::toggled, this,
             [this] { Guarded([this] { oderdate_checkClick(oderdate_check); }); });
-    connect(modidate_check, &QCheckBox::clicked, this,
+    connect(modidate_check, &QCheckBox::toggled, this,
             [this] { Guarded([this] { modidate_checkClick(modidate_check); }); });
     connect(edit_client, &TcxButtonEdit::PropertiesButtonClick, this, [this](int i) {
         Guarded([this, i] { edit_clientPropertiesButtonClick(edit_client, i); });
@@ -248,10 +249,7 @@ void Tbase_OLAPreport::buildBottomPanel() {
 void Tbase_OLAPreport::FormCreate(QObject* Sender) {
     Tbase_frm::FormCreate(Sender);
 
-    QFont f = font();
-    if (pub_fontsize > 0)
-        f.setPointSize(pub_fontsize);
-    setFont(f);
+    setFont(morvane::ui::FontOfSize(font(), pub_fontsize));
     QFont boxFont = cxGroupBox1->font();
     boxFont.setPointSize(10);
     cxGroupBox1->setFont(boxFont);

@@ -116,11 +116,7 @@ Tfrm_selectgoods::Tfrm_selectgoods(QWidget* parent) : Tbase_frmTop(parent) {
 
 void Tfrm_selectgoods::FormCreate(QObject* Sender) {
     Tbase_frmTop::FormCreate(Sender);
-    if (pub_fontsize > 0) {
-        QFont f = font();
-        f.setPointSize(pub_fontsize);
-        setFont(f);
-    }
+    setFont(morvane::ui::FontOfSize(font(), pub_fontsize));
     cxGrid1DBTableView1->SetEvenRowStyle(pub_gridstyle);
     Goods_Table->setSetupUdpParent(pub_connection);
     ads_temp->setSetupUdpParent(pub_connection);
