@@ -87,6 +87,7 @@ class FileDevice : public QIODevice {
 
 struct AtomicFile::Impl {
     QString target;
+    QString replaced;  // the file the rename replaces: the target, or what its link points to
     QString temporary;
     QByteArray temporaryBytes;
     int fd = -1;
@@ -115,7 +116,16 @@ struct AtomicFile::Impl {
 AtomicFile::AtomicFile(const QString& target) : d_(std::make_unique<Impl>()) {
     d_->target = target;
     d_->fault = injectedFault();
-    const QFileInfo info(target);
+    // A link is followed to the end of its chain: the file it points to is the one replaced
+    // and the link stays. A link to nothing yet makes that file.
+    const QFileInfo named(target);
+    QString path = named.absoluteFilePath();
+    if (named.isSymLink()) {
+        const QString canonical = named.canonicalFilePath();
+        path = canonical.isEmpty() ? named.symLinkTarget() : canonical;
+    }
+    const QFileInfo info(path);
+    d_->replaced = info.absoluteFilePath();
     if (info.isDir())
         d_->fail("it is a folder");
     // The file keeps the permissions it had; a new file gets the usual ones (umask applies).
@@ -200,7 +210,7 @@ void AtomicFile::Commit() {
     d_->fd = -1;
     if (::close(fd) != 0)
         d_->fail(SystemReason(errno));
-    const QByteArray targetBytes = QFile::encodeName(QFileInfo(d_->target).absoluteFilePath());
+    const QByteArray targetBytes = QFile::encodeName(d_->replaced);
     if (::rename(d_->temporaryBytes.constData(), targetBytes.constData()) != 0)
         d_->fail(SystemReason(errno));
     d_->committed = true;
@@ -208,7 +218,7 @@ void AtomicFile::Commit() {
     d_->temporary.clear();
     // The new name itself on the disk. The file is already in place: a folder that cannot be
     // synced (some file systems refuse) changes nothing for the caller.
-    const QByteArray folder = QFile::encodeName(QFileInfo(d_->target).absolutePath());
+    const QByteArray folder = QFile::encodeName(QFileInfo(d_->replaced).absolutePath());
     const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);

@@ -49,6 +49,16 @@ TEST_F(Atomic, ReplacesTheTargetWholeAndKeepsItsPermissions) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
+TEST_F(Atomic, ALinkIsFollowedAndStaysALink) {
+    morvane::io::WriteFileAtomically(Path("real.tsv"), "old");
+    ASSERT_TRUE(QFile::link(Path("real.tsv"), Path("link.tsv")));
+    ASSERT_TRUE(QFile::link(Path("link.tsv"), Path("link2.tsv")));
+    morvane::io::WriteFileAtomically(Path("link2.tsv"), "new");
+    EXPECT_TRUE(QFileInfo(Path("link.tsv")).isSymLink());
+    EXPECT_TRUE(QFileInfo(Path("link2.tsv")).isSymLink());
+    EXPECT_EQ(Bytes(Path("real.tsv")), "new");
+}
+
 TEST_F(Atomic, EveryFailureKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
     struct Case {
         const char* fault;  // MORVANE_TEST_WRITE_FAULT, "" for none
