@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTimer>
@@ -24,6 +26,7 @@
 #include "hostkit/HostSession.h"
 #include "hostkit/MenuTable.h"
 #include "hostkit/WindowDriver.h"
+#include "platform/io/AtomicFile.h"
 
 using namespace morvane::host;
 
@@ -169,10 +172,25 @@ int main(int argc, char** argv) {
 
     if (!o.screenshot.isEmpty()) {
         QTimer::singleShot(800, [&] {
-            const bool saved = session->MainForm().grab().save(o.screenshot);
+            // Encoded first, then replaced whole, as every file the programs write.
+            QByteArray image;
+            QBuffer buffer(&image);
+            buffer.open(QIODevice::WriteOnly);
+            const QByteArray format = QFileInfo(o.screenshot).suffix().toLatin1();
+            bool saved = session->MainForm().grab().save(
+                &buffer, format.isEmpty() ? "PNG" : format.constData());
+            std::string problem = "cannot write " + o.screenshot.toStdString() +
+                                  ": the picture cannot be encoded as ." + format.toStdString();
+            if (saved) {
+                try {
+                    morvane::io::WriteFileAtomically(o.screenshot, image.toStdString());
+                } catch (const morvane::io::FileError& e) {
+                    saved = false;
+                    problem = e.what();
+                }
+            }
             if (!saved)
-                std::fprintf(stderr, "morvane-host: cannot write %s\n",
-                             o.screenshot.toUtf8().constData());
+                std::fprintf(stderr, "morvane-host: %s\n", problem.c_str());
             QApplication::exit(saved ? 0 : 2);
         });
     }

@@ -307,15 +307,6 @@ TYPED_TEST(PivotBase, DateChecksSwitchTheirRangesAndKeepTheDates) {
     EXPECT_FALSE(w->bill_date1->isEnabled() || w->bill_date2->isEnabled());
 }
 
-TEST_F(BaseOLAPreport, WithoutAFontSizeTheWindowTakesThePlatformsDefaultHeight) {
-    pub_fontsize = 0;  // no softconfig.ini
-    const QFont standard = QApplication::font();
-    EXPECT_EQ(Open()->font().pointSizeF(), standard.pointSizeF());
-    EXPECT_EQ(window->font().family(), QStringLiteral("宋体"));
-    pub_fontsize = 12;
-    EXPECT_EQ(Open()->font().pointSize(), 12);
-}
-
 TYPED_TEST(PivotBase, ThePickersFillTheCodeListsAndCancelKeepsThem) {
     auto* w = this->Open();
     auto& host = *this->host;
@@ -476,6 +467,15 @@ TYPED_TEST(PivotBase, OpenedByTheHostItRunsAsAnMdiChild) {
 
 using OlapReport = PivotBase<Tbase_OLAPreport>;
 using SaleOlap = PivotBase<Tbase_SaleOlAP>;
+
+TEST_F(OlapReport, WithoutAFontSizeTheWindowTakesThePlatformsDefaultHeight) {
+    pub_fontsize = 0;  // no softconfig.ini
+    const QFont standard = QApplication::font();
+    EXPECT_EQ(Open()->font().pointSizeF(), standard.pointSizeF());
+    EXPECT_EQ(window->font().family(), QStringLiteral("宋体"));
+    pub_fontsize = 12;
+    EXPECT_EQ(Open()->font().pointSize(), 12);
+}
 
 TEST_F(OlapReport, F7ShowsThePictureOfTheFocusedGoodsOnly) {
     Window* w = Open();

@@ -1,11 +1,14 @@
 // Values that try to end their literal, through the real windows and pickers on the demo
 // database: a code stored as "Q1') or ('1'='1" (and one holding a plain apostrophe) in the
-// client list and in each scope table of user 002, a user number and a list name with quotes,
-// texts with quotes typed into the pickers' searches. Every try must give what the same steps
+// client list and in each scope table of user 002 (in a period window and in windows on the
+// sales pivot base), a user number and a list name with quotes, texts with quotes typed into
+// the pickers' searches. Every try must give what the same steps
 // give without the stored attack (the one-client result, the user's own scope) or a clean
 // "nothing found" - never a wider result, never an error - and syslog keeps the literal user.
 
 #include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -45,7 +48,7 @@ class Injection : public ReportTest {
     void SetUp() override {
         pristine_ = DemoCopy();
         attacked_ = DemoCopy();
-        ExecSqlite(attacked_, kAttack);
+        ExecOnFile(attacked_, kAttack);
     }
 
     // Signs `user` in on one of the two databases, with the rights list `list`.
@@ -70,6 +73,25 @@ class Injection : public ReportTest {
         return Errors() + (unmatched.isEmpty() ? "" : "unmatched " + unmatched + "\n") +
                (rowsOnly ? QString::number(w->UDPDB_Report->GetRecordCount()) + " rows"
                          : w->ResultText());
+    }
+
+    // The first half of 2025 in a window on the sales pivot base, by 类别 where it asks for a
+    // category, with these clients picked (none: no pick).
+    QString SalesPivotResult(const QString& window, const QStringList& pick) {
+        Tbase_PivotWindow* w = OpenPivot(window);
+        if (!pick.isEmpty()) {
+            host->runner.QueuePick(pick);
+            w->edit_client->PressButton();
+        }
+        w->bill_date1->setDate(QDate(2025, 1, 1));
+        w->bill_date2->setDate(QDate(2025, 6, 30));
+        if (auto* box = w->findChild<QComboBox*>(QStringLiteral("com_sort")))
+            box->setCurrentText(QStringLiteral("类别"));
+        host->errors.messages.clear();
+        w->ac_GetData->trigger();
+        const QString unmatched = host->runner.unmatchedCodes.join(',');
+        return Errors() + (unmatched.isEmpty() ? "" : "unmatched " + unmatched + "\n") +
+               QString::number(w->UDPDB_Report->GetRecordCount()) + " rows\n" + w->ResultText();
     }
 
     // The rows a picker lists (its code column), after `search` has worked its controls.
@@ -118,6 +140,14 @@ TEST_F(Injection, StoredTypedAndSessionValuesNeverLeaveTheirLiterals) {
     const auto month = [](QStringList pick) {
         return [pick](Injection& t) { return t.MonthResult(pick); };
     };
+    const auto shops = [](QStringList pick) {
+        return [pick](Injection& t) {
+            return t.SalesPivotResult(QStringLiteral("frm_SaLp_ShopSort"), pick);
+        };
+    };
+    const Probe stock = [](Injection& t) {
+        return t.SalesPivotResult(QStringLiteral("frm_SaLp_RetailStock"), {});
+    };
     const auto clientSearch = [](const QString& code, const QString& name) {
         return [code, name](Injection& t) {
             return t.PickerRows<Tfrm_selectClient>([&](Tfrm_selectClient& p) {
@@ -135,7 +165,11 @@ TEST_F(Injection, StoredTypedAndSessionValuesNeverLeaveTheirLiterals) {
          [](Injection& t) { return t.MonthResult({kEvil}, true); }, nullptr, "0 rows"},
         {"picked apostrophe code", "001", kList, month({kApostrophe, "ZY002"}), month({"ZY002"}),
          nullptr},
+        {"picked code in a sales pivot window", "001", kList, shops({kEvil, "ZY001"}),
+         shops({"ZY001"}), nullptr},
         // Stored in the scope tables: user 002 keeps exactly the scope the database gives.
+        {"userclient: a sales pivot window", "002", kList, shops({}), shops({}), nullptr},
+        {"userclient and userbrand: retail beside stock", "002", kList, stock, stock, nullptr},
         {"userclient: the window", "002", kList, month({}), month({}), nullptr},
         {"userclient: client picker", "002", kList,
          [](Injection& t) { return t.PickerRows<Tfrm_selectClient>(); }, nullptr, nullptr},
