@@ -11,6 +11,8 @@ std::unique_ptr<TRemoteUdpConnection> connectFrom(const ParsedArgs& args) {
     auto db = args.option("db");
     auto odbc = args.option("odbc");
     if (db && odbc) throw UsageError("give either --db or --odbc, not both");
+    if (odbc && odbc->empty())
+        throw UsageError("--odbc needs a connection string, not an empty text");
 
     auto connection = std::make_unique<TRemoteUdpConnection>();
     if (odbc) {

@@ -1,4 +1,8 @@
 // morvane query [--db FILE | --odbc CONNSTR] [STATEMENT | -]
+//
+// A statement with a result set prints it as tab-separated lines; one without (an insert, a
+// delete) prints "N rows affected" on standard error. Exit status: 0 done, 1 usage, 2 a
+// database error or standard output that cannot be written.
 
 #include <cstdio>
 #include <exception>
@@ -10,7 +14,7 @@
 #include "cli/Connect.h"
 #include "cli/Options.h"
 #include "cli/TsvWriter.h"
-#include "platform/db/RemoteUdpDataSet.h"
+#include "platform/db/Backend.h"
 
 namespace morvane::cli {
 
@@ -32,15 +36,16 @@ int runQuery(Args args) {
         const std::string statement = fromInput ? readStandardInput() : parsed.positional.front();
 
         auto connection = connectFrom(parsed);
-        // The same steps the plug-in's query helper takes: close, attach, set the text, open.
-        TRemoteUdpDataSet dataSet;
-        dataSet.Close();
-        dataSet.setSetupUdpParent(connection.get());
-        dataSet.SetSQL(QString::fromStdString(statement));
-        dataSet.Open();
-        writeTsv(dataSet.table(), stdout);
-        dataSet.Close();
-        return std::fflush(stdout) == 0 ? 0 : 2;
+        // Run once, whatever the statement returns: a delete must not run and then fail.
+        const db::StatementOutcome outcome = connection->Run(QString::fromStdString(statement));
+        if (outcome.rows) {
+            writeTsv(*outcome.rows, stdout);
+        } else {
+            std::fprintf(stderr, "%lld %s affected\n", static_cast<long long>(outcome.changed),
+                         outcome.changed == 1 ? "row" : "rows");
+        }
+        flushOut(stdout);
+        return 0;
     } catch (const UsageError& e) {
         std::fprintf(stderr, "morvane query: %s\n", e.what());
         return usage();

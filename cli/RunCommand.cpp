@@ -10,12 +10,15 @@
 //   FILE.pdf             the window's print button: the pages of its print preview
 //   FILE.tsv, FILE.txt, FILE without extension   tab-separated text
 // Exit status: 0 done, 1 usage (an unknown --out extension too), 2 error (the Excel button is
-// disabled without the Excel right), 3 a message box was shown (its text on standard error).
+// disabled without the Excel right; an output file or standard output that cannot be written,
+// the earlier file then kept as it was), 3 a message box was shown (its text on standard
+// error; also the note that texts were cut to a cell's limit in a written workbook).
 
 #include <cstdio>
 #include <string>
 
 #include "cli/Command.h"
+#include "cli/TsvWriter.h"
 #include "hostkit/HeadlessRun.h"
 
 namespace morvane::cli {
@@ -48,6 +51,8 @@ host::RunOptions parse(Args args) {
             o.dbFile = QString::fromStdString(value());
         } else if (a == "--odbc") {
             o.odbc = QString::fromStdString(value());
+            if (o.odbc.isEmpty())
+                throw UsageProblem{"--odbc needs a connection string, not an empty text"};
         } else if (a == "--user") {
             o.user = QString::fromStdString(value());
         } else if (a == "--library") {
@@ -97,11 +102,17 @@ int runRun(Args args) {
         return usage();
     }
     const host::RunOutput result = host::RunWindow(options);
-    std::fwrite(result.out.data(), 1, result.out.size(), stdout);
-    std::fflush(stdout);
+    int status = result.status;
+    try {
+        writeOut(stdout, result.out);
+        flushOut(stdout);
+    } catch (const OutputError& e) {
+        std::fprintf(stderr, "morvane run: %s\n", e.what());
+        status = 2;
+    }
     if (!result.err.empty())
         std::fprintf(stderr, "morvane run: %s", result.err.c_str());
-    return result.status;
+    return status;
 }
 
 }  // namespace morvane::cli

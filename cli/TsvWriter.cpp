@@ -1,11 +1,35 @@
 #include "cli/TsvWriter.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 
 #include "platform/db/CellText.h"
 #include "platform/db/ResultTable.h"
 
 namespace morvane::cli {
+
+namespace {
+
+[[noreturn]] void outputFailed(int error) {
+    throw OutputError(std::string("cannot write to standard output: ") +
+                      (error ? std::strerror(error) : "the stream failed"));
+}
+
+}  // namespace
+
+void writeOut(std::FILE* out, std::string_view bytes) {
+    errno = 0;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
+        outputFailed(errno);
+}
+
+void flushOut(std::FILE* out) {
+    errno = 0;
+    // A buffered write that failed shows only here, or in the stream's error flag.
+    if (std::fflush(out) != 0 || std::ferror(out))
+        outputFailed(errno);
+}
 
 void appendTsvText(std::string& line, std::string_view text) {
     for (char c : text) {
@@ -45,7 +69,7 @@ void writeTsv(const db::ResultTable& table, std::FILE* out) {
         appendTsvText(line, table.columnName(c));
     }
     line.push_back('\n');
-    std::fwrite(line.data(), 1, line.size(), out);
+    writeOut(out, line);
 
     const std::size_t rows = table.rowCount();
     for (std::size_t r = 0; r < rows; ++r) {
@@ -55,7 +79,7 @@ void writeTsv(const db::ResultTable& table, std::FILE* out) {
             appendCell(line, table.cell(r, c));
         }
         line.push_back('\n');
-        std::fwrite(line.data(), 1, line.size(), out);
+        writeOut(out, line);
     }
 }
 

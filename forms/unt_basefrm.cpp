@@ -6,6 +6,7 @@
 #include "forms/WindowClasses.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/Colors.h"
+#include "session/StatementText.h"
 #include "session/totalpub1.h"
 
 Tbase_frm::Tbase_frm(QWidget* parent) : TForm(parent) {
@@ -48,8 +49,9 @@ void Tbase_frm::ReadRights(const QString& listName) {
                               "a.autoid=b.autoid\r"
                               "and(a.b_add=1 or a.b_edit=1 or a.b_del=1 or a.b_browse=1 or "
                               "a.b_posted=1 or a.b_print=1 or a.b_excel=1 or a.b_unposted=1)\r"
-                              "and(a.groupid in(select fgroupid from usermainde where userno='") +
-               pub_userno + "'" + "))and(b.listname=" + "'" + listName + "'" + ")");
+                              "and(a.groupid in(select fgroupid from usermainde where userno=") +
+               morvane::sql::Quoted(pub_userno) +
+               "))and(b.listname=" + morvane::sql::Quoted(listName) + ")");
     ds->Open();
     for (ds->First(); !ds->Eof(); ds->Next()) {
         if (ds->FieldByName(QStringLiteral("b_excel"))->AsBoolean())

@@ -25,6 +25,8 @@
 #include "platform/ui/ComponentPrinter.h"
 #include "platform/ui/ErrorDisplay.h"
 #include "platform/ui/HostInterface.h"
+#include "platform/ui/HostServices.h"
+#include "platform/ui/ModalRunner.h"
 #include "platform/ui/PivotGrid.h"
 #include "platform/ui/PivotGridStyles.h"
 #include "platform/ui/PivotReportLink.h"
@@ -131,9 +133,10 @@ Tbase_PivotWindow::Tbase_PivotWindow(const TPivotWindowKind& kind, QWidget* pare
     layout_->addWidget(cxGroupBox1);
     layout_->addWidget(RzPanel1);
 
-    connect(oderdate_check, &QCheckBox::clicked, this,
+    // A box ticked from code (a window's defaults, a script) enables its dates as a click does.
+    connect(oderdate_check, &QCheckBox::toggled, this,
             [this] { Guarded([this] { oderdate_checkClick(oderdate_check); }); });
-    connect(modidate_check, &QCheckBox::clicked, this,
+    connect(modidate_check, &QCheckBox::toggled, this,
             [this] { Guarded([this] { modidate_checkClick(modidate_check); }); });
     connect(edit_client, &TcxButtonEdit::PropertiesButtonClick, this, [this](int i) {
         Guarded([this, i] { edit_clientPropertiesButtonClick(edit_client, i); });
@@ -249,10 +252,7 @@ void Tbase_PivotWindow::FormCreate(QObject* Sender) {
     Tbase_frm::FormCreate(Sender);
 
     if (kind_.creationFonts) {
-        QFont f = font();
-        if (pub_fontsize > 0)
-            f.setPointSize(pub_fontsize);
-        setFont(f);
+        setFont(morvane::ui::FontOfSize(font(), pub_fontsize));
         QFont boxFont = cxGroupBox1->font();
         boxFont.setPointSize(10);
         cxGroupBox1->setFont(boxFont);
@@ -322,6 +322,10 @@ void Tbase_PivotWindow::RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table
     picker.Create();
     if (picker.ShowModal() != morvane::ui::mrOk)
         return;
+    // A list that never loaded offers nothing to collect: the database's error was shown when
+    // the picker opened, and the filter stays as it was.
+    if (!table->Active())
+        return;
     table->SetFiltered(false);
     table->SetFilter(QStringLiteral("checkid=1"));
     table->SetFiltered(true);
@@ -329,11 +333,11 @@ void Tbase_PivotWindow::RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table
     table->DisableControls();
     edit->setText(table->GetRecordCount() > 0 ? QStringLiteral("部分条件")
                                               : QStringLiteral("全部条件"));
-    list.clear();
+    QStringList codes;
     for (; !table->Eof(); table->Next())
-        list += morvane::sql::Quoted(table->FieldByName(column)->AsString()) + ",";
-    if (list.endsWith(QLatin1Char(',')))
-        list.chop(1);
+        codes << table->FieldByName(column)->AsString();
+    // A code as stored, quoted: one holding an apostrophe stays one literal.
+    list = morvane::sql::CodeList(codes);
     table->EnableControls();
 }
 
@@ -388,7 +392,13 @@ void Tbase_PivotWindow::ac_ExcelExecute(QObject* Sender) {
             AttachZeroBlanking(*grid_->Fields(i));
     };
     try {
-        morvane::workbook::exportPivotToFile(grid_->ViewData(), SaveDialog1->FileName());
+        const QString notice =
+            morvane::workbook::exportPivotToFile(grid_->ViewData(), SaveDialog1->FileName());
+        // Texts cut to what a cell holds: said once, before the workbook opens.
+        if (!notice.isEmpty()) {
+            morvane::ui::Runner().MessageBox(QStringLiteral("系统提示"), notice,
+                                             morvane::ui::MsgIcon::Information, morvane::ui::mbOK);
+        }
         RzLauncher1->SetFileName(SaveDialog1->FileName());
         RzLauncher1->Launch();
     } catch (...) {

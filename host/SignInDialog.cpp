@@ -4,28 +4,17 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-
-#include "platform/db/RemoteUdpDataSet.h"
+#include <QMessageBox>
 
 namespace morvane::host {
 
 SignInDialog::SignInDialog(TRemoteUdpConnection& connection, QWidget* parent)
-    : QDialog(parent), users_(new QComboBox(this)) {
+    : QDialog(parent), users_(new QComboBox(this)), known_(KnownUsers::Load(connection)) {
     setWindowTitle(QStringLiteral("登录"));
     users_->setObjectName(QStringLiteral("users"));
     users_->setEditable(true);
-    try {
-        TRemoteUdpDataSet ds;
-        ds.setSetupUdpParent(&connection);
-        ds.SetSQL(QStringLiteral("select userno,username from sysuser order by userno"));
-        ds.Open();
-        for (ds.First(); !ds.Eof(); ds.Next()) {
-            const QString no = ds.Fields(0)->AsString();
-            users_->addItem(no + "  " + ds.Fields(1)->AsString(), no);
-        }
-    } catch (const std::exception&) {
-        // A database without the user table: the number is typed.
-    }
+    for (const KnownUser& user : known_.Users())
+        users_->addItem(KnownUsers::Entry(user), user.number);
     auto* form = new QFormLayout(this);
     form->addRow(new QLabel(QStringLiteral("用户编号：")), users_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -34,11 +23,16 @@ SignInDialog::SignInDialog(TRemoteUdpConnection& connection, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-QString SignInDialog::UserNo() const {
-    const int index = users_->findText(users_->currentText());
-    if (index >= 0)
-        return users_->itemData(index).toString();
-    return users_->currentText().trimmed();
+void SignInDialog::accept() {
+    QString problem;
+    const QString number = known_.Resolve(users_->currentText(), problem);
+    if (number.isNull()) {
+        QMessageBox::warning(this, QStringLiteral("系统提示"), problem);
+        users_->setFocus();
+        return;
+    }
+    userNo_ = number;
+    QDialog::accept();
 }
 
 }  // namespace morvane::host

@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPointer>
@@ -28,6 +30,7 @@
 #include "hostkit/HostSession.h"
 #include "hostkit/MenuTable.h"
 #include "hostkit/WindowDriver.h"
+#include "platform/io/AtomicFile.h"
 
 using namespace morvane::host;
 
@@ -65,6 +68,10 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
         } else if (a == "--odbc") {
             if (!value(o.odbc))
                 return false;
+            if (o.odbc.isEmpty()) {
+                problem = "--odbc needs a connection string, not an empty text";
+                return false;
+            }
         } else if (a == "--user") {
             if (!value(o.user))
                 return false;
@@ -207,11 +214,26 @@ int main(int argc, char** argv) {
     }
     if (!o.screenshot.isEmpty()) {
         QTimer::singleShot(800, [&] {
+            // Encoded first, then replaced whole, as every file the programs write.
+            QByteArray image;
+            QBuffer buffer(&image);
+            buffer.open(QIODevice::WriteOnly);
+            const QByteArray format = QFileInfo(o.screenshot).suffix().toLatin1();
             QWidget* front = QApplication::activeModalWidget();
-            const bool saved = (front ? front : &session->MainForm())->grab().save(o.screenshot);
+            bool saved = (front ? front : &session->MainForm())->grab().save(
+                &buffer, format.isEmpty() ? "PNG" : format.constData());
+            std::string problem = "cannot write " + o.screenshot.toStdString() +
+                                  ": the picture cannot be encoded as ." + format.toStdString();
+            if (saved) {
+                try {
+                    morvane::io::WriteFileAtomically(o.screenshot, image.toStdString());
+                } catch (const morvane::io::FileError& e) {
+                    saved = false;
+                    problem = e.what();
+                }
+            }
             if (!saved)
-                std::fprintf(stderr, "morvane-host: cannot write %s\n",
-                             o.screenshot.toUtf8().constData());
+                std::fprintf(stderr, "morvane-host: %s\n", problem.c_str());
             QApplication::exit(saved ? 0 : 2);
         });
     }

@@ -12,6 +12,7 @@
 #include "hostkit/RecordedErrors.h"
 #include "hostkit/ScriptedRunner.h"
 #include "hostkit/WindowDriver.h"
+#include "platform/io/AtomicFile.h"
 
 namespace morvane::host {
 
@@ -29,7 +30,11 @@ class Outcome {
     void check() {
         if (!errors_.messages.isEmpty()) {
             output_.status = 2;
-            output_.err += errors_.messages.join('\n').toStdString() + "\n";
+            // One cause often fails several steps alike (a locked database fails the session
+            // load and then the usage log): each message is said once.
+            QStringList distinct = errors_.messages;
+            distinct.removeDuplicates();
+            output_.err += distinct.join('\n').toStdString() + "\n";
             throw RunStopped();
         }
         if (!runner_.messages.empty()) {
@@ -56,11 +61,7 @@ QStringList codeList(const QString& text) {
 
 void writeText(const QString& fileName, const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size()) {
-        fail("cannot write " + fileName + ": " + file.errorString());
-    }
+    io::WriteFileAtomically(fileName, std::string_view(bytes.constData(), bytes.size()));
 }
 
 // Presses one of the buttons under the grid, as the user would: a button the window does not
@@ -172,10 +173,17 @@ RunOutput RunWindow(const RunOptions& options) {
         WindowDriver driver(window, runner);
         try {
             for (const RunStep& step : options.steps) {
-                if (step.kind == RunStep::Set) {
-                    driver.Set(step.control, step.value);
-                } else {
-                    driver.Pick(step.control, codeList(step.value));
+                try {
+                    if (step.kind == RunStep::Set) {
+                        driver.Set(step.control, step.value);
+                    } else {
+                        driver.Pick(step.control, codeList(step.value));
+                    }
+                } catch (const std::exception&) {
+                    // A picker whose list failed to load has no rows to tick: the database's
+                    // error is the cause, not the codes that then matched nothing.
+                    outcome.check();
+                    throw;
                 }
                 outcome.check();
             }

@@ -6,12 +6,13 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QSpinBox>
 #include <stdexcept>
+
+#include "platform/io/AtomicFile.h"
 
 namespace morvane::host {
 
@@ -139,11 +140,7 @@ QString WindowDriver::StatementText() const {
 void WindowDriver::Export(const QString& fileName) const {
     if (QFileInfo(fileName).suffix().compare("tsv", Qt::CaseInsensitive) == 0) {
         const QByteArray bytes = ResultText().toUtf8();
-        QFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(bytes) != bytes.size()) {
-            fail("cannot write " + fileName + ": " + file.errorString());
-        }
+        io::WriteFileAtomically(fileName, std::string_view(bytes.constData(), bytes.size()));
         return;
     }
     if (!window_)

@@ -77,8 +77,4 @@ void SetFormColor(QWidget* form, ui::TColor color) {
     form->setAutoFillBackground(true);
 }
 
-QString QuotedText(QString text) {
-    return text.replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
 }  // namespace morvane::pickers

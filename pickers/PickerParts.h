@@ -41,8 +41,6 @@ void StackPickerLayout(QWidget* form, QWidget* searchPanel, QWidget* grid, QWidg
 
 // Gives the window its background colour.
 void SetFormColor(QWidget* form, ui::TColor color);
-// Doubles every apostrophe of a typed text before it goes into a statement.
-QString QuotedText(QString text);
 
 // Runs `handler` for each emission of `signal`; an exception that leaves it reaches the
 // host's error display and goes no further.

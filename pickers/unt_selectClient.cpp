@@ -12,12 +12,14 @@
 #include "pickers/PickerParts.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/DBTickGrid.h"
+#include "session/StatementText.h"
 #include "session/totalpub1.h"
 
 using morvane::pickers::Bind;
 using morvane::pickers::MakeButton;
 using morvane::pickers::MakeLabel;
-using morvane::pickers::QuotedText;
+using morvane::sql::Escaped;
+using morvane::sql::Quoted;
 
 namespace {
 
@@ -103,9 +105,9 @@ void Tfrm_selectClient::FormCreate(QObject* Sender) {
     Goods_Table->Close();
     Goods_Table->setSetupUdpParent(pub_connection);
     QString sql = QStringLiteral("select * from fn_checkclient('') where 1=1");
-    if (!pub_clientall && !pub_clientcodes.isEmpty()) {
-        sql += " and fcode in(" + pub_clientcodes + ")";
-    }
+    const QString scope = morvane::sql::ScopeCodes(morvane::sql::Scope::Client);
+    if (!scope.isEmpty())
+        sql += " and fcode in(" + scope + ")";
     OpenQuery(Goods_Table, sql);
 }
 
@@ -113,11 +115,11 @@ void Tfrm_selectClient::RzBitBtn1Click(QObject* Sender) {
     QString where = QStringLiteral("where 1=1 ");
     const auto clause = [&where](const QString& column, const QString& text) {
         if (!text.isEmpty())
-            where += " and " + column + "=" + "'" + QuotedText(text) + "'";
+            where += " and " + column + "=" + Quoted(text);
     };
     const auto contains = [&where](const QString& column, const QString& text) {
         if (!text.isEmpty()) {
-            where += " and " + column + " like " + "'" + "%" + QuotedText(text) + "%" + "'";
+            where += " and " + column + " like " + Quoted("%" + text + "%");
         }
     };
     clause(QStringLiteral("fmathod"), com_Mathod->currentText());
@@ -125,9 +127,9 @@ void Tfrm_selectClient::RzBitBtn1Click(QObject* Sender) {
     clause(QStringLiteral("fprice_type"), Com_priceType->currentText());
     contains(QStringLiteral("fcode"), edit_fcode->text());
     contains(QStringLiteral("fabbrev"), edit_fabbrev->text());
-    if (!pub_clientall && !pub_clientcodes.isEmpty()) {
-        where += " and fcode in(" + pub_clientcodes + ")";
-    }
+    const QString scope = morvane::sql::ScopeCodes(morvane::sql::Scope::Client);
+    if (!scope.isEmpty())
+        where += " and fcode in(" + scope + ")";
     Goods_Table->Close();
     OpenQuery(Goods_Table, "select * from fn_checkclient('') " + where);
 }

@@ -8,6 +8,7 @@
 #include "pickers/PickerParts.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/DBTickGrid.h"
+#include "session/StatementText.h"
 #include "session/totalpub1.h"
 
 using morvane::pickers::Bind;
@@ -51,9 +52,9 @@ void Tfrm_selectHouse::FormCreate(QObject* Sender) {
     Tbase_frmTop::FormCreate(Sender);
     cxGrid1DBTableView1->SetEvenRowStyle(pub_gridstyle);
     QString sql = QStringLiteral("select * from fn_checkhouse('') where 1=1 ");
-    if (!pub_houseall && !pub_housecodes.isEmpty()) {
-        sql += " and fcode in(" + pub_housecodes + ")";
-    }
+    const QString scope = morvane::sql::ScopeCodes(morvane::sql::Scope::House);
+    if (!scope.isEmpty())
+        sql += " and fcode in(" + scope + ")";
     Goods_Table->Close();
     OpenQuery(Goods_Table, sql);
 }

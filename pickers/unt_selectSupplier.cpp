@@ -10,12 +10,13 @@
 #include "pickers/PickerParts.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/DBTickGrid.h"
+#include "session/StatementText.h"
 #include "session/totalpub1.h"
 
 using morvane::pickers::Bind;
 using morvane::pickers::MakeButton;
 using morvane::pickers::MakeLabel;
-using morvane::pickers::QuotedText;
+using morvane::sql::Quoted;
 
 Tfrm_selectSupplier::Tfrm_selectSupplier(QWidget* parent) : Tbase_frmTop(parent) {
     SetCaption(QStringLiteral("供应商选择"));
@@ -85,10 +86,10 @@ void Tfrm_selectSupplier::cxButton1Click(QObject* Sender) {
     Goods_Table->Close();
     QString sql = QStringLiteral("select * from fn_checksupplier('') where 1=1 ");
     if (!edit_code->text().isEmpty()) {
-        sql += " and fcode like '%" + QuotedText(edit_code->text()) + "%'";
+        sql += " and fcode like " + Quoted("%" + edit_code->text() + "%");
     }
     if (!edit_abbrev->text().isEmpty()) {
-        sql += " and fabbrev like '%" + QuotedText(edit_abbrev->text()) + "%'";
+        sql += " and fabbrev like " + Quoted("%" + edit_abbrev->text() + "%");
     }
     OpenQuery(Goods_Table, sql);
 }

@@ -15,11 +15,12 @@
 #include "platform/ui/DBTickGrid.h"
 #include "platform/ui/HostInterface.h"
 #include "platform/ui/TRzCheckTree.h"
+#include "session/StatementText.h"
 #include "session/totalpub1.h"
 
 using morvane::pickers::Bind;
 using morvane::pickers::MakeButton;
-using morvane::pickers::QuotedText;
+using morvane::sql::Quoted;
 
 Tfrm_selectgoods::Tfrm_selectgoods(QWidget* parent) : Tbase_frmTop(parent) {
     SetCaption(QStringLiteral("货号选择"));
@@ -115,11 +116,7 @@ Tfrm_selectgoods::Tfrm_selectgoods(QWidget* parent) : Tbase_frmTop(parent) {
 
 void Tfrm_selectgoods::FormCreate(QObject* Sender) {
     Tbase_frmTop::FormCreate(Sender);
-    if (pub_fontsize > 0) {
-        QFont f = font();
-        f.setPointSize(pub_fontsize);
-        setFont(f);
-    }
+    setFont(morvane::ui::FontOfSize(font(), pub_fontsize));
     cxGrid1DBTableView1->SetEvenRowStyle(pub_gridstyle);
     Goods_Table->setSetupUdpParent(pub_connection);
     ads_temp->setSetupUdpParent(pub_connection);
@@ -147,8 +144,9 @@ void Tfrm_selectgoods::BuildTree() {
         QTreeWidgetItem* root = tree->InsertNode(
             nullptr, 0, fields->FieldByName(QStringLiteral("fFieldremark"))->AsString().trimmed());
         values->SetFiltered(false);
-        values->SetFilter("fFieldname='" +
-                          fields->FieldByName(QStringLiteral("fname"))->AsString().trimmed() + "'");
+        values->SetFilter(
+            "fFieldname=" +
+            Quoted(fields->FieldByName(QStringLiteral("fname"))->AsString().trimmed()));
         values->SetFiltered(true);
         for (values->Last(); !values->Bof(); values->Prior()) {
             tree->InsertNode(
@@ -164,19 +162,19 @@ void Tfrm_selectgoods::RzBitBtn1Click(QObject* Sender) {
             continue;
         OpenQuery(ads_temp,
                   "select fname from ba_fieldremark where ftablename='goods' and "
-                  "visiblebit=1 and fFieldremark='" +
-                      QuotedText(node->text(0)) + "'" + " order by ftablename,fid");
+                  "visiblebit=1 and fFieldremark=" +
+                      Quoted(node->text(0)) + " order by ftablename,fid");
         if (ads_temp->IsEmpty())
             continue;
         QStringList ticked;
         for (int i = 0; i < node->childCount(); ++i) {
             QTreeWidgetItem* child = node->child(i);
             if (TRzCheckTree::ItemState(child) == TRzCheckTree::csChecked) {
-                ticked << "'" + QuotedText(child->text(0)) + "'";
+                ticked << child->text(0);
             }
         }
-        condition +=
-            "(" + ads_temp->Fields(0)->AsString().trimmed() + " in(" + ticked.join(',') + "))and";
+        condition += "(" + morvane::sql::ColumnName(ads_temp->Fields(0)->AsString().trimmed()) +
+                     " in(" + morvane::sql::CodeList(ticked) + "))and";
     }
     condition.chop(3);
 
@@ -188,12 +186,14 @@ void Tfrm_selectgoods::RzBitBtn1Click(QObject* Sender) {
                       "select checkid,goodsid,goodsname,ayear,season,brand,unit,sort,item,sex,"
                       "size_class,unitprice,strat,inputdate from fn_checkgoods('') where 1=1 ") +
                   QChar(13);
-    if (!pub_brandall)
-        sql += " and brand in(" + pub_brandcodes + ")" + QChar(13);
+    // The user's brands (never empty while restricted).
+    const QString brands = morvane::sql::ScopeCodes(morvane::sql::Scope::Brand);
+    if (!brands.isEmpty())
+        sql += " and brand in(" + brands + ")" + QChar(13);
     if (!condition.isEmpty())
         sql += " and " + condition;
     if (!edit_goods->text().isEmpty()) {
-        sql += " and goodsid like '%" + QuotedText(edit_goods->text()) + "%'";
+        sql += " and goodsid like " + Quoted("%" + edit_goods->text() + "%");
     }
     Goods_Table->Close();
     OpenQuery(Goods_Table, sql);

@@ -13,6 +13,16 @@ QString Quoted(const QString& text) {
     return QLatin1Char('\'') + Escaped(text) + QLatin1Char('\'');
 }
 
+QString ColumnName(const QString& name) {
+    bool plain = !name.isEmpty() && !name.front().isDigit();
+    for (QChar c : name)
+        plain = plain && (c == QLatin1Char('_') || (c.unicode() < 128 && c.isLetterOrNumber()));
+    if (plain)
+        return name;
+    QString inner = name;
+    return "[" + inner.replace(QLatin1Char(']'), QLatin1String("]]")) + "]";
+}
+
 QString CodeList(const QStringList& codes) {
     QStringList quoted;
     quoted.reserve(codes.size());

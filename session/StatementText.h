@@ -20,6 +20,11 @@ QString Escaped(const QString& text);
 // The text as one literal: 'text', apostrophes doubled.
 QString Quoted(const QString& text);
 
+// A column name read from the database (the goods picker's property columns): as it is when
+// it is a plain name (letters, digits, "_", not starting with a digit), otherwise in brackets
+// with "]" doubled, so that whatever is stored can only ever name a column.
+QString ColumnName(const QString& name);
+
 // A code list: each code quoted and joined by "," without blanks ('A01','A02'); "" for none.
 QString CodeList(const QStringList& codes);
 // " and <column> in(<list>)" and a line break, or "" for the empty list (no filter).

@@ -5,6 +5,7 @@
 
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/HostServices.h"
+#include "session/StatementText.h"
 
 TRemoteUdpConnection* pub_connection = nullptr;
 THostMainForm* pub_mainform = nullptr;
@@ -51,14 +52,8 @@ std::unique_ptr<TRemoteUdpDataSet> temporaryDataSet() {
     return std::make_unique<TRemoteUdpDataSet>(morvane::session::ApplicationOwner());
 }
 
-QString quoted(const QString& code) {
-    return "'" + code + "',";
-}
-
-void dropTrailingComma(QString& list) {
-    if (list.endsWith(','))
-        list.chop(1);
-}
+using morvane::sql::CodeList;
+using morvane::sql::Quoted;
 
 }  // namespace
 
@@ -86,47 +81,49 @@ void LoadUserScope() {
     pub_housecodes.clear();
     pub_brandcodes.clear();
     auto ds = temporaryDataSet();
+    // The lists hold each code as stored, quoted: a code holding an apostrophe stays one
+    // literal in every statement that applies the scope.
+    QStringList codes;
 
     OpenQuery(ds.get(),
               "select fclientcode,isnull(fstockbit,0) fstockbit  from userclient "
-              "where fgroupid='" +
-                  pub_userno + "'");
+              "where fgroupid=" +
+                  Quoted(pub_userno));
     if (ds->GetRecordCount() == 0) {
         pub_clientall = true;
     } else {
         pub_clientall = false;
         for (ds->First(); !ds->Eof(); ds->Next()) {
-            if (!ds->FieldByName("fstockbit")->AsBoolean()) {
-                pub_clientcodes += quoted(ds->Fields(0)->AsString());
-            }
+            if (!ds->FieldByName("fstockbit")->AsBoolean())
+                codes << ds->Fields(0)->AsString();
         }
-        dropTrailingComma(pub_clientcodes);
+        pub_clientcodes = CodeList(codes);
     }
 
-    OpenQuery(ds.get(), "select fbrand from userbrand where fgroupid='" + pub_userno + "'");
+    OpenQuery(ds.get(), "select fbrand from userbrand where fgroupid=" + Quoted(pub_userno));
     if (ds->GetRecordCount() == 0) {
         pub_brandall = true;
     } else {
         pub_brandall = false;
-        for (ds->First(); !ds->Eof(); ds->Next()) {
-            pub_brandcodes += quoted(ds->Fields(0)->AsString());
-        }
-        dropTrailingComma(pub_brandcodes);
+        codes.clear();
+        for (ds->First(); !ds->Eof(); ds->Next())
+            codes << ds->Fields(0)->AsString();
+        pub_brandcodes = CodeList(codes);
         if (pub_brandcodes.isEmpty())
             pub_brandall = true;
     }
 
-    OpenQuery(ds.get(), "select * from userhouse where fgroupid='" + pub_userno + "'");
+    OpenQuery(ds.get(), "select * from userhouse where fgroupid=" + Quoted(pub_userno));
     if (ds->GetRecordCount() == 0) {
         pub_houseall = true;
     } else {
         pub_houseall = false;
+        codes.clear();
         for (ds->First(); !ds->Eof(); ds->Next()) {
-            if (!ds->FieldByName("fstockbit")->AsBoolean()) {
-                pub_housecodes += quoted(ds->FieldByName("fhousecode")->AsString());
-            }
+            if (!ds->FieldByName("fstockbit")->AsBoolean())
+                codes << ds->FieldByName("fhousecode")->AsString();
         }
-        dropTrailingComma(pub_housecodes);
+        pub_housecodes = CodeList(codes);
     }
     ds->Close();
 }
@@ -136,11 +133,11 @@ void WriteUsageLog(const QString& modeName, const QString& billId, const QString
     const QDateTime now = QDateTime::currentDateTime();
     const QString sql = QStringLiteral(
                             "insert into syslog(logindate,begintime,userno,clientname,modename,"
-                            "fbillid,fstate)values('") +
-                        now.date().toString(QStringLiteral("yyyy-MM-dd")) + "'" + "," + "'" +
-                        now.time().toString(QStringLiteral("HH:mm:ss")) + "'" + "," + "'" +
-                        pub_userno + "'" + "," + QChar(13) + "'" + clientName + "'" + "," + "'" +
-                        modeName + "'" + "," + "'" + billId + "'" + "," + "'" + state + "'" + ")";
+                            "fbillid,fstate)values(") +
+                        Quoted(now.date().toString(QStringLiteral("yyyy-MM-dd"))) + "," +
+                        Quoted(now.time().toString(QStringLiteral("HH:mm:ss"))) + "," +
+                        Quoted(pub_userno) + "," + QChar(13) + Quoted(clientName) + "," +
+                        Quoted(modeName) + "," + Quoted(billId) + "," + Quoted(state) + ")";
     ExecCommand(sql);
 }
 

@@ -23,8 +23,9 @@ extern int pub_fontsize;
 extern int pub_sizecount;
 
 // The user's data scope (LoadUserScope). A list is a code list: 'A01','A02' (each code as
-// read, in single quotes, joined by "," without blanks); "" is the empty list. A reader adds
-// its condition only while the "all" flag is false and the list is not empty.
+// read, quoted by morvane::sql::CodeList - apostrophes doubled - and joined by "," without
+// blanks); "" is the empty list. A reader adds its condition only while the "all" flag is
+// false and the list is not empty.
 extern bool pub_clientall;
 extern QString pub_clientcodes;
 extern bool pub_houseall;
@@ -39,8 +40,8 @@ void OpenQuery(TRemoteUdpDataSet* dataSet, const QString& sql);
 void ExecCommand(const QString& sql);
 // Fills the six scope globals for pub_userno from userclient, userbrand and userhouse.
 void LoadUserScope();
-// Writes one syslog row (login date and time now, pub_userno, empty client name). Nothing in
-// the statement is escaped: a quote in a value makes the server reject it.
+// Writes one syslog row (login date and time now, pub_userno, empty client name). Every value
+// is quoted: a caption or user number holding an apostrophe is logged as it is.
 void WriteUsageLog(const QString& modeName, const QString& billId, const QString& state);
 // The spreadsheet column name of a 1-based column number, 1 to 702 (A ... ZZ).
 QString ColumnLetter(int n);

@@ -6,22 +6,23 @@ set -u
 root=${1:-.}
 cd "$root" || exit 2
 
-platform="platform/tsql platform/db platform/pivot platform/workbook platform/ui"
+platform="platform/io platform/tsql platform/db platform/pivot platform/workbook platform/ui"
 below_session="session $platform"
 below_framework="framework pickers forms $below_session"
 families=$(find reports -mindepth 1 -maxdepth 1 -type d 2>/dev/null | sort | tr '\n' ' ')
 declare -A allowed=(
-  [platform/tsql]="platform/tsql"
-  [platform/db]="platform/db platform/tsql"
-  [platform/pivot]="platform/pivot platform/db platform/tsql"
-  [platform/workbook]="platform/workbook platform/pivot platform/db platform/tsql"
+  [platform/io]="platform/io"
+  [platform/tsql]="platform/tsql platform/io"
+  [platform/db]="platform/db platform/tsql platform/io"
+  [platform/pivot]="platform/pivot platform/db platform/tsql platform/io"
+  [platform/workbook]="platform/workbook platform/pivot platform/db platform/tsql platform/io"
   [platform/ui]="$platform"
   [session]="$below_session"
   [forms]="forms $below_session"
   [pickers]="pickers forms $below_session"
   [framework]="$below_framework"
   [entry]="entry $families $below_framework"
-  [demo]="demo entry platform/tsql"
+  [demo]="demo entry platform/tsql platform/io"
   [hostkit]="hostkit entry $platform"
   [host]="host hostkit entry $platform"
   [cli]="cli hostkit demo entry $platform"

@@ -239,24 +239,35 @@ OdbcBackend::~OdbcBackend() {
 }
 
 ResultTable OdbcBackend::query(const std::string& statementText) {
+    StatementOutcome outcome = run(statementText);
+    if (!outcome.rows)
+        throw EDatabaseError("the statement returned no result set");
+    return std::move(*outcome.rows);
+}
+
+StatementOutcome OdbcBackend::run(const std::string& statementText) {
     const std::string& sql = translate_ ? translatedStatement(statementText) : statementText;
     Statement statement(*this);
     const SQLHSTMT stmt = statement.handle();
     bool hasResult = statement.executeDirect(sql);
 
-    // Skip the row counts of statements before the first result set.
+    // Count the rows changed by statements before the first result set.
+    StatementOutcome outcome;
     SQLSMALLINT count = 0;
     while (hasResult) {
         statement.check(SQLNumResultCols(stmt, &count));
         if (count > 0)
             break;
+        SQLLEN changed = -1;
+        if (SQL_SUCCEEDED(SQLRowCount(stmt, &changed)) && changed > 0)
+            outcome.changed += changed;
         const SQLRETURN rc = SQLMoreResults(stmt);
         if (rc == SQL_NO_DATA)
             break;
         statement.check(rc);
     }
     if (count <= 0)
-        throw EDatabaseError("the statement returned no result set");
+        return outcome;
 
     std::vector<ColumnType> types(count);
     std::vector<ColumnBuilder> builders;
@@ -329,7 +340,8 @@ ResultTable OdbcBackend::query(const std::string& statementText) {
     columns.reserve(count);
     for (auto& builder : builders)
         columns.push_back(builder.finish());
-    return ResultTable(std::move(columns));
+    outcome.rows = ResultTable(std::move(columns));
+    return outcome;
 }
 
 std::int64_t OdbcBackend::execute(const std::string& statementText) {

@@ -70,3 +70,7 @@ morvane::db::ResultTable TRemoteUdpConnection::Query(const QString& sql) {
 std::int64_t TRemoteUdpConnection::Execute(const QString& sql) {
     return backend().execute(sql.toStdString());
 }
+
+morvane::db::StatementOutcome TRemoteUdpConnection::Run(const QString& sql) {
+    return backend().run(sql.toStdString());
+}

@@ -38,6 +38,8 @@ class TRemoteUdpConnection : public QObject {
     // Runs a statement returning rows / no rows. Throws EDatabaseError, also when not connected.
     morvane::db::ResultTable Query(const QString& sql);
     std::int64_t Execute(const QString& sql);
+    // Runs a statement whatever it returns (Backend::run).
+    morvane::db::StatementOutcome Run(const QString& sql);
 
   signals:
     void connectedChanged(bool connected);

@@ -145,19 +145,25 @@ SqliteBackend::~SqliteBackend() {
 }
 
 ResultTable SqliteBackend::query(const std::string& statement) {
+    StatementOutcome outcome = run(statement);
+    if (!outcome.rows)
+        throw EDatabaseError("the statement returned no result set");
+    return std::move(*outcome.rows);
+}
+
+StatementOutcome SqliteBackend::run(const std::string& statement) {
     const std::string& sql = translatedStatement(statement);
-    std::optional<ResultTable> result;
+    StatementOutcome outcome;
     forEachStatement(db_, sql, [&](sqlite3_stmt* prepared) {
         if (sqlite3_column_count(prepared) > 0) {
-            result = fetchSqliteResult(db_, prepared);
+            outcome.rows = fetchSqliteResult(db_, prepared);
             return;
         }
         if (sqlite3_step(prepared) != SQLITE_DONE)
             fail(db_);
+        outcome.changed += sqlite3_changes64(db_);
     });
-    if (!result)
-        throw EDatabaseError("the statement returned no result set");
-    return std::move(*result);
+    return outcome;
 }
 
 std::int64_t SqliteBackend::execute(const std::string& statement) {

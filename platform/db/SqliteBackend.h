@@ -21,6 +21,7 @@ class SqliteBackend final : public Backend {
 
     ResultTable query(const std::string& statement) override;
     std::int64_t execute(const std::string& statement) override;
+    StatementOutcome run(const std::string& statement) override;
     void cancel() noexcept override;
     std::string dbmsName() const override { return "SQLite"; }
 

@@ -1,11 +1,12 @@
 #include "platform/ui/ReportLink.h"
 
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+
+#include "platform/io/AtomicFile.h"
 
 #include <stdexcept>
 
@@ -211,20 +212,31 @@ void TBasedxReportLink::printOn(QPagedPaintDevice& device, const QString& failur
     // In full-page mode the painter's origin is the sheet's corner.
     const QRectF paperRect = device.pageLayout().fullRectPixels(device.logicalDpiX());
     for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            device.newPage();
+        if (page > 0 && !device.newPage())
+            throw std::runtime_error(failure.toStdString());
         RenderPage(painter, page, QRectF(QPointF(0, 0), paperRect.size()));
     }
-    painter.end();
+    // Ending writes what the engine still holds (the PDF's last page and trailer).
+    if (!painter.end())
+        throw std::runtime_error(failure.toStdString());
 }
 
 void TBasedxReportLink::ExportPdf(const QString& file) {
-    const QString failure = QStringLiteral("无法写入 PDF 文件：%1").arg(file);
-    if (QFileInfo(file).isDir())
-        throw std::runtime_error(failure.toStdString());
-    QPdfWriter writer(file);
-    writer.setResolution(1200);
-    writer.setCreator(QStringLiteral("Morvane"));
-    writer.setTitle(titleLines().join(' '));
-    printOn(writer, failure);
+    // The pages go to a temporary file that replaces the target only when all of it is on the
+    // disk: a failure leaves the earlier file as it was (io::AtomicFile).
+    morvane::io::AtomicFile out(file);
+    {
+        QPdfWriter writer(&out.Device());
+        writer.setResolution(1200);
+        writer.setCreator(QStringLiteral("Morvane"));
+        writer.setTitle(titleLines().join(' '));
+        try {
+            printOn(writer, QStringLiteral("无法写入 PDF 文件：%1").arg(file));
+        } catch (const std::runtime_error&) {
+            // A write that failed says why better than the painter can.
+            out.CheckWrites();
+            throw;
+        }
+    }
+    out.Commit();
 }

@@ -12,6 +12,21 @@
 
 namespace morvane::ui {
 
+QFont FontOfSize(QFont font, int size) {
+    if (size > 0) {
+        font.setPointSize(size);
+    } else if (size < 0) {
+        font.setPixelSize(-size);
+    } else {
+        const QFont standard = QApplication::font();
+        if (standard.pixelSize() > 0)
+            font.setPixelSize(standard.pixelSize());
+        else
+            font.setPointSizeF(standard.pointSizeF());
+    }
+    return font;
+}
+
 TForm::TForm(QWidget* parent) : QWidget(parent) {}
 
 TForm::~TForm() {

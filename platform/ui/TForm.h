@@ -4,6 +4,7 @@
 // closing asks for a close action (hide, free, or refuse); a modal run ends when a modal result
 // is set. Descendants receive these events through the Do* hooks.
 
+#include <QFont>
 #include <QWidget>
 
 class QEventLoop;
@@ -14,6 +15,10 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TFormStyle { fsNormal, fsMDIChild, fsStayOnTop };
 enum TFormBorderStyle { bsSizeable, bsDialog };
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+// The font at a size as the platform reads one: a positive size in points, a negative one a
+// height in pixels, 0 the platform's default height (that of the application's font).
+QFont FontOfSize(QFont font, int size);
 
 class TForm : public QWidget {
     Q_OBJECT

@@ -29,6 +29,7 @@ Sheet& exportPivot(pivot::PivotEngine& grid, Workbook& workbook,
     layout.expandAll = true;
     layout.fieldCaptions = false;
     const pivot::PivotMatrix m = grid.layoutMatrix(layout);
+    checkSheetSize(options.sheetName, m.rowCount(), m.columnCount());
 
     CellFormat base;
     base.borders = Borders::all(BorderStyle::Thin);
@@ -99,9 +100,9 @@ Workbook pivotWorkbook(pivot::PivotEngine& grid, const PivotExportOptions& optio
     return wb;
 }
 
-void exportPivotToFile(pivot::PivotEngine& grid, const QString& path,
-                       const PivotExportOptions& options) {
-    saveWorkbook(pivotWorkbook(grid, options), path);
+QString exportPivotToFile(pivot::PivotEngine& grid, const QString& path,
+                          const PivotExportOptions& options) {
+    return saveWorkbook(pivotWorkbook(grid, options), path);
 }
 
 }  // namespace morvane::workbook

@@ -31,7 +31,8 @@ struct PivotExportOptions {
 // headers as the text the grid gives them. Reads the grid and changes
 // nothing in it (expansion is forced for the layout only).
 //
-// Adds the sheet to the workbook and returns it.
+// Adds the sheet to the workbook and returns it. A pivot larger than a sheet
+// holds is refused before anything is added (WorkbookError naming the limit).
 Sheet& exportPivot(pivot::PivotEngine& grid, Workbook& workbook,
                    const PivotExportOptions& options = {});
 
@@ -39,8 +40,8 @@ Sheet& exportPivot(pivot::PivotEngine& grid, Workbook& workbook,
 Workbook pivotWorkbook(pivot::PivotEngine& grid, const PivotExportOptions& options = {});
 
 // Writes the exported pivot to a file, .xlsx when the name ends in ".xlsx"
-// and .xls otherwise (see saveWorkbook). Throws WorkbookError.
-void exportPivotToFile(pivot::PivotEngine& grid, const QString& path,
-                       const PivotExportOptions& options = {});
+// and .xls otherwise (see saveWorkbook, also for what it throws and returns).
+QString exportPivotToFile(pivot::PivotEngine& grid, const QString& path,
+                          const PivotExportOptions& options = {});
 
 }  // namespace morvane::workbook

@@ -14,13 +14,40 @@ std::string position(int row, int column) {
     return "row " + std::to_string(row + 1) + ", column " + std::to_string(column + 1);
 }
 
+std::string grouped(long long n) {
+    std::string digits = std::to_string(n);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<size_t>(at), ",");
+    return digits;
+}
+
+const std::string kLimits = "1,048,576 rows and 16,384 columns";
+
+[[noreturn]] void beyond(const std::string& what) {
+    throw WorkbookError(what + ", beyond the " + kLimits + " a sheet holds");
+}
+
 }  // namespace
+
+void checkSheetSize(const QString& sheetName, long long rows, long long columns) {
+    std::string what;
+    if (rows > Sheet::kMaxRows)
+        what = grouped(rows) + " rows";
+    if (columns > Sheet::kMaxColumns)
+        what += (what.empty() ? "" : " and ") + grouped(columns) + " columns";
+    if (!what.empty())
+        throw WorkbookError("Sheet \"" + sheetName.toStdString() + "\" would have " + what +
+                            ", more than a workbook sheet holds (" + kLimits +
+                            " in .xlsx, 65,536 rows and 256 columns in .xls).");
+}
 
 Sheet::Sheet(QString name, StringPool& strings) : name_(std::move(name)), strings_(&strings) {}
 
 Cell& Sheet::place(int row, int column) {
-    if (row < 0 || column < 0 || row >= kMaxRows || column >= kMaxColumns)
+    if (row < 0 || column < 0)
         throw WorkbookError("Cell outside the sheet: " + position(row, column));
+    if (row >= kMaxRows || column >= kMaxColumns)
+        beyond("Cell at " + position(row, column));
     if (static_cast<size_t>(row) >= rows_.size())
         rows_.resize(static_cast<size_t>(row) + 1);
     columns_ = std::max(columns_, column + 1);
@@ -105,7 +132,7 @@ std::span<const Cell> Sheet::row(int row) const {
 
 void Sheet::setRowHeight(int row, double points) {
     if (row < 0 || row >= kMaxRows)
-        throw WorkbookError("Row outside the sheet: " + std::to_string(row + 1));
+        beyond("Row " + grouped(row + 1));
     if (static_cast<size_t>(row) >= rows_.size())
         rows_.resize(static_cast<size_t>(row) + 1);
     rows_[static_cast<size_t>(row)].height = points;
@@ -119,7 +146,7 @@ double Sheet::rowHeight(int row) const {
 
 void Sheet::setColumnWidth(int column, double characters) {
     if (column < 0 || column >= kMaxColumns)
-        throw WorkbookError("Column outside the sheet: " + std::to_string(column + 1));
+        beyond("Column " + grouped(column + 1));
     if (static_cast<size_t>(column) >= widths_.size())
         widths_.resize(static_cast<size_t>(column) + 1, 0);
     widths_[static_cast<size_t>(column)] = characters;
@@ -134,9 +161,13 @@ double Sheet::columnWidth(int column) const {
 void Sheet::merge(const CellRange& range) {
     if (range.firstRow < 0 || range.firstColumn < 0 || range.lastRow < range.firstRow ||
         range.lastColumn < range.firstColumn || range.lastRow >= kMaxRows ||
-        range.lastColumn >= kMaxColumns)
+        range.lastColumn >= kMaxColumns) {
+        if (range.lastRow >= kMaxRows || range.lastColumn >= kMaxColumns)
+            beyond("Merged range from " + position(range.firstRow, range.firstColumn) + " to " +
+                   position(range.lastRow, range.lastColumn));
         throw WorkbookError("Invalid merged range at " +
                             position(range.firstRow, range.firstColumn));
+    }
     for (const CellRange& m : merges_)
         if (m.firstRow <= range.lastRow && range.firstRow <= m.lastRow &&
             m.firstColumn <= range.lastColumn && range.firstColumn <= m.lastColumn)

@@ -113,4 +113,8 @@ class Sheet {
     std::size_t cellCount_ = 0;
 };
 
+// Throws WorkbookError naming the sheet, its size and the limits when a sheet of `rows` by
+// `columns` cells is larger than a sheet holds.
+void checkSheetSize(const QString& sheetName, long long rows, long long columns);
+
 }  // namespace morvane::workbook

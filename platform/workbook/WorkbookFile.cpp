@@ -12,11 +12,10 @@ FileFormat formatForPath(const QString& path) {
                                                                        : FileFormat::Xls;
 }
 
-void saveWorkbook(const Workbook& workbook, const QString& path) {
+QString saveWorkbook(const Workbook& workbook, const QString& path) {
     if (formatForPath(path) == FileFormat::Xlsx)
-        writeXlsx(workbook, path);
-    else
-        writeXls(workbook, path);
+        return writeXlsx(workbook, path);
+    return writeXls(workbook, path);
 }
 
 Workbook loadWorkbook(const QString& path) {

@@ -13,8 +13,11 @@ enum class FileFormat { Xls, Xlsx };
 FileFormat formatForPath(const QString& path);
 
 // Writes the workbook in the format its file name asks for (writeXls or
-// writeXlsx), replacing the file. Throws WorkbookError.
-void saveWorkbook(const Workbook& workbook, const QString& path);
+// writeXlsx), replacing the file atomically: on any failure the earlier file
+// stays as it was. Throws WorkbookError (a limit of the format) or
+// io::FileError (the file cannot be written). Returns what the user must be
+// told about the file written (texts cut to a cell's limit), "" for nothing.
+QString saveWorkbook(const Workbook& workbook, const QString& path);
 
 // Reads the workbook in the format its file name says (readXlsx or readXls).
 // Throws WorkbookError.

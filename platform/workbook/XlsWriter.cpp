@@ -1,12 +1,11 @@
 #include "platform/workbook/XlsWriter.h"
 
+#include "platform/io/AtomicFile.h"
 #include "platform/workbook/Bytes.h"
 #include "platform/workbook/CompoundFile.h"
 #include "platform/workbook/Palette.h"
+#include "platform/workbook/TextLimits.h"
 #include "platform/workbook/WorkbookError.h"
-
-#include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -330,7 +329,8 @@ class Writer {
         put32(out_, total);
         put32(out_, static_cast<std::uint32_t>(n));
         for (StringId id = 0; id < n; ++id) {
-            const BiffText t(pool.at(id));
+            const std::optional<std::string> cut = cutCellText(pool.at(id));
+            const BiffText t(cut ? *cut : pool.at(id));
             const size_t unit = t.wide ? 2 : 1;
             if (kMaxRecordData - used() < 3 + unit) {
                 end();
@@ -516,17 +516,23 @@ void checkXlsLimits(const Workbook& wb) {
                 throw WorkbookError(
                     tooLarge(s, "has a merged range beyond row 65,536 or column 256"));
     }
+}
+
+TextCuts xlsTextCuts(const Workbook& wb) {
+    // Decided once per distinct text, counted once per cell that shows it.
     const StringPool& pool = wb.strings();
-    for (StringId id = 0; id < pool.size(); ++id) {
-        const std::string& t = pool.at(id);
-        // UTF-8 is never shorter than its UTF-16 count, so only long texts
-        // need counting.
-        if (t.size() > static_cast<size_t>(kXlsMaxTextLength) &&
-            QString::fromStdString(t).size() > kXlsMaxTextLength)
-            throw WorkbookError(
-                "A cell text has more than 32,767 characters, more than an .xls "
-                "cell holds. Save the workbook as .xlsx instead.");
+    std::vector<char> tooLong(pool.size(), 0);
+    for (StringId id = 0; id < pool.size(); ++id)
+        tooLong[id] = cutCellText(pool.at(id)).has_value();
+    TextCuts cuts;
+    for (int i = 0; i < wb.sheetCount(); ++i) {
+        const Sheet& s = wb.sheet(i);
+        for (int r = 0; r < s.rowCount(); ++r)
+            for (const Cell& c : s.row(r))
+                if (c.kind == Cell::Kind::Text && tooLong[c.text])
+                    cuts.add(s.name(), r, c.column);
     }
+    return cuts;
 }
 
 std::string xlsWorkbookStream(const Workbook& workbook) {
@@ -534,15 +540,12 @@ std::string xlsWorkbookStream(const Workbook& workbook) {
     return Writer(workbook).run();
 }
 
-void writeXls(const Workbook& workbook, const QString& path) {
-    const std::string file = writeCompoundFile("Workbook", xlsWorkbookStream(workbook));
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) ||
-        out.write(file.data(), static_cast<qint64>(file.size())) !=
-            static_cast<qint64>(file.size()) ||
-        !out.commit())
-        throw WorkbookError("Cannot write " + path.toStdString() + ": " +
-                            out.errorString().toStdString());
+QString writeXls(const Workbook& workbook, const QString& path) {
+    // A folder that cannot take the file fails before the work.
+    io::AtomicFile file(path);
+    file.Write(writeCompoundFile("Workbook", xlsWorkbookStream(workbook)));
+    file.Commit();
+    return xlsTextCuts(workbook).notice(".xls");
 }
 
 }  // namespace morvane::workbook

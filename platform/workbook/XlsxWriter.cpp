@@ -1,13 +1,25 @@
 #include "platform/workbook/XlsxWriter.h"
 
+#include "platform/io/AtomicFile.h"
+#include "platform/workbook/TextLimits.h"
 #include "platform/workbook/WorkbookError.h"
 
 #include <xlsxwriter.h>
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
+#include <cerrno>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace morvane::workbook {
@@ -15,9 +27,17 @@ namespace morvane::workbook {
 namespace {
 
 void check(lxw_error err, const char* what) {
+    if (err == LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE)
+        throw WorkbookError(std::string("Cannot write the .xlsx workbook (") + what +
+                            "): a position beyond the 1,048,576 rows and 16,384 columns an "
+                            ".xlsx sheet holds");
     if (err != LXW_NO_ERROR)
         throw WorkbookError(std::string("Cannot write the .xlsx workbook (") + what +
                             "): " + lxw_strerror(err));
+}
+
+std::string nativePath(const QString& path) {
+    return QDir::toNativeSeparators(path).toStdString();
 }
 
 std::uint8_t border(BorderStyle s) {
@@ -28,11 +48,82 @@ std::uint8_t border(BorderStyle s) {
 
 }  // namespace
 
+// The file libxlsxwriter writes the package to.
+class Scratch {
+  public:
+    Scratch() = default;
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    ~Scratch() {
+#ifdef __linux__
+        if (fd_ >= 0)
+            ::close(fd_);
+#endif
+    }
+    // Throws io::FileError naming the target.
+    void open(const QString& target) {
+#ifdef __linux__
+        fd_ = ::memfd_create("morvane-xlsx", MFD_CLOEXEC);
+        if (fd_ >= 0) {
+            name_ = "/proc/self/fd/" + QByteArray::number(fd_);
+            return;
+        }
+#endif
+        file_.setFileTemplate(QDir::tempPath() + "/morvane-XXXXXX.xlsx");
+        if (!file_.open())
+            throw io::FileError("cannot write " + nativePath(target) + ": " +
+                                file_.errorString().toStdString());
+        file_.close();
+        name_ = QFile::encodeName(file_.fileName());
+    }
+    const char* name() const {
+        return name_.constData();
+    }
+    // Passes the package to `sink` in pieces. Throws io::FileError naming the target.
+    template <class Sink>
+    void read(const QString& target, Sink sink) {
+        QFile package;
+        bool opened = false;
+        if (fd_ >= 0) {
+            opened = package.open(fd_, QIODevice::ReadOnly);
+        } else {
+            package.setFileName(file_.fileName());
+            opened = package.open(QIODevice::ReadOnly);
+        }
+        if (!opened || !package.seek(0))
+            throw io::FileError("cannot write " + nativePath(target) + ": " +
+                                package.errorString().toStdString());
+        std::vector<char> chunk(1 << 20);
+        for (;;) {
+            const qint64 n = package.read(chunk.data(), static_cast<qint64>(chunk.size()));
+            if (n < 0)
+                throw io::FileError("cannot write " + nativePath(target) + ": " +
+                                    package.errorString().toStdString());
+            if (n == 0)
+                return;
+            sink(std::string_view(chunk.data(), static_cast<size_t>(n)));
+        }
+    }
+
+  private:
+    int fd_ = -1;
+    QTemporaryFile file_;
+    QByteArray name_;
+};
+
 struct XlsxStreamWriter::Impl {
     QString path;
-    QByteArray pathBytes;
+    // libxlsxwriter writes the whole package to a file it opens by name: a scratch file in
+    // memory where the system has them, whose bytes then reach the target through the atomic
+    // file. So a full disk shows as one failed write of ours, with its reason, and the
+    // library never writes into the target's folder.
+    std::unique_ptr<io::AtomicFile> file;
+    Scratch scratch;
     lxw_workbook* book = nullptr;
     lxw_worksheet* sheet = nullptr;
+    QString sheetName;
+    int sheetColumn = 0;
+    TextCuts cuts;
     FormatTable table;
     std::vector<lxw_format*> formats;
 
@@ -83,18 +174,21 @@ struct XlsxStreamWriter::Impl {
 XlsxStreamWriter::XlsxStreamWriter(const QString& path, bool constantMemory)
     : d_(std::make_unique<Impl>()) {
     d_->path = path;
-    d_->pathBytes = QFile::encodeName(path);
+    // A folder that cannot take the file fails here, before any work.
+    d_->file = std::make_unique<io::AtomicFile>(path);
+    d_->scratch.open(path);
     lxw_workbook_options options{};
     options.constant_memory = constantMemory ? LXW_TRUE : LXW_FALSE;
-    d_->book = workbook_new_opt(d_->pathBytes.constData(), &options);
+    d_->book = workbook_new_opt(d_->scratch.name(), &options);
     if (!d_->book)
-        throw WorkbookError("Cannot start the .xlsx workbook " + path.toStdString());
+        throw WorkbookError("Cannot start the .xlsx workbook " + nativePath(path));
     d_->formats.push_back(d_->make(CellFormat{}));
 }
 
 XlsxStreamWriter::~XlsxStreamWriter() {
+    // Not closed: nothing is written; the scratch and temporary files go, the target stays.
     if (d_ && d_->book)
-        workbook_close(d_->book);
+        lxw_workbook_free(d_->book);
 }
 
 FormatId XlsxStreamWriter::addFormat(const CellFormat& format) {
@@ -105,7 +199,10 @@ FormatId XlsxStreamWriter::addFormat(const CellFormat& format) {
 }
 
 void XlsxStreamWriter::addSheet(const QString& name) {
-    const QByteArray n = name.toUtf8();
+    QByteArray n = name.toUtf8();
+    if (auto safe = xmlSafeText(std::string_view(n.constData(), static_cast<size_t>(n.size()))))
+        n = QByteArray::fromStdString(*safe);
+    d_->sheetName = name;
     d_->sheet = workbook_add_worksheet(d_->book, n.constData());
     if (!d_->sheet)
         throw WorkbookError("Cannot add the sheet \"" + name.toStdString() +
@@ -138,6 +235,16 @@ void XlsxStreamWriter::writeNumber(int row, int column, double value, FormatId f
 }
 
 void XlsxStreamWriter::writeText(int row, int column, std::string_view utf8, FormatId format) {
+    // The file stays valid whatever the text holds: characters XML forbids are replaced and a
+    // text longer than a cell holds is cut (and counted, to be told once).
+    std::optional<std::string> safe = xmlSafeText(utf8);
+    if (safe)
+        utf8 = *safe;
+    std::optional<std::string> cut = cutCellText(utf8);
+    if (cut) {
+        utf8 = *cut;
+        d_->cuts.add(d_->sheetName, row, column);
+    }
     // libxlsxwriter reads C strings; most texts fit the stack buffer.
     char small[256];
     std::string large;
@@ -167,9 +274,20 @@ void XlsxStreamWriter::close() {
     d_->sheet = nullptr;
     if (!book)
         return;
+    errno = 0;
     const lxw_error err = workbook_close(book);
-    if (err != LXW_NO_ERROR)
-        throw WorkbookError("Cannot write " + d_->path.toStdString() + ": " + lxw_strerror(err));
+    if (err != LXW_NO_ERROR) {
+        // The system's reason says more than the library's name for the failed step.
+        const int reason = errno;
+        throw io::FileError("cannot write " + nativePath(d_->path) + ": " +
+                            (reason ? io::SystemReason(reason) : lxw_strerror(err)));
+    }
+    d_->scratch.read(d_->path, [this](std::string_view piece) { d_->file->Write(piece); });
+    d_->file->Commit();
+}
+
+const TextCuts& XlsxStreamWriter::cuts() const {
+    return d_->cuts;
 }
 
 bool fitsConstantMemory(const Sheet& sheet) {
@@ -179,7 +297,7 @@ bool fitsConstantMemory(const Sheet& sheet) {
     return true;
 }
 
-void writeXlsx(const Workbook& workbook, const QString& path) {
+QString writeXlsx(const Workbook& workbook, const QString& path) {
     if (workbook.sheetCount() == 0)
         throw WorkbookError("A workbook needs at least one sheet");
     bool constant = true;
@@ -232,6 +350,7 @@ void writeXlsx(const Workbook& workbook, const QString& path) {
         }
     }
     out.close();
+    return out.cuts().notice(".xlsx");
 }
 
 }  // namespace morvane::workbook

@@ -2,6 +2,7 @@
 
 #include "platform/workbook/CellFormat.h"
 #include "platform/workbook/Sheet.h"
+#include "platform/workbook/TextLimits.h"
 #include "platform/workbook/Workbook.h"
 
 #include <QString>
@@ -19,12 +20,19 @@ namespace morvane::workbook {
 // comes before its cells; a merged range may not reach below its first row.
 // Normal mode keeps the whole sheet in memory and has none of these rules.
 //
-// Throws WorkbookError when libxlsxwriter refuses a call (text too long,
-// position outside the sheet) and when the file cannot be written.
+// The file is replaced only by close(), atomically (io::AtomicFile): a writer
+// that fails or is destroyed without close() leaves the earlier file as it
+// was and no temporary file behind. Texts are made safe for the file: XML's
+// forbidden characters become U+FFFD, a text over kCellTextLimit is cut and
+// counted (cuts()).
+//
+// Throws WorkbookError when libxlsxwriter refuses a call (a position outside
+// the sheet, an unknown format) and io::FileError when the file cannot be
+// written (from the constructor when its folder cannot take it).
 class XlsxStreamWriter {
   public:
     XlsxStreamWriter(const QString& path, bool constantMemory);
-    ~XlsxStreamWriter();  // closes the file if close() was not called, ignoring errors
+    ~XlsxStreamWriter();  // without close(): writes nothing
     XlsxStreamWriter(const XlsxStreamWriter&) = delete;
     XlsxStreamWriter& operator=(const XlsxStreamWriter&) = delete;
 
@@ -45,8 +53,11 @@ class XlsxStreamWriter {
     void writeText(int row, int column, std::string_view utf8, FormatId format = 0);
     void writeBlank(int row, int column, FormatId format);
 
-    // Writes the file. Throws WorkbookError with libxlsxwriter's reason.
+    // Writes the file: libxlsxwriter's close status, every write, the flush to
+    // disk and the rename are checked. Throws io::FileError with the reason.
     void close();
+    // The texts cut so far.
+    const TextCuts& cuts() const;
 
   private:
     struct Impl;
@@ -60,7 +71,8 @@ bool fitsConstantMemory(const Sheet& sheet);
 
 // Writes the workbook as an .xlsx file, in constant-memory mode when every
 // sheet fits it and in normal mode otherwise. A workbook without a sheet is
-// refused (WorkbookError).
-void writeXlsx(const Workbook& workbook, const QString& path);
+// refused (WorkbookError). Returns the notice of cut texts for the user ("" when
+// none was cut).
+QString writeXlsx(const Workbook& workbook, const QString& path);
 
 }  // namespace morvane::workbook

@@ -109,7 +109,41 @@ TEST_F(CliTest, ErrorsGoToStandardErrorWithStatusTwo) {
     EXPECT_FALSE(QFile::exists(dir_->filePath("absent.db")));
 }
 
+TEST_F(CliTest, AStatementWithoutRowsRunsOnceAndSaysWhatItChanged) {
+    const struct {
+        const char* statement;
+        const char* said;
+    } steps[] = {
+        {"insert into dt_client(fcode) values('C008')", "1 row affected\n"},
+        {"insert into dt_client(fcode) values('C009')", "1 row affected\n"},
+        {"delete from dt_client where fcode in('C008','C009')", "2 rows affected\n"},
+        {"delete from dt_client where fcode='C008'", "0 rows affected\n"},
+    };
+    for (const auto& step : steps) {
+        const Outcome r = morvane({"query", "--db", db_, step.statement});
+        EXPECT_EQ(r.status, 0) << step.statement << ": " << r.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, step.said);
+    }
+    EXPECT_EQ(morvane({"query", "--db", db_, "select count(*) n from dt_client"}).out, "n\n3\n");
+}
+
+TEST_F(CliTest, StandardOutputThatCannotBeWrittenIsStatusTwo) {
+    QProcess p;
+    p.setStandardOutputFile(QStringLiteral("/dev/full"));
+    p.start(QStringLiteral(MORVANE_TOOL), {"query", "--db", db_, "select * from dt_client"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_EQ(p.readAllStandardError().toStdString(),
+              "morvane query: cannot write to standard output: No space left on device\n");
+}
+
 TEST_F(CliTest, UsageMistakesExitWithStatusOne) {
+    const Outcome emptyOdbc = morvane({"query", "--odbc", "", "select 1"});
+    EXPECT_EQ(emptyOdbc.status, 1);
+    EXPECT_EQ(emptyOdbc.err.substr(0, emptyOdbc.err.find('\n')),
+              "morvane query: --odbc needs a connection string, not an empty text");
+    EXPECT_EQ(morvane({"run", "frm_OLAPSaleMonth", "--odbc", ""}).status, 1);
     EXPECT_EQ(morvane({}).status, 1);
     EXPECT_EQ(morvane({"nosuch"}).status, 1);
     EXPECT_EQ(morvane({"query", "--db"}).status, 1);

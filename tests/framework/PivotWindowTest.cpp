@@ -299,6 +299,12 @@ TYPED_TEST(PivotBase, DateChecksSwitchTheirRangesAndKeepTheDates) {
     EXPECT_TRUE(w->input_date1->isEnabled() && w->input_date2->isEnabled());
     w->modidate_check->click();
     EXPECT_FALSE(w->input_date1->isEnabled() || w->input_date2->isEnabled());
+
+    // Ticked and unticked from code, as a window's defaults or a script do it.
+    w->modidate_check->setChecked(true);
+    EXPECT_TRUE(w->input_date1->isEnabled() && w->input_date2->isEnabled());
+    w->oderdate_check->setChecked(false);
+    EXPECT_FALSE(w->bill_date1->isEnabled() || w->bill_date2->isEnabled());
 }
 
 TYPED_TEST(PivotBase, ThePickersFillTheCodeListsAndCancelKeepsThem) {
@@ -461,6 +467,15 @@ TYPED_TEST(PivotBase, OpenedByTheHostItRunsAsAnMdiChild) {
 
 using OlapReport = PivotBase<Tbase_OLAPreport>;
 using SaleOlap = PivotBase<Tbase_SaleOlAP>;
+
+TEST_F(OlapReport, WithoutAFontSizeTheWindowTakesThePlatformsDefaultHeight) {
+    pub_fontsize = 0;  // no softconfig.ini
+    const QFont standard = QApplication::font();
+    EXPECT_EQ(Open()->font().pointSizeF(), standard.pointSizeF());
+    EXPECT_EQ(window->font().family(), QStringLiteral("宋体"));
+    pub_fontsize = 12;
+    EXPECT_EQ(Open()->font().pointSize(), 12);
+}
 
 TEST_F(OlapReport, F7ShowsThePictureOfTheFocusedGoodsOnly) {
     Window* w = Open();

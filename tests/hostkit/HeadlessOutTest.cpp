@@ -3,6 +3,7 @@
 // refusals (no Excel right, an unknown extension).
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -177,6 +178,49 @@ TEST_F(RunOut, WithoutTheExcelRightTheExcelButtonRefuses) {
     EXPECT_EQ(Syslog(), (std::vector<QString>{"U2|导出测试|进入", "U2|导出测试|离开"}));
 }
 
+// A full disk at any byte of any format, and a close that fails: the run ends with status 2
+// and the reason, the file written before is untouched and no temporary file stays behind.
+TEST_F(RunOut, AFailedWriteKeepsTheEarlierFileOfEveryFormat) {
+    const struct {
+        const char* fault;
+        const char* reason;
+    } faults[] = {
+        {"write:0", "No space left on device"},
+        {"write:100", "No space left on device"},
+        {"close:0", "Input/output error"},
+    };
+    auto bytes = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    int run = 0, held = 0;
+    for (const char* name : {"r.xls", "r.xlsx", "r.pdf", "r.tsv"}) {
+        const QString file = dir.filePath(name);
+        ASSERT_EQ(Go(file).status, 0) << name;
+        const QByteArray earlier = bytes(file);
+        ASSERT_GT(earlier.size(), 100) << name;  // the second fault falls inside it
+        for (const auto& f : faults) {
+            SCOPED_TRACE(std::string(name) + " " + f.fault);
+            qputenv("MORVANE_TEST_WRITE_FAULT", f.fault);
+            const RunOutput r = Go(file);
+            qunsetenv("MORVANE_TEST_WRITE_FAULT");
+            const QStringList left =
+                QDir(dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden | QDir::System);
+            const bool ok =
+                r.status == 2 &&
+                r.err == "cannot write " + file.toStdString() + ": " + f.reason + "\n" &&
+                bytes(file) == earlier && left.isEmpty();
+            EXPECT_EQ(r.status, 2);
+            EXPECT_EQ(r.err, "cannot write " + file.toStdString() + ": " + f.reason + "\n");
+            EXPECT_TRUE(bytes(file) == earlier);
+            EXPECT_EQ(left, QStringList());
+            ++run;
+            held += ok;
+        }
+    }
+    std::printf("output fault cases: %d run, %d held\n", run, held);
+}
+
 TEST_F(RunOut, TheProgramWritesByExtensionAndRefusesUnknownOnesAsUsage) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("MORVANE_PLUGIN", MORVANE_EXPORTPLUGIN);
@@ -189,6 +233,30 @@ TEST_F(RunOut, TheProgramWritesByExtensionAndRefusesUnknownOnesAsUsage) {
     QFile f(xlsx);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.read(2) == "PK");  // a zip package
+    ASSERT_TRUE(f.seek(0));
+    const QByteArray written = f.readAll();
+    f.close();
+
+    // The program's own status: a file that cannot be written, standard output that cannot.
+    QProcessEnvironment failing = env;
+    failing.insert("MORVANE_TEST_WRITE_FAULT", "write:100");
+    p = Exec(MORVANE_TOOL,
+             {"run", "frm_OLAPAllStock", "--db", db, "--user", "U1", "--list", "测试报表", "--out",
+              xlsx},
+             failing);
+    EXPECT_EQ(p.status, 2);
+    EXPECT_EQ(p.err.toStdString(),
+              "morvane run: cannot write " + xlsx.toStdString() + ": No space left on device\n");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll() == written) << "the earlier workbook";
+    QProcess full;
+    full.setProcessEnvironment(env);
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(MORVANE_TOOL, {"run", "frm_OLAPAllStock", "--db", db});
+    ASSERT_TRUE(full.waitForFinished(120000));
+    EXPECT_EQ(full.exitCode(), 2);
+    EXPECT_EQ(full.readAllStandardError().toStdString(),
+              "morvane run: cannot write to standard output: No space left on device\n");
 
     p = Exec(MORVANE_TOOL, {"run", "frm_OLAPAllStock", "--db", db, "--out", "r.html"}, env);
     EXPECT_EQ(p.status, 1);

@@ -66,9 +66,10 @@ TEST_F(Session, UsageLogStatementIsExactAndWritesOneRow) {
     EXPECT_EQ(host->SyslogRows(), std::vector<QString>{"U1|月报|进入"});
 }
 
-TEST_F(Session, UsageLogWithAQuoteInTheModuleNameFailsOnTheServer) {
-    EXPECT_THROW(WriteUsageLog("客户's 报表", "", "进入"), std::exception);
-    EXPECT_TRUE(host->SyslogRows().empty());
+TEST_F(Session, UsageLogKeepsQuotesInEveryValueAsTheyAre) {
+    pub_userno = "U1' or '1'='1";
+    WriteUsageLog("客户's 报表", "B'7", "进入");
+    EXPECT_EQ(host->SyslogRows(), std::vector<QString>{"U1' or '1'='1|客户's 报表|进入"});
 }
 
 TEST_F(Session, ScopeStatementsAreSentAsWritten) {
@@ -93,13 +94,14 @@ TEST_F(Session, ScopeWithoutRowsMeansNoRestriction) {
 
 TEST_F(Session, ScopeListsKeepRowOrderAndDropFlaggedRows) {
     Exec(
-        "insert into userclient values('U1','C11',0),('U1','C01',1),('U1','C02',null);"
+        "insert into userclient values('U1','C11',0),('U1','C01',1),('U1','C02',null),"
+        "('U1','O''K',0);"
         "insert into userbrand values('U1','B1'),('U1','B2'),('U1','B3');"
         "insert into userhouse values('U1','H2',null,0),('U1','H1',1,0),('U1','H3',0,1);"
         "insert into userclient values('U2','C01',0);");
     LoadUserScope();
     EXPECT_FALSE(pub_clientall);
-    EXPECT_EQ(pub_clientcodes, "'C11','C02'");
+    EXPECT_EQ(pub_clientcodes, "'C11','C02','O''K'");  // a code's apostrophe doubled
     EXPECT_FALSE(pub_brandall);
     EXPECT_EQ(pub_brandcodes, "'B1','B2','B3'");
     EXPECT_FALSE(pub_houseall);

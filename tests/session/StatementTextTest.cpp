@@ -23,6 +23,12 @@ TEST(StatementText, ValuesAreQuotedWithTheirApostrophesDoubled) {
     }
     EXPECT_EQ(CodeList({"A01", "B'2"}), "'A01','B''2'");
     EXPECT_EQ(CodeList({}), "");
+    // A column name read from the database can only name a column.
+    EXPECT_EQ(ColumnName("brand"), "brand");
+    EXPECT_EQ(ColumnName("size_class2"), "size_class2");
+    EXPECT_EQ(ColumnName("brand) or (1=1"), "[brand) or (1=1]");
+    EXPECT_EQ(ColumnName("a]b"), "[a]]b]");
+    EXPECT_EQ(ColumnName("2x"), "[2x]");
 }
 
 TEST(StatementText, ClausesAndTheUsersScope) {

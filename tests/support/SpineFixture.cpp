@@ -28,6 +28,10 @@ class RecordingBackend : public db::Backend {
         log_->push_back(statement);
         return inner_.execute(statement);
     }
+    db::StatementOutcome run(const std::string& statement) override {
+        log_->push_back(statement);
+        return inner_.run(statement);
+    }
     void cancel() noexcept override { inner_.cancel(); }
     std::string dbmsName() const override { return inner_.dbmsName(); }
 

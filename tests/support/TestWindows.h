@@ -5,7 +5,7 @@
 //                        button, a posted check box, a date edit, a note edit, a get-data
 //                        action over dt_client and its result as TSV.
 //   frm_OLAPSale      -> Tfrm_TestQuote "测试'报表": the same window under a caption with a
-//                        quote, which the usage log cannot insert.
+//                        quote, which the usage log keeps as it is.
 //   frm_OLAPorder     -> Tfrm_TestBroken "测试故障": its creation handler fails after the base.
 //   frm_OLAPSaleYear  -> Tfrm_TestGoodsSale "测试批发销售": a pivot report on Tbase_OLAPreport
 //                        over the demo database's wholesale sale lines, with all four pickers
