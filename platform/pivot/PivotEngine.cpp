@@ -416,7 +416,10 @@ bool PivotEngine::columnLevelIsData(int level) const {
 }
 
 QString PivotEngine::groupText(const PivotField* f, const Value& v) const {
-    return f ? f->displayText(v) : formatValue(v);
+    QString text = f ? f->displayText(v) : formatValue(v);
+    if (text.isEmpty())
+        text = kBlankCaption;
+    return text;
 }
 
 HeaderCell PivotEngine::makeHeader(Axis axis, int item, int level) const {

@@ -51,6 +51,9 @@ enum class Axis { Column, Row };
 // Texts the grid shows for totals, before any handler changes them.
 inline const QString kGrandTotalCaption = QStringLiteral("Grand Total");
 inline const QString kTotalSuffix = QStringLiteral(" Total");
+// The header text of an empty group value (NULL or an empty text), here and in the filter
+// drop-down, so that its total reads "(空白) Total" and not " Total".
+inline const QString kBlankCaption = QStringLiteral("(空白)");
 
 // Passed to a field's display-text handler. For a group value, `value` is
 // the value of the field; for a cell, the field is a data field and `value`
