@@ -41,6 +41,7 @@ class TRemoteUdpDataSet;
 class TRzLauncher;
 class TSaveDialog;
 class TcxPivotGridReportLink;
+class TGetDataRun;
 class TdxComponentPrinter;
 class Tbase_frmTop;
 
@@ -85,9 +86,21 @@ class Tbase_OLAPreport : public Tbase_frm {
     virtual void ac_printExecute(QObject* Sender);
 
     // The get-data action: GetDataSQL; a null statement ends here (the window has told the
-    // user what is missing); otherwise UDPDB_Report is closed, the statement opened on it with
-    // OpenQuery and the pivot laid out with LayoutPivot.
+    // user what is missing); otherwise the statement runs through GetDataRun (off the
+    // user-interface thread, cancellable), then UDPDB_Report is closed, opened on the rows with
+    // OpenQuery and the pivot laid out with LayoutPivot. A cancelled statement changes nothing.
     virtual void ac_GetDataExecute(QObject* Sender);
+
+    // The heading of printouts and workbooks, a line each: the caption, the period
+    // (PeriodText, when there is one) and the filters in force (FilterText). The result shown
+    // keeps the heading of the get data that made it, whatever the controls say since.
+    virtual QStringList ReportHeading() const;
+    // The period of the report as the user reads it: the business- and entry-date ranges in
+    // force ("业务日期：2026-03-01 至 2026-03-31"); "" when none is.
+    virtual QString PeriodText() const;
+    // The filters in force: each picker's choice by name ("客户：上海久光、南京新百"), the
+    // posted and finished switches; "过滤条件：全部" when nothing narrows the report.
+    virtual QString FilterText() const;
 
     // Shows the picture of the goods whose "货号" row group holds the focused cell; nothing
     // without open data or without a "货号" field.
@@ -164,6 +177,9 @@ class Tbase_OLAPreport : public Tbase_frm {
     // while the preview is open.
     TcxPivotGridReportLink* Grid_PrintCompotLink1;
     TcxStyle* cxStyle1;  // white: background, headers and content of the grid
+    // Runs the statement of ac_GetData off the user-interface thread (wait cursor, state line
+    // lab_GetDataState, cancel button bit_cancel in the bottom panel).
+    TGetDataRun* GetDataRun;
 
   protected:
     void DoKeyDown(int& key, Qt::KeyboardModifiers shift) override {
@@ -187,13 +203,16 @@ class Tbase_OLAPreport : public Tbase_frm {
 
   private:
     // The exchange with a picker already created: show it modally; on OK collect the code
-    // column of its ticked rows into `list` and tell the user through the edit's text.
+    // column of its ticked rows into `list` and tell the user through the edit's text, and
+    // through its tooltip which codes (with their names from `nameColumn`) that text means.
     static void RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table, TcxButtonEdit* edit,
-                          QString& list, const QString& column);
+                          QString& list, const QString& column, const QString& nameColumn);
     void buildFilterPanel();
     void buildBottomPanel();
     // The design's fields into their areas: rows, columns, data, filter.
     void placeDesignFields();
 
     TPivotDesign design_;
+    // ReportHeading of the last get data that showed a result.
+    QStringList resultHeading_;
 };
