@@ -2,16 +2,19 @@
 // opens the plug-in's windows through CreateDLLForm, as the real host does.
 //
 //   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]
-//                [--open WINDOW]... [--get-data] [--screenshot FILE.png]
+//                [--open WINDOW]... [--get-data] [--print] [--screenshot FILE.png [--at MS]]
 //
 // --get-data presses the get-data action of each window opened with --open, with the
-// window's default filters.
+// window's default filters; --print then presses its print button. With --screenshot the host
+// takes a picture of its main window (or of the dialog in front, the print preview) and ends;
+// message boxes and errors then go to standard error instead of waiting for a click.
 
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "host/GuiRunner.h"
@@ -20,10 +23,28 @@
 #include "host/SignInDialog.h"
 #include "hostkit/HostSession.h"
 #include "hostkit/MenuTable.h"
+#include "hostkit/Translations.h"
 
 using namespace morvane::host;
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]\n"
+    "                    [--open WINDOW]... [--get-data] [--print]\n"
+    "                    [--screenshot FILE.png [--at MS]]\n"
+    "\n"
+    "  --db FILE          the SQLite database (default: $MORVANE_DB, else demo.db)\n"
+    "  --odbc CONNSTR     an ODBC connection string (SQL Server) instead of --db\n"
+    "  --user NO          sign in as this user (else the sign-in dialog asks)\n"
+    "  --library LIB      the plug-in library (default: libmorvane.so beside the program)\n"
+    "  --open WINDOW      open a report window (repeatable; see: morvane windows)\n"
+    "  --get-data         press 统计 in the windows opened\n"
+    "  --print            press 打印 in the windows opened (after --get-data)\n"
+    "  --screenshot FILE  save a picture of the host (or of its print preview) and end;\n"
+    "                     message boxes go to standard error instead of waiting\n"
+    "  --at MS            take the picture MS milliseconds after start, whatever runs then\n"
+    "  --help             this text\n";
 
 struct HostOptions {
     QString db;
@@ -32,22 +53,29 @@ struct HostOptions {
     QString plugin;
     QStringList open;
     bool getData = false;
+    bool print = false;
     QString screenshot;
+    int at = -1;  // milliseconds after start; -1: once the windows are ready
+    bool help = false;
 };
 
-bool parse(const QStringList& args, HostOptions& o, QString& problem) {
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& a = args[i];
+// Reads the arguments before any display is needed, so that --help and mistakes are answered
+// without one.
+bool parse(int argc, char** argv, HostOptions& o, QString& problem) {
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
         auto value = [&](QString& target) {
-            if (i + 1 >= args.size()) {
+            if (i + 1 >= argc) {
                 problem = a + " needs a value";
                 return false;
             }
-            target = args[++i];
+            target = QString::fromLocal8Bit(argv[++i]);
             return true;
         };
-        QString opened;
-        if (a == "--db") {
+        QString text;
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--db") {
             if (!value(o.db))
                 return false;
         } else if (a == "--odbc") {
@@ -62,43 +90,91 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
         } else if (a == "--screenshot") {
             if (!value(o.screenshot))
                 return false;
+        } else if (a == "--at") {
+            if (!value(text))
+                return false;
+            bool ok = false;
+            o.at = text.toInt(&ok);
+            if (!ok || o.at < 0) {
+                problem = "--at takes milliseconds (0 or more), not '" + text + "'";
+                return false;
+            }
         } else if (a == "--get-data") {
             o.getData = true;
+        } else if (a == "--print") {
+            o.print = true;
         } else if (a == "--open") {
-            if (!value(opened))
+            if (!value(text))
                 return false;
-            o.open << opened;
+            o.open << text;
         } else {
             problem = "unknown argument " + a;
             return false;
         }
     }
+    if (o.at >= 0 && o.screenshot.isEmpty()) {
+        problem = "--at goes with --screenshot";
+        return false;
+    }
     return true;
+}
+
+// Saves a picture of what the user sees in front (a modal dialog such as the print preview,
+// else the main window) and ends the application with 0, or 2 when it cannot be written.
+bool pictureTaken = false;
+
+void TakeScreenshot(QWidget* mainWindow, const QString& file) {
+    if (pictureTaken)
+        return;
+    pictureTaken = true;
+    QWidget* front = QApplication::activeModalWidget();
+    QWidget* shown = front ? front : mainWindow;
+    const bool saved = shown->grab().save(file);
+    if (!saved)
+        std::fprintf(stderr, "morvane-host: cannot write %s\n", file.toUtf8().constData());
+    QApplication::exit(saved ? 0 : 2);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
     HostOptions o;
     QString problem;
-    if (!parse(QApplication::arguments(), o, problem)) {
-        std::fprintf(stderr,
-                     "morvane-host: %s\nusage: morvane-host [--db FILE | --odbc CONNSTR] "
-                     "[--user NO] [--library LIB] [--open WINDOW]... [--get-data]\n"
-                     "                    [--screenshot FILE.png]\n",
-                     problem.toUtf8().constData());
+    if (!parse(argc, argv, o, problem)) {
+        std::fprintf(stderr, "morvane-host: %s\n%s", problem.toUtf8().constData(), kUsage);
         return 1;
     }
+    if (o.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
 
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
+    LoadQtTranslations(app);
+
+    const bool unattended = !o.screenshot.isEmpty();
     GuiRunner runner;
     MessageErrorDisplay errors;
+    // A picture taken without anyone at the screen must not wait for a click.
+    runner.SetUnattended(unattended);
+    errors.SetUnattended(unattended);
     std::unique_ptr<HostSession> session;
     QString user;
+    MainWindow* mainWindowPtr = nullptr;
+    MenuTable menu;
     try {
-        const MenuTable menu = MenuTable::Load();
-        auto* mainWindowPtr = new MainWindow(menu, [&](const MenuEntry& entry) {
+        menu = MenuTable::Load();
+        for (const QString& name : o.open) {
+            if (!menu.Find(name)) {
+                std::fprintf(stderr,
+                             "morvane-host: --open %s: no such window (morvane windows lists "
+                             "them)\n",
+                             name.toUtf8().constData());
+                return 2;
+            }
+        }
+        mainWindowPtr = new MainWindow(menu, [&](const MenuEntry& entry) {
             if (!session->OpenWindow(entry.window, user, entry.listName)) {
                 QMessageBox::information(&session->MainForm(), QStringLiteral("系统提示"),
                                          entry.caption + QStringLiteral("：此窗口尚未提供。"));
@@ -120,32 +196,48 @@ int main(int argc, char** argv) {
         }
         mainWindowPtr->SetSignedIn(user);
         mainWindowPtr->show();
-        for (const QString& name : o.open) {
-            const MenuEntry* entry = menu.Find(name);
-            QWidget* window = session->OpenWindow(name, user, entry ? entry->listName : name);
-            // As the user's click on the window's get-data button; errors reach the error
-            // display from the action's handler.
-            auto* getData =
-                window ? window->findChild<QAction*>(QStringLiteral("ac_GetData")) : nullptr;
-            if (o.getData && getData)
-                getData->trigger();
-        }
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Morvane"), QString::fromUtf8(e.what()));
+        if (!unattended)
+            QMessageBox::critical(nullptr, QStringLiteral("Morvane"), QString::fromUtf8(e.what()));
         std::fprintf(stderr, "morvane-host: %s\n", e.what());
         return 2;
     }
 
-    if (!o.screenshot.isEmpty()) {
-        QTimer::singleShot(800, [&] {
-            const bool saved = session->MainForm().grab().save(o.screenshot);
-            if (!saved)
-                std::fprintf(stderr, "morvane-host: cannot write %s\n",
-                             o.screenshot.toUtf8().constData());
-            QApplication::exit(saved ? 0 : 2);
-        });
-    }
-    const int status = QApplication::exec();
+    if (o.at >= 0)
+        QTimer::singleShot(o.at, [&] { TakeScreenshot(mainWindowPtr, o.screenshot); });
+    // The windows open once the event loop runs, as after the user's choices in the menu.
+    int status = 0;
+    QTimer::singleShot(0, [&] {
+        for (const QString& name : o.open) {
+            if (pictureTaken)
+                return;
+            const MenuEntry* entry = menu.Find(name);
+            QWidget* window = session->OpenWindow(name, user, entry ? entry->listName : name);
+            if (!window) {
+                std::fprintf(stderr, "morvane-host: the plug-in has no window %s\n",
+                             name.toUtf8().constData());
+                status = 2;
+                QApplication::exit(2);
+                return;
+            }
+            // As the user's clicks on the window's buttons; errors reach the error display
+            // from the actions' handlers.
+            auto action = [window](const char* name) {
+                return window->findChild<QAction*>(QString::fromLatin1(name));
+            };
+            if (o.getData && action("ac_GetData"))
+                action("ac_GetData")->trigger();
+            if (o.print && action("ac_print")) {
+                // The preview is modal: the picture is taken of it while it is open.
+                if (unattended && o.at < 0)
+                    QTimer::singleShot(800, [&] { TakeScreenshot(mainWindowPtr, o.screenshot); });
+                action("ac_print")->trigger();
+            }
+        }
+        if (unattended && o.at < 0 && !pictureTaken)
+            QTimer::singleShot(800, [&] { TakeScreenshot(mainWindowPtr, o.screenshot); });
+    });
+    const int result = QApplication::exec();
     session.reset();
-    return status;
+    return status != 0 ? status : result;
 }
