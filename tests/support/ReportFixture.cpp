@@ -186,22 +186,6 @@ std::vector<QStringList> ReportTest::ReportRows(Tbase_OLAPreport* w, const QStri
     return out;
 }
 
-void ExecSqlite(const QString& file, const std::string& sql) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK) {
-        sqlite3_close(db);
-        throw std::runtime_error("cannot open " + file.toStdString());
-    }
-    tsql::registerSqliteFunctions(db);
-    char* message = nullptr;
-    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message);
-    const std::string text = message ? message : "";
-    sqlite3_free(message);
-    sqlite3_close(db);
-    if (rc != SQLITE_OK)
-        throw std::runtime_error("set-up: " + text);
-}
-
 QString ReadText(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))

@@ -65,8 +65,6 @@ class ReportTest : public ::testing::Test {
     QTemporaryDir copies_;
 };
 
-// Plain SQLite statements on a database file, with the T-SQL functions registered.
-void ExecSqlite(const QString& file, const std::string& sql);
 // A file's bytes as UTF-8 text ("" when it cannot be read).
 QString ReadText(const QString& path);
 

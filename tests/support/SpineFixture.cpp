@@ -10,6 +10,7 @@
 #include "platform/db/Backend.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/db/SqliteBackend.h"
+#include "platform/tsql/SqliteFunctions.h"
 
 namespace morvane::test {
 
@@ -60,8 +61,10 @@ insert into dr_rightdetail(autoid,groupid,b_browse,b_excel) values(1,'G1',1,1),(
 void ExecOnFile(const QString& file, const std::string& sql) {
     sqlite3* db = nullptr;
     if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
         throw std::runtime_error("cannot open " + file.toStdString());
     }
+    morvane::tsql::registerSqliteFunctions(db);
     char* message = nullptr;
     const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message);
     const std::string text = message ? message : "";

@@ -21,7 +21,8 @@ namespace morvane::test {
 // dt_client with four clients C01, C02, C11, D01. Rights: group G1 (user U1) may use list
 // "测试报表" with Excel; group G2 (user U2) may browse it without Excel.
 void CreateFixtureDb(const QString& file);
-// Runs statements directly on a SQLite file (test set-up), bypassing the connection.
+// Runs SQLite statements directly on a file (test set-up), bypassing the connection; the
+// T-SQL functions are registered.
 void ExecOnFile(const QString& file, const std::string& sql);
 
 // The demo database at scale 1: a copy of the one the CTest run built (MORVANE_TEST_DEMO_DB),

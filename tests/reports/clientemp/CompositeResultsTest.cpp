@@ -192,7 +192,7 @@ TEST_F(CompositeResults, AYearWithoutDocumentsShowsTwelveEmptyMonthsPerClient) {
 TEST_F(CompositeResults, OnlyReturnsGiveNegativeNetShipmentsAndUnpostedDocumentsNeverCount) {
     StartSession(QStringLiteral("001"), DemoCopy());
     const QString client = FranchiseClients().at(0);
-    ExecSqlite(host->DbFile(),
+    ExecOnFile(host->DbFile(),
                QString("insert into d_salereturn(fbillid,fclientcode,fbilldate,fposted) values"
                        "('TR1','%1','2027-05-10',1);"
                        "insert into d_salereturndetail(fbillid,fgoodsid,qty,fbalancprice) values"
