@@ -462,8 +462,11 @@ void Tbase_OLAPreport::ac_GetDataExecute(QObject* Sender) {
     try {
         rows = GetDataRun->Fetch(pub_connection, sql);
     } catch (...) {
+        // As after a failed OpenQuery: the dataset closed, holding the statement that failed.
         GetDataRun->ShowFailed();
         UDPDB_Report->Close();
+        UDPDB_Report->setSetupUdpParent(pub_connection);
+        UDPDB_Report->SetSQL(sql);
         throw;
     }
     if (!rows)
@@ -623,9 +626,12 @@ void Tbase_OLAPreport::ShowGoodsImage() {
 void Tbase_OLAPreport::OLAP_PivotGridField1GetDisplayText(
     const morvane::pivot::PivotField& Sender, const morvane::pivot::DisplayTextInfo& ACell,
     QString& AText) {
-    // Cells only: a group value 0 (a size, a month) is a header and keeps its text.
+    // Cells only: a group value 0 (a size, a month) is a header and keeps its text. An empty
+    // group value gets a name the reader can see.
     if (ACell.target == morvane::pivot::DisplayTextInfo::Target::Cell)
         morvane::framework::BlankZeroText(AText);
+    else if (AText.isEmpty())
+        AText = morvane::pivot::kBlankCaption;
 }
 
 void Tbase_OLAPreport::OLAP_PivotGridCustomDrawCell(morvane::pivot::PivotEngine& Sender,

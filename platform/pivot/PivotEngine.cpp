@@ -416,10 +416,7 @@ bool PivotEngine::columnLevelIsData(int level) const {
 }
 
 QString PivotEngine::groupText(const PivotField* f, const Value& v) const {
-    QString text = f ? f->displayText(v) : formatValue(v);
-    if (text.isEmpty())
-        text = kBlankCaption;
-    return text;
+    return f ? f->displayText(v) : formatValue(v);
 }
 
 HeaderCell PivotEngine::makeHeader(Axis axis, int item, int level) const {

@@ -51,8 +51,9 @@ enum class Axis { Column, Row };
 // Texts the grid shows for totals, before any handler changes them.
 inline const QString kGrandTotalCaption = QStringLiteral("Grand Total");
 inline const QString kTotalSuffix = QStringLiteral(" Total");
-// The header text of an empty group value (NULL or an empty text), here and in the filter
-// drop-down, so that its total reads "(空白) Total" and not " Total".
+// How the windows show an empty group value (NULL or an empty text): in the filter drop-down,
+// in their headers through their display-text handler (so that its total reads "(空白) 小计"
+// and not " 小计"), and in the workbook written as shown.
 inline const QString kBlankCaption = QStringLiteral("(空白)");
 
 // Passed to a field's display-text handler. For a group value, `value` is

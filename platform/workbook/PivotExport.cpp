@@ -84,12 +84,17 @@ Sheet& exportPivot(pivot::PivotEngine& grid, Workbook& workbook,
     }
     // A group value: numbers as numbers; texts as the field shows them, or
     // as they are when a display-text handler blanked them.
-    auto putGroupValue = [&sheet, top](int matrixRow, int c, const MatrixCell& cell, FormatId f) {
+    auto putGroupValue = [&sheet, top, &options](int matrixRow, int c, const MatrixCell& cell,
+                                                 FormatId f) {
         const int r = top + matrixRow;
+        const bool empty = cell.value.isNull() || (cell.value.type() == pivot::ValueType::Text &&
+                                                   cell.value.textValue().isEmpty());
         if (cell.value.isNumber())
             sheet.setNumber(r, c, cell.value.toReal(), f);
         else if (!cell.text.isEmpty())
             sheet.setText(r, c, cell.text, f);
+        else if (options.asShown && empty)
+            sheet.setText(r, c, pivot::kBlankCaption, f);  // as the windows show it
         else if (cell.value.type() == pivot::ValueType::Text)
             sheet.setText(r, c, cell.value.textValue(), f);
         else
@@ -130,6 +135,11 @@ Sheet& exportPivot(pivot::PivotEngine& grid, Workbook& workbook,
                     }
                     if (cell.headerKind == HeaderKind::Value)
                         putGroupValue(mr, c, cell, headerFormat);
+                    else if (options.asShown && cell.headerKind == HeaderKind::Total &&
+                             cell.text.startsWith(QLatin1Char(' ')))
+                        // The total of an empty group ("(空白) 小计"), whose value the export
+                        // writes without the windows' display texts.
+                        sheet.setText(r, c, pivot::kBlankCaption + cell.text, headerFormat);
                     else
                         sheet.setText(r, c, cell.text, headerFormat);
                     if (options.mergeHeaders && (cell.rowSpan > 1 || cell.colSpan > 1))
