@@ -2,15 +2,19 @@
 // opens the plug-in's windows through CreateDLLForm, as the real host does.
 //
 //   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]
-//                [--open WINDOW]... [--get-data] [--print] [--screenshot FILE.png [--at MS]]
+//                [--open WINDOW]... [--set CONTROL=VALUE]... [--get-data] [--print]
+//                [--maximize] [--screenshot FILE.png [--at MS]]
 //
-// --get-data presses the get-data action of each window opened with --open, with the
-// window's default filters; --print then presses its print button. With --screenshot the host
-// takes a picture of its main window (or of the dialog in front, the print preview) and ends;
-// message boxes and errors then go to standard error instead of waiting for a click.
+// --set sets a control of each window opened with --open (as `morvane run --set` does);
+// --get-data then presses the window's get-data action with those filters; --print then presses
+// its print button; --maximize maximizes it in the main window, as the user would to see a wide
+// pivot. With --screenshot the host takes a picture of its main window (or of the dialog in
+// front, the print preview) and ends; message boxes and errors then go to standard error
+// instead of waiting for a click.
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -24,6 +28,7 @@
 #include "hostkit/HostSession.h"
 #include "hostkit/MenuTable.h"
 #include "hostkit/Translations.h"
+#include "hostkit/WindowDriver.h"
 
 using namespace morvane::host;
 
@@ -31,16 +36,19 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]\n"
-    "                    [--open WINDOW]... [--get-data] [--print]\n"
-    "                    [--screenshot FILE.png [--at MS]]\n"
+    "                    [--open WINDOW]... [--set CONTROL=VALUE]... [--get-data] [--print]\n"
+    "                    [--maximize] [--screenshot FILE.png [--at MS]]\n"
     "\n"
     "  --db FILE          the SQLite database (default: $MORVANE_DB, else demo.db)\n"
     "  --odbc CONNSTR     an ODBC connection string (SQL Server) instead of --db\n"
     "  --user NO          sign in as this user (else the sign-in dialog asks)\n"
     "  --library LIB      the plug-in library (default: libmorvane.so beside the program)\n"
     "  --open WINDOW      open a report window (repeatable; see: morvane windows)\n"
+    "  --set CONTROL=VAL  set a control of the windows opened (morvane run WINDOW --controls\n"
+    "                     lists them)\n"
     "  --get-data         press 统计 in the windows opened\n"
     "  --print            press 打印 in the windows opened (after --get-data)\n"
+    "  --maximize         maximize the windows opened\n"
     "  --screenshot FILE  save a picture of the host (or of its print preview) and end;\n"
     "                     message boxes go to standard error instead of waiting\n"
     "  --at MS            take the picture MS milliseconds after start, whatever runs then\n"
@@ -52,8 +60,10 @@ struct HostOptions {
     QString user;
     QString plugin;
     QStringList open;
+    QList<std::pair<QString, QString>> sets;  // control, value
     bool getData = false;
     bool print = false;
+    bool maximize = false;
     QString screenshot;
     int at = -1;  // milliseconds after start; -1: once the windows are ready
     bool help = false;
@@ -103,6 +113,18 @@ bool parse(int argc, char** argv, HostOptions& o, QString& problem) {
             o.getData = true;
         } else if (a == "--print") {
             o.print = true;
+        } else if (a == "--maximize") {
+            o.maximize = true;
+        } else if (a == "--set") {
+            QString set;
+            if (!value(set))
+                return false;
+            const qsizetype eq = set.indexOf('=');
+            if (eq <= 0) {
+                problem = "--set takes CONTROL=VALUE, not " + set;
+                return false;
+            }
+            o.sets.append({set.left(eq), set.mid(eq + 1)});
         } else if (a == "--open") {
             if (!value(text))
                 return false;
@@ -220,6 +242,18 @@ int main(int argc, char** argv) {
                 QApplication::exit(2);
                 return;
             }
+            try {
+                for (const auto& [control, value] : o.sets)
+                    SetControl(window, control, value);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "morvane-host: --set: %s\n", e.what());
+                status = 2;
+                QApplication::exit(2);
+                return;
+            }
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+                frame && o.maximize)
+                frame->showMaximized();
             // As the user's clicks on the window's buttons; errors reach the error display
             // from the actions' handlers.
             auto action = [window](const char* name) {

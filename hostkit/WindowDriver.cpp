@@ -47,36 +47,42 @@ bool Settable(const QWidget* w) {
 
 }  // namespace
 
+// The names the error of an unknown control lists, so that the user sees the right ones.
+[[noreturn]] static void failUnknown(const QWidget* window, const QString& name) {
+    QStringList names;
+    for (const WindowDriver::ControlInfo& c : WindowDriver::ControlsOf(window))
+        names << c.name;
+    fail("the window has no control '" + name + "'; it has: " + names.join(", "));
+}
+
 QWidget* WindowDriver::control(const QString& name) const {
     if (!window_)
         fail("the window is closed");
     auto* w = window_->findChild<QWidget*>(name);
-    if (!w) {
-        QStringList names;
-        for (const ControlInfo& c : Controls())
-            names << c.name;
-        fail("the window has no control '" + name + "'; it has: " + names.join(", "));
-    }
+    if (!w)
+        failUnknown(window_, name);
     return w;
 }
 
 std::vector<WindowDriver::ControlInfo> WindowDriver::Controls() const {
+    return window_ ? ControlsOf(window_) : std::vector<ControlInfo>();
+}
+
+std::vector<WindowDriver::ControlInfo> WindowDriver::ControlsOf(const QWidget* window) {
     std::vector<ControlInfo> out;
-    if (!window_)
-        return out;
     // Tab order: the order the user meets the controls in.
     QList<QWidget*> order;
-    QWidget* first = window_->nextInFocusChain();
-    for (QWidget* w = first; w && w != window_; w = w->nextInFocusChain()) {
+    QWidget* first = window->nextInFocusChain();
+    for (QWidget* w = first; w && w != window; w = w->nextInFocusChain()) {
         order << w;
         if (w->nextInFocusChain() == first)
             break;
     }
-    for (QWidget* w : window_->findChildren<QWidget*>())
+    for (QWidget* w : window->findChildren<QWidget*>())
         if (!order.contains(w))
             order << w;
     for (QWidget* w : order) {
-        if (!window_->isAncestorOf(w) || !Settable(w) || !w->isVisibleTo(window_))
+        if (!window->isAncestorOf(w) || !Settable(w) || !w->isVisibleTo(window))
             continue;
         ControlInfo c;
         c.name = w->objectName();
@@ -113,7 +119,15 @@ std::vector<WindowDriver::ControlInfo> WindowDriver::Controls() const {
 }
 
 void WindowDriver::Set(const QString& name, const QString& value) {
-    QWidget* w = control(name);
+    if (!window_)
+        fail("the window is closed");
+    SetControl(window_, name, value);
+}
+
+void SetControl(QWidget* window, const QString& name, const QString& value) {
+    QWidget* w = window->findChild<QWidget*>(name);
+    if (!w)
+        failUnknown(window, name);
     if (auto* box = qobject_cast<QAbstractButton*>(w); box && box->isCheckable()) {
         if (value != "0" && value != "1")
             fail(name + " takes 0 or 1, not '" + value + "'");

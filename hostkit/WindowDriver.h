@@ -15,6 +15,10 @@ class QWidget;
 
 namespace morvane::host {
 
+// Sets the window's control of that name as WindowDriver::Set does (an unknown name is refused
+// with the list of the window's controls).
+void SetControl(QWidget* window, const QString& control, const QString& value);
+
 class WindowDriver {
   public:
     WindowDriver(QWidget* window, ScriptedRunner& runner);
@@ -34,6 +38,7 @@ class WindowDriver {
     };
     // The visible controls of the window that Set or Pick reach, in tab order.
     std::vector<ControlInfo> Controls() const;
+    static std::vector<ControlInfo> ControlsOf(const QWidget* window);
     // Presses the button of the edit; the picker it opens gets the codes ticked and is
     // confirmed with OK (no codes: nothing ticked).
     void Pick(const QString& edit, const QStringList& codes);

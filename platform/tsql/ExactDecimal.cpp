@@ -103,7 +103,12 @@ std::optional<Decimal> decimalOf(double x) {
             digits = digits * 10 + (*p - '0');
         }
     }
-    const int exponent = std::atoi(p + 1);
+    // to_chars writes no terminating zero: the exponent is read within what it wrote.
+    int exponent = 0;
+    const char* e = p + 1;
+    if (e < printed.ptr && *e == '+')
+        ++e;
+    std::from_chars(e, printed.ptr, exponent);
     Decimal d{x < 0 ? -digits : digits, 14 - exponent};
     if (d.scale < 0) {
         if (-d.scale > kMaxDecimalScale - 15) {

@@ -57,8 +57,10 @@ Tbase_EmpSaleReport::Tbase_EmpSaleReport(TPeriod period, const QString& periodFi
 }
 
 Tbase_EmpSaleReport::~Tbase_EmpSaleReport() {
-    // The children outlive this part of the window; the list must not reach back into it.
+    // The children outlive this part of the window; the list must not reach back into it, nor
+    // the shop box, whose focus leaves it while the window is torn down and would validate.
     ads_client->disconnect(this);
+    Com_client->disconnect(this);
 }
 
 void Tbase_EmpSaleReport::FormCreate(QObject* Sender) {

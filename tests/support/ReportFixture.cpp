@@ -58,12 +58,19 @@ QString ReportTest::DemoCopy() {
 }
 
 Tbase_OLAPreport* ReportTest::OpenByName(const QString& name) {
+    auto* w = dynamic_cast<Tbase_OLAPreport*>(OpenPivot(name));
+    if (!w)
+        throw std::runtime_error(name.toStdString() + " is no pivot report window");
+    return w;
+}
+
+Tbase_PivotWindow* ReportTest::OpenPivot(const QString& name) {
     forms::TWindowClass* cls = entry::WindowClassOf(name);
     if (!cls)
         throw std::runtime_error("no window class for " + name.toStdString());
-    auto* w = dynamic_cast<Tbase_OLAPreport*>(OpenClass(cls->className));
+    auto* w = dynamic_cast<Tbase_PivotWindow*>(OpenClass(cls->className));
     if (!w)
-        throw std::runtime_error(name.toStdString() + " is no pivot report window");
+        throw std::runtime_error(name.toStdString() + " is no pivot window");
     return w;
 }
 
@@ -99,14 +106,14 @@ void ReportTest::RunPeriod(Tbase_PeriodReport* w, int year, int month) {
     Run(w);
 }
 
-void ReportTest::Run(Tbase_OLAPreport* w) {
+void ReportTest::Run(Tbase_PivotWindow* w) {
     host->errors.messages.clear();
     w->ac_GetData->trigger();
     ASSERT_TRUE(host->errors.messages.isEmpty()) << Errors().toStdString();
     ASSERT_TRUE(w->UDPDB_Report->Active());
 }
 
-QString ReportTest::StatementOf(Tbase_OLAPreport* w) {
+QString ReportTest::StatementOf(Tbase_PivotWindow* w) {
     host->errors.messages.clear();
     w->ac_GetData->trigger();
     EXPECT_TRUE(host->errors.messages.isEmpty()) << Errors().toStdString();
@@ -160,7 +167,7 @@ std::vector<QStringList> ReportTest::SqliteRows(const QString& sql) const {
     return rows;
 }
 
-std::vector<QStringList> ReportTest::ReportRows(Tbase_OLAPreport* w) {
+std::vector<QStringList> ReportTest::ReportRows(Tbase_PivotWindow* w) {
     std::vector<QStringList> rows;
     TRemoteUdpDataSet* ds = w->UDPDB_Report;
     for (ds->First(); !ds->Eof(); ds->Next()) {
@@ -174,7 +181,7 @@ std::vector<QStringList> ReportTest::ReportRows(Tbase_OLAPreport* w) {
     return rows;
 }
 
-std::vector<QStringList> ReportTest::ReportRows(Tbase_OLAPreport* w, const QStringList& columns) {
+std::vector<QStringList> ReportTest::ReportRows(Tbase_PivotWindow* w, const QStringList& columns) {
     std::vector<QStringList> out;
     TRemoteUdpDataSet* ds = w->UDPDB_Report;
     for (ds->First(); !ds->Eof(); ds->Next()) {

@@ -32,6 +32,8 @@ class ReportTest : public ::testing::Test {
     // The window of the table row, constructed with its caption and created; the one open
     // before is closed. Throws when the row has no window class in this build.
     Tbase_OLAPreport* OpenByName(const QString& name);
+    // The same for a window on either pivot base.
+    Tbase_PivotWindow* OpenPivot(const QString& name);
     template <class W>
     W* Open() {
         return static_cast<W*>(OpenClass(QString::fromLatin1(W::staticMetaObject.className())));
@@ -42,9 +44,9 @@ class ReportTest : public ::testing::Test {
     Tbase_PeriodReport* OpenPeriod(const QString& name);
     void RunPeriod(Tbase_PeriodReport* w, int year, int month = 0);
     // Presses 统计 and checks that no error reached the host and the result is open.
-    void Run(Tbase_OLAPreport* w);
+    void Run(Tbase_PivotWindow* w);
     // The statement 统计 sends, with no error expected.
-    QString StatementOf(Tbase_OLAPreport* w);
+    QString StatementOf(Tbase_PivotWindow* w);
     QString Errors() const { return host->errors.messages.join('\n'); }
 
     // Rows of a T-SQL statement run beside the window's connection, NULL as "".
@@ -53,8 +55,8 @@ class ReportTest : public ::testing::Test {
     // NULL as "<null>".
     std::vector<QStringList> SqliteRows(const QString& sql) const;
     // The report dataset's rows, every column or the ones named, NULL as "<null>" / "".
-    static std::vector<QStringList> ReportRows(Tbase_OLAPreport* w);
-    static std::vector<QStringList> ReportRows(Tbase_OLAPreport* w, const QStringList& columns);
+    static std::vector<QStringList> ReportRows(Tbase_PivotWindow* w);
+    static std::vector<QStringList> ReportRows(Tbase_PivotWindow* w, const QStringList& columns);
 
     std::unique_ptr<SpineHost> host;
 

@@ -12,7 +12,7 @@
 #include <QTextStream>
 
 #include "forms/unt_basefrm.h"
-#include "framework/unt_BaseOLAPreport.h"
+#include "framework/PivotWindow.h"
 #include "platform/pivot/PivotEngine.h"
 #include "platform/pivot/PivotField.h"
 #include "platform/ui/PivotGrid.h"
@@ -90,7 +90,7 @@ QString DumpWindow(Tbase_frm* window) {
             << "; data captions: " << (data.Area == dfaRow ? "rows" : "columns") << " level "
             << data.AreaIndex << " under " << Quote(data.Caption) << "\n";
     }
-    if (auto* report = qobject_cast<Tbase_OLAPreport*>(window)) {
+    if (auto* report = qobject_cast<Tbase_PivotWindow*>(window)) {
         const TPivotDesign& d = report->Design();
         out << "design: fields "
             << (d.fields == TPivotDesign::Kept ? "kept across runs" : "made anew at every run")

@@ -157,7 +157,9 @@ TEST(ExactDecimal, ARealStandsForItsFifteenSignificantDigits) {
     EXPECT_EQ(decimalText(-0.0), "0");
     // Beyond 38 digits or not a number: no decimal, the caller computes in binary.
     EXPECT_EQ(decimalText(1e300), "none");
-    EXPECT_EQ(decimalText(1e-30), "none");
+    EXPECT_EQ(decimalText(1e-40), "none");
+    EXPECT_EQ(decimalText(1e-30), "0.000000000000000000000000000001");
+    EXPECT_EQ(decimalText(2.5e-5), "0.000025");
     EXPECT_EQ(decimalText(std::numeric_limits<double>::infinity()), "none");
     EXPECT_EQ(decimalText(std::nan("")), "none");
 }

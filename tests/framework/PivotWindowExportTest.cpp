@@ -1,5 +1,6 @@
-// The Excel and print actions of Tbase_OLAPreport: the workbook written (.xlsx read back with
-// openpyxl), the grid's look during and after, cancel, failed writes, the right, the print link.
+// The Excel and print actions both pivot bases share, run against each (Tbase_OLAPreport and
+// Tbase_SaleOlAP): the workbook written (.xlsx read back with openpyxl), the grid's look during
+// and after, cancel, failed writes, the right, the print link.
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include "framework/unt_BaseOLAPreport.h"
+#include "framework/unt_SaleOlAP.h"
 #include "hostkit/HostApplication.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/pivot/PivotEngine.h"
@@ -62,18 +64,19 @@ const char* const kWorkbookText =
     "甲 小计\t\t7\t1\t8\n"
     "合计\t\t7\t3\t10\n";
 
-class ExportReport : public Tbase_OLAPreport {
+template <class Base>
+class ExportReport : public Base {
   public:
-    ExportReport() { SetCaption(QStringLiteral("导出测试")); }
+    ExportReport() { this->SetCaption(QStringLiteral("导出测试")); }
     QString sql = kRowsSQL;
 
   protected:
     QString GetDataSQL() override { return sql; }
     void SetFieldAreas() override {
-        SetFieldArea(QStringLiteral("店铺"), 1);
-        SetFieldArea(QStringLiteral("货号"), 1);
-        SetFieldArea(QStringLiteral("颜色"), 0);
-        SetFieldArea(QStringLiteral("数量"), 3);
+        this->SetFieldArea(QStringLiteral("店铺"), 1);
+        this->SetFieldArea(QStringLiteral("货号"), 1);
+        this->SetFieldArea(QStringLiteral("颜色"), 0);
+        this->SetFieldArea(QStringLiteral("数量"), 3);
     }
 };
 
@@ -109,16 +112,17 @@ struct GridState {
     QString sql;
     QString screen;
 
-    static GridState Of(ExportReport& w) {
+    static GridState Of(Tbase_PivotWindow& w) {
         GridState s;
-        const TcxPivotGridOptionsView v = w.OLAP_PivotGrid->OptionsView();
+        TcxDBPivotGrid* grid = w.PivotGrid();
+        const TcxPivotGridOptionsView v = grid->OptionsView();
         s.filterFields = v.FilterFields;
         s.dataFields = v.DataFields;
         s.rowFields = v.RowFields;
         s.columnFields = v.ColumnFields;
         s.rowTotals = v.RowTotals;
-        for (int i = 0; i < w.OLAP_PivotGrid->FieldCount(); ++i) {
-            const morvane::pivot::PivotField* f = w.OLAP_PivotGrid->Fields(i);
+        for (int i = 0; i < grid->FieldCount(); ++i) {
+            const morvane::pivot::PivotField* f = grid->Fields(i);
             s.fields << QStringLiteral("%1:%2:%3:%4")
                             .arg(f->name())
                             .arg(int(f->area()))
@@ -163,8 +167,11 @@ QString SheetText(const morvane::workbook::Sheet& sheet) {
     return out;
 }
 
-class OlapExport : public ::testing::Test {
+template <class Base>
+class PivotExport : public ::testing::Test {
   protected:
+    using Window = ExportReport<Base>;
+
     void SetUp() override {
         host = std::make_unique<morvane::test::SpineHost>(morvane::test::DemoDb());
         app = std::make_unique<morvane::host::HostApplication>(runner, host->errors);
@@ -189,8 +196,8 @@ class OlapExport : public ::testing::Test {
         app.reset();
         host.reset();
     }
-    ExportReport* OpenWithData() {
-        window = std::make_unique<ExportReport>();
+    Window* OpenWithData() {
+        window = std::make_unique<Window>();
         window->Create();
         window->ac_GetData->trigger();
         EXPECT_TRUE(window->UDPDB_Report->Active());
@@ -202,37 +209,48 @@ class OlapExport : public ::testing::Test {
     WatchingRunner runner;
     std::unique_ptr<morvane::test::SpineHost> host;
     std::unique_ptr<morvane::host::HostApplication> app;
-    std::unique_ptr<ExportReport> window;
+    std::unique_ptr<Window> window;
 };
 
-TEST_F(OlapExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgramEnds) {
-    ExportReport* w = OpenWithData();
+using Bases = ::testing::Types<Tbase_OLAPreport, Tbase_SaleOlAP>;
+class BaseNames {
+  public:
+    template <class T>
+    static std::string GetName(int) {
+        return std::is_same_v<T, Tbase_OLAPreport> ? "OLAPreport" : "SaleOlAP";
+    }
+};
+TYPED_TEST_SUITE(PivotExport, Bases, BaseNames);
+
+TYPED_TEST(PivotExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgramEnds) {
+    auto* w = this->OpenWithData();
     // The user's own look: no filter fields or row totals, shops collapsed, 数量 unblanked.
-    TcxPivotGridOptionsView view = w->OLAP_PivotGrid->OptionsView();
+    TcxPivotGridOptionsView view = w->PivotGrid()->OptionsView();
     view.FilterFields = false;
     view.RowTotals = false;
-    w->OLAP_PivotGrid->SetOptionsView(view);
-    w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("店铺"))->setExpanded(false);
-    w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("数量"))->setOnGetDisplayText(nullptr);
+    w->PivotGrid()->SetOptionsView(view);
+    w->PivotGrid()->GetFieldByName(QStringLiteral("店铺"))->setExpanded(false);
+    w->PivotGrid()->GetFieldByName(QStringLiteral("数量"))->setOnGetDisplayText(nullptr);
     GridState before = GridState::Of(*w);
     ASSERT_FALSE(before.screen.contains("B1"));
 
     GridState whileOpen{};
     bool fileWritten = false;
-    runner.whileOpen = [&](const QString& file) {
+    this->runner.whileOpen = [&](const QString& file) {
         whileOpen = GridState::Of(*w);
         fileWritten = QFile::exists(file);
     };
-    const QString file = dir.filePath(QStringLiteral("透视.xls"));
-    runner.QueueSaveName(file);
+    const QString file = this->dir.filePath(QStringLiteral("透视.xls"));
+    this->runner.QueueSaveName(file);
     w->bit_excel->click();
-    ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+    ASSERT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
 
-    EXPECT_EQ(runner.askedExt, "xls");
-    EXPECT_TRUE(runner.askedFilter.startsWith("excel(*.xls)|*.xls|"))
-        << runner.askedFilter.toStdString();
-    EXPECT_TRUE(runner.askedFilter.contains("|*.xlsx")) << runner.askedFilter.toStdString();
-    EXPECT_EQ(runner.launched, QStringList{file});
+    EXPECT_EQ(this->runner.askedExt, "xls");
+    EXPECT_TRUE(this->runner.askedFilter.startsWith("excel(*.xls)|*.xls|"))
+        << this->runner.askedFilter.toStdString();
+    EXPECT_TRUE(this->runner.askedFilter.contains("|*.xlsx"))
+        << this->runner.askedFilter.toStdString();
+    EXPECT_EQ(this->runner.launched, QStringList{file});
     EXPECT_TRUE(fileWritten);
     EXPECT_EQ(w->RzLauncher1->FileName(), file);
 
@@ -256,7 +274,7 @@ TEST_F(OlapExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgramEnd
     EXPECT_EQ(after.records, before.records);
     EXPECT_EQ(after.sql, before.sql);
     EXPECT_FALSE(after.screen.contains("B1"));
-    EXPECT_TRUE(w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("数量"))->onGetDisplayText());
+    EXPECT_TRUE(w->PivotGrid()->GetFieldByName(QStringLiteral("数量"))->onGetDisplayText());
 
     // Laid out as the grid (no subtotals), every group expanded, the zero as 0.
     const morvane::workbook::Workbook book = morvane::workbook::readXls(file);
@@ -271,8 +289,8 @@ TEST_F(OlapExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgramEnd
 }
 
 // Also: a zero shows empty on screen, as 0 while the workbook is open, and as the number 0 in it.
-TEST_F(OlapExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnXls) {
-    ExportReport* w = OpenWithData();
+TYPED_TEST(PivotExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnXls) {
+    auto* w = this->OpenWithData();
     const auto b1Line = [&](const QString& screen) {
         return screen.split('\n').filter(QRegularExpression("^乙\tB1\t")).value(0);
     };
@@ -280,11 +298,11 @@ TEST_F(OlapExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnXls) {
     ASSERT_FALSE(b1.isEmpty()) << w->ResultText().toStdString();
     EXPECT_EQ(b1.count('0'), 0) << b1.toStdString();
     QString seenWhileOpen;
-    runner.whileOpen = [&](const QString&) { seenWhileOpen = b1Line(w->ResultText()); };
-    const QString xlsx = dir.filePath(QStringLiteral("透视.xlsx"));
-    runner.QueueSaveName(xlsx);
+    this->runner.whileOpen = [&](const QString&) { seenWhileOpen = b1Line(w->ResultText()); };
+    const QString xlsx = this->dir.filePath(QStringLiteral("透视.xlsx"));
+    this->runner.QueueSaveName(xlsx);
     w->ac_Excel->trigger();
-    ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+    ASSERT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
 
     // Read back by openpyxl: the cells, then the panes frozen, the title's font and the
     // number formats of the quantities (whole numbers, still numbers).
@@ -306,11 +324,11 @@ TEST_F(OlapExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnXls) {
               Heading() + kWorkbookText + "C6 True 0 int 0\n");
 
     // A name typed without an extension gets the dialog's default one.
-    runner.QueueSaveName(dir.filePath(QStringLiteral("plain")));
+    this->runner.QueueSaveName(this->dir.filePath(QStringLiteral("plain")));
     w->ac_Excel->trigger();
-    ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
-    const QString xls = dir.filePath(QStringLiteral("plain.xls"));
-    EXPECT_EQ(runner.launched, (QStringList{xlsx, xls}));
+    ASSERT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
+    const QString xls = this->dir.filePath(QStringLiteral("plain.xls"));
+    EXPECT_EQ(this->runner.launched, (QStringList{xlsx, xls}));
     EXPECT_TRUE(seenWhileOpen.startsWith("乙\tB1\t0\t")) << seenWhileOpen.toStdString();
     EXPECT_EQ(b1Line(w->ResultText()), b1);
     const morvane::workbook::Workbook book = morvane::workbook::readXls(xls);
@@ -330,35 +348,35 @@ TEST_F(OlapExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnXls) {
     EXPECT_EQ(python.readAllStandardOutput().toStdString(), "1 5 2\n");
 }
 
-TEST_F(OlapExport, CancelInTheSaveDialogChangesNothing) {
-    ExportReport* w = OpenWithData();
-    w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("数量"))->setOnGetDisplayText(nullptr);
-    TcxPivotGridOptionsView view = w->OLAP_PivotGrid->OptionsView();
+TYPED_TEST(PivotExport, CancelInTheSaveDialogChangesNothing) {
+    auto* w = this->OpenWithData();
+    w->PivotGrid()->GetFieldByName(QStringLiteral("数量"))->setOnGetDisplayText(nullptr);
+    TcxPivotGridOptionsView view = w->PivotGrid()->OptionsView();
     view.ColumnFields = false;
-    w->OLAP_PivotGrid->SetOptionsView(view);
+    w->PivotGrid()->SetOptionsView(view);
     const GridState before = GridState::Of(*w);
 
-    runner.QueueSaveName(QString());
+    this->runner.QueueSaveName(QString());
     w->ac_Excel->trigger();
-    EXPECT_TRUE(Errors().isEmpty()) << Errors().toStdString();
-    EXPECT_TRUE(runner.launched.isEmpty());
+    EXPECT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
+    EXPECT_TRUE(this->runner.launched.isEmpty());
     EXPECT_EQ(GridState::Of(*w), before);
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    EXPECT_TRUE(QDir(this->dir.path()).isEmpty());
 }
 
-TEST_F(OlapExport, AFailedWriteReachesTheErrorDisplayAndTheGridGetsItsLookBack) {
-    ExportReport* w = OpenWithData();
-    w->OLAP_PivotGrid->GetFieldByName(QStringLiteral("颜色"))->setOnGetDisplayText(nullptr);
+TYPED_TEST(PivotExport, AFailedWriteReachesTheErrorDisplayAndTheGridGetsItsLookBack) {
+    auto* w = this->OpenWithData();
+    w->PivotGrid()->GetFieldByName(QStringLiteral("颜色"))->setOnGetDisplayText(nullptr);
     GridState before = GridState::Of(*w);
     for (QString& f : before.fields)
         f.replace(QRegularExpression(":0$"), QStringLiteral(":1"));
 
     // A folder that does not exist.
-    runner.QueueSaveName(dir.filePath(QStringLiteral("nosuch/透视.xls")));
+    this->runner.QueueSaveName(this->dir.filePath(QStringLiteral("nosuch/透视.xls")));
     w->ac_Excel->trigger();
-    ASSERT_EQ(host->errors.messages.size(), 1);
-    EXPECT_TRUE(host->errors.messages[0].contains("nosuch")) << Errors().toStdString();
-    EXPECT_TRUE(runner.launched.isEmpty());
+    ASSERT_EQ(this->host->errors.messages.size(), 1);
+    EXPECT_TRUE(this->host->errors.messages[0].contains("nosuch")) << this->Errors().toStdString();
+    EXPECT_TRUE(this->runner.launched.isEmpty());
     EXPECT_EQ(GridState::Of(*w), before);
 
     // More columns than an .xls sheet holds: the writer says to save as .xlsx, and .xlsx works.
@@ -369,48 +387,48 @@ TEST_F(OlapExport, AFailedWriteReachesTheErrorDisplayAndTheGridGetsItsLookBack) 
     w->sql = QStringLiteral("select '甲' 店铺,'A1' 货号,a.d*100+b.d*10+c.d 颜色,1 数量 from ") +
              digits + " a," + digits + " b,(select 0 d union all select 1 union all select 2) c";
     w->ac_GetData->trigger();
-    ASSERT_EQ(host->errors.messages.size(), 1) << Errors().toStdString();
+    ASSERT_EQ(this->host->errors.messages.size(), 1) << this->Errors().toStdString();
     ASSERT_EQ(w->UDPDB_Report->GetRecordCount(), 300);
     before = GridState::Of(*w);
-    runner.QueueSaveName(dir.filePath(QStringLiteral("wide.xls")));
+    this->runner.QueueSaveName(this->dir.filePath(QStringLiteral("wide.xls")));
     w->ac_Excel->trigger();
-    ASSERT_EQ(host->errors.messages.size(), 2);
-    EXPECT_TRUE(host->errors.messages[1].contains(".xlsx")) << Errors().toStdString();
+    ASSERT_EQ(this->host->errors.messages.size(), 2);
+    EXPECT_TRUE(this->host->errors.messages[1].contains(".xlsx")) << this->Errors().toStdString();
     EXPECT_EQ(GridState::Of(*w), before);
-    EXPECT_TRUE(runner.launched.isEmpty());
+    EXPECT_TRUE(this->runner.launched.isEmpty());
 
-    runner.QueueSaveName(dir.filePath(QStringLiteral("wide.xlsx")));
+    this->runner.QueueSaveName(this->dir.filePath(QStringLiteral("wide.xlsx")));
     w->ac_Excel->trigger();
-    EXPECT_EQ(host->errors.messages.size(), 2) << Errors().toStdString();
-    EXPECT_EQ(runner.launched.size(), 1);
+    EXPECT_EQ(this->host->errors.messages.size(), 2) << this->Errors().toStdString();
+    EXPECT_EQ(this->runner.launched.size(), 1);
 }
 
-TEST_F(OlapExport, TheExcelButtonNeedsTheExcelRight) {
-    window = std::make_unique<ExportReport>();
-    window->Create();
-    EXPECT_TRUE(window->bit_excel->isEnabled());
+TYPED_TEST(PivotExport, TheExcelButtonNeedsTheExcelRight) {
+    this->window = std::make_unique<typename TestFixture::Window>();
+    this->window->Create();
+    EXPECT_TRUE(this->window->bit_excel->isEnabled());
 
     pub_userno = QStringLiteral("004");
-    window = std::make_unique<ExportReport>();
-    window->Create();
-    EXPECT_FALSE(window->bit_excel->isEnabled());
-    EXPECT_TRUE(window->bit_print->isEnabled());
-    window->ac_GetData->trigger();
-    runner.QueueSaveName(dir.filePath(QStringLiteral("none.xls")));
-    window->bit_excel->click();  // a disabled button does nothing
-    EXPECT_TRUE(runner.askedExt.isNull());
-    EXPECT_TRUE(runner.launched.isEmpty());
-    EXPECT_TRUE(Errors().isEmpty()) << Errors().toStdString();
+    this->window = std::make_unique<typename TestFixture::Window>();
+    this->window->Create();
+    EXPECT_FALSE(this->window->bit_excel->isEnabled());
+    EXPECT_TRUE(this->window->bit_print->isEnabled());
+    this->window->ac_GetData->trigger();
+    this->runner.QueueSaveName(this->dir.filePath(QStringLiteral("none.xls")));
+    this->window->bit_excel->click();  // a disabled button does nothing
+    EXPECT_TRUE(this->runner.askedExt.isNull());
+    EXPECT_TRUE(this->runner.launched.isEmpty());
+    EXPECT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
 }
 
-TEST_F(OlapExport, PrintAttachesTheLinkToTheGridOnlyWhileThePreviewRuns) {
-    window = std::make_unique<ExportReport>();
-    window->Grid_PrintCompotLink1->SetComponent(window->OLAP_PivotGrid);
-    window->Create();
-    ExportReport* w = window.get();
-    EXPECT_EQ(w->Grid_PrintCompotLink1->Component(), nullptr);
-    EXPECT_EQ(w->Grid_PrintCompot->CurrentLink(), w->Grid_PrintCompotLink1);
-    const TdxPrinterPage& page = w->Grid_PrintCompotLink1->PrinterPage();
+TYPED_TEST(PivotExport, PrintAttachesTheLinkToTheGridOnlyWhileThePreviewRuns) {
+    this->window = std::make_unique<typename TestFixture::Window>();
+    this->window->PivotPrintLink()->SetComponent(this->window->PivotGrid());
+    this->window->Create();
+    auto* w = this->window.get();
+    EXPECT_EQ(w->PivotPrintLink()->Component(), nullptr);
+    EXPECT_EQ(w->PivotPrinter()->CurrentLink(), w->PivotPrintLink());
+    const TdxPrinterPage& page = w->PivotPrintLink()->PrinterPage();
     EXPECT_EQ(page.PaperCode, 9);
     EXPECT_EQ(page.PaperSizeMM, QSizeF(210.0, 297.0));
     EXPECT_EQ(page.MarginsMM, QMarginsF(12.7, 12.7, 12.7, 12.7));
@@ -420,28 +438,29 @@ TEST_F(OlapExport, PrintAttachesTheLinkToTheGridOnlyWhileThePreviewRuns) {
 
     TcxDBPivotGrid* attached = nullptr;
     QStringList printed;
-    runner.duringPreview = [&](TBasedxReportLink& link) {
+    this->runner.duringPreview = [&](TBasedxReportLink& link) {
         attached = static_cast<TcxPivotGridReportLink&>(link).Component();
         printed = link.PageTexts(0);
     };
     const GridState before = GridState::Of(*w);
     w->bit_print->click();
-    ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
-    ASSERT_EQ(runner.previews.size(), 1u);
-    EXPECT_EQ(attached, w->OLAP_PivotGrid);
-    EXPECT_EQ(w->Grid_PrintCompotLink1->Component(), nullptr);
+    ASSERT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
+    ASSERT_EQ(this->runner.previews.size(), 1u);
+    EXPECT_EQ(attached, w->PivotGrid());
+    EXPECT_EQ(w->PivotPrintLink()->Component(), nullptr);
     EXPECT_EQ(GridState::Of(*w), before);
     // The pages carry what the grid shows: painted captions, the zero blanked.
     EXPECT_TRUE(printed.contains("乙 小计") && printed.contains("合计") && !printed.contains("0"))
         << printed.join('|').toStdString();
 
     // A failing preview still leaves the link detached.
-    runner.duringPreview = nullptr;
-    runner.QueuePreviewPdf(dir.filePath(QStringLiteral("nosuch/pages.pdf")));
+    this->runner.duringPreview = nullptr;
+    this->runner.QueuePreviewPdf(this->dir.filePath(QStringLiteral("nosuch/pages.pdf")));
     w->ac_print->trigger();
-    ASSERT_EQ(host->errors.messages.size(), 1);
-    EXPECT_TRUE(host->errors.messages[0].contains("pages.pdf")) << Errors().toStdString();
-    EXPECT_EQ(w->Grid_PrintCompotLink1->Component(), nullptr);
+    ASSERT_EQ(this->host->errors.messages.size(), 1);
+    EXPECT_TRUE(this->host->errors.messages[0].contains("pages.pdf"))
+        << this->Errors().toStdString();
+    EXPECT_EQ(w->PivotPrintLink()->Component(), nullptr);
 }
 
 }  // namespace
