@@ -171,6 +171,26 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // A window name the menu lacks is a mistake answered before any display is needed.
+    if (!o.open.isEmpty()) {
+        QCoreApplication probe(argc, argv);  // the menu table lies beside the program
+        try {
+            const MenuTable known = MenuTable::Load();
+            for (const QString& name : o.open) {
+                if (!known.Find(name)) {
+                    std::fprintf(stderr,
+                                 "morvane-host: --open %s: no such window (morvane windows "
+                                 "lists them)\n",
+                                 name.toUtf8().constData());
+                    return 2;
+                }
+            }
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "morvane-host: %s\n", e.what());
+            return 2;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
     LoadQtTranslations(app);
@@ -187,15 +207,6 @@ int main(int argc, char** argv) {
     MenuTable menu;
     try {
         menu = MenuTable::Load();
-        for (const QString& name : o.open) {
-            if (!menu.Find(name)) {
-                std::fprintf(stderr,
-                             "morvane-host: --open %s: no such window (morvane windows lists "
-                             "them)\n",
-                             name.toUtf8().constData());
-                return 2;
-            }
-        }
         mainWindowPtr = new MainWindow(menu, [&](const MenuEntry& entry) {
             if (!session->OpenWindow(entry.window, user, entry.listName)) {
                 QMessageBox::information(&session->MainForm(), QStringLiteral("系统提示"),
