@@ -288,6 +288,28 @@ TYPED_TEST(PivotExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgr
                                                           "合计\t\t7\t3\t10\n");
 }
 
+// A shop left empty in the database has a name on screen and in the workbook, and so has its
+// total: "(空白) 小计", not " 小计".
+TYPED_TEST(PivotExport, AnEmptyGroupValueReadsBlankOnScreenAndInTheWorkbook) {
+    this->window = std::make_unique<ExportReport<TypeParam>>();
+    auto* w = this->window.get();
+    w->Create();
+    w->sql = QString(kRowsSQL).replace(QStringLiteral("'乙'"), QStringLiteral("''"));
+    w->ac_GetData->trigger();
+    ASSERT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
+    const QString screen = w->ResultText();
+    EXPECT_TRUE(screen.contains(QStringLiteral("\n(空白)\tB1\t"))) << screen.toStdString();
+    EXPECT_TRUE(screen.contains(QStringLiteral("\n(空白) 小计\t"))) << screen.toStdString();
+
+    const QString file = this->dir.filePath(QStringLiteral("空白.xls"));
+    this->runner.QueueSaveName(file);
+    w->bit_excel->click();
+    ASSERT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
+    const QString text = SheetText(morvane::workbook::readXls(file).sheet(0));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n(空白)\tB1\t0\t\t0\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\n(空白) 小计\t\t0\t2\t2\n"))) << text.toStdString();
+}
+
 // Also: a zero shows empty on screen, as 0 while the workbook is open, and as the number 0 in it.
 TYPED_TEST(PivotExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnXls) {
     auto* w = this->OpenWithData();
