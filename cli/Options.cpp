@@ -22,12 +22,17 @@ long long ParsedArgs::intOption(const std::string& name, long long fallback) con
     return value;
 }
 
-ParsedArgs parseArgs(Args args, std::initializer_list<std::string_view> valueOptions) {
+ParsedArgs parseArgs(Args args, std::initializer_list<std::string_view> valueOptions,
+                     std::initializer_list<std::string_view> flags) {
     ParsedArgs parsed;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a.size() > 2 && a.starts_with("--")) {
             std::string name = a.substr(2);
+            if (std::find(flags.begin(), flags.end(), name) != flags.end()) {
+                parsed.options[name] = std::string();
+                continue;
+            }
             if (std::find(valueOptions.begin(), valueOptions.end(), name) == valueOptions.end()) {
                 throw UsageError("unknown option '" + a + "'");
             }

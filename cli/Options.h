@@ -22,11 +22,14 @@ struct ParsedArgs {
     std::vector<std::string> positional;
 
     std::optional<std::string> option(const std::string& name) const;
+    bool flag(const std::string& name) const { return options.count(name) > 0; }
     // The option as a whole number; throws UsageError when it is not one.
     long long intOption(const std::string& name, long long fallback) const;
 };
 
-// Throws UsageError for an unknown option or one without its value.
-ParsedArgs parseArgs(Args args, std::initializer_list<std::string_view> valueOptions);
+// Throws UsageError for an unknown option or one without its value. Flags take no value and
+// are kept with the empty text.
+ParsedArgs parseArgs(Args args, std::initializer_list<std::string_view> valueOptions,
+                     std::initializer_list<std::string_view> flags = {});
 
 }  // namespace morvane::cli

@@ -1,6 +1,6 @@
 // morvane run WINDOW [--db FILE | --odbc CONNSTR] [--user NO] [--list NAME]
 //                    [--set CONTROL=VALUE]... [--pick EDIT=CODES]... [--sql] [--out FILE]
-//                    [--library LIB]
+//                    [--library LIB] [--controls]
 //
 // Opens the window through the plug-in (offscreen), applies --set and --pick in the order
 // given, runs the get-data action and writes the result, or with --sql the statement text byte
@@ -9,10 +9,12 @@
 //   FILE.xls, FILE.xlsx  the window's Excel button: the workbook the user would get
 //   FILE.pdf             the window's print button: the pages of its print preview
 //   FILE.tsv, FILE.txt, FILE without extension   tab-separated text
+// --controls lists the controls and pickers of the window (name, kind, value) and runs nothing.
 // Exit status: 0 done, 1 usage (an unknown --out extension too), 2 error (the Excel button is
-// disabled without the Excel right; an output file or standard output that cannot be written,
-// the earlier file then kept as it was), 3 a message box was shown (its text on standard
-// error; also the note that texts were cut to a cell's limit in a written workbook).
+// disabled without the Excel right, a value out of its control's range, a control the window
+// lacks, an output file or standard output that cannot be written, the earlier file then kept as
+// it was), 3 a message box was shown (its text on standard error; also the note that texts were
+// cut to a cell's limit in a written workbook).
 
 #include <cstdio>
 #include <string>
@@ -66,6 +68,8 @@ host::RunOptions parse(Args args) {
             o.steps.push_back(step(host::RunStep::Pick, "pick", value()));
         } else if (a == "--sql") {
             o.sql = true;
+        } else if (a == "--controls") {
+            o.controls = true;
         } else if (a == "--out") {
             o.outFile = QString::fromStdString(value());
         } else if (a.starts_with("--")) {
@@ -81,8 +85,8 @@ host::RunOptions parse(Args args) {
     if (!o.dbFile.isEmpty() && !o.odbc.isEmpty()) {
         throw UsageProblem{"give either --db or --odbc, not both"};
     }
-    if (o.sql && !o.outFile.isEmpty())
-        throw UsageProblem{"give either --sql or --out"};
+    if (o.sql + !o.outFile.isEmpty() + o.controls > 1)
+        throw UsageProblem{"give one of --sql, --out and --controls"};
     if (!o.outFile.isEmpty()) {
         const QString problem = host::OutputFileProblem(o.outFile);
         if (!problem.isEmpty())

@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include <climits>
-
 #include "platform/ui/TcxButtonEdit.h"
 
 namespace {
@@ -38,7 +36,9 @@ Tbase_PeriodReport::Tbase_PeriodReport(TPeriod period, unsigned filters, const T
     auto* grid = static_cast<QGridLayout*>(cxGroupBox1->layout());
     RzLabel7 = new QLabel(QStringLiteral("年份："), cxGroupBox1);
     RzLabel7->setObjectName(QStringLiteral("RzLabel7"));
-    edit_year = MakeSpinEdit(cxGroupBox1, "edit_year", 1901, INT_MAX);
+    // Years the database's dates can hold: the host's date type starts in 1901, and four
+    // digits keep every date text of a statement valid.
+    edit_year = MakeSpinEdit(cxGroupBox1, "edit_year", 1901, 9999);
     // The year and month take the line of the date ranges, which period windows hide.
     grid->addWidget(RzLabel7, 1, 0);
     grid->addWidget(edit_year, 1, 1);
@@ -93,4 +93,11 @@ int Tbase_PeriodReport::ReportMonth() const {
 
 QString Tbase_PeriodReport::MonthFirstDay() const {
     return QString::number(ReportYear()) + "-" + QString::number(ReportMonth()) + "-01";
+}
+
+QString Tbase_PeriodReport::PeriodText() const {
+    QString text = QStringLiteral("统计期间：%1年").arg(ReportYear());
+    if (edit_month)
+        text += QStringLiteral("%1月").arg(ReportMonth());
+    return text;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Tbase_PeriodReport: the windows that report one calendar month day by day, or one calendar
 // year month by month:
-//   - the year spin edit edit_year ("年份：", from 1901) and, for a month, the month spin edit
+//   - the year spin edit edit_year ("年份：", 1901 to 9999) and, for a month, the month spin edit
 //     edit_month ("月度：", 1 to 12), both set from today's date at creation;
 //   - the filter panel reduced to the pickers the window names (date ranges and check boxes
 //     hidden); the supplier edit takes the client edit's place under "厂商选择：".
@@ -42,9 +42,11 @@ class Tbase_PeriodReport : public Tbase_OLAPreport {
     int ReportMonth() const;  // 0 in a yearly window
     // "Y-M-01", the first day of the month as FN_MonthDay takes it (2026-3-01).
     QString MonthFirstDay() const;
+    // "统计期间：2026年3月" (a month) or "统计期间：2026年" (a year).
+    QString PeriodText() const override;
 
     QLabel* RzLabel7;      // "年份："
-    QSpinBox* edit_year;   // 1901 .. no maximum
+    QSpinBox* edit_year;   // 1901 .. 9999
     QLabel* RzLabel8;      // "月度：" (nullptr in a yearly window)
     QSpinBox* edit_month;  // 1 .. 12 (nullptr in a yearly window)
 

@@ -14,8 +14,11 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <optional>
 
+#include "framework/GetDataRun.h"
 #include "framework/OlapPainting.h"
+#include "framework/TabOrder.h"
 #include "pickers/unt_selectClient.h"
 #include "pickers/unt_selectHouse.h"
 #include "pickers/unt_selectSupplier.h"
@@ -91,6 +94,11 @@ Tbase_PivotWindow::Tbase_PivotWindow(const TPivotWindowKind& kind, QWidget* pare
     ac_Excel = Named(new QAction(QStringLiteral("Excel"), this), "ac_Excel");
     ac_GetData = Named(new QAction(QStringLiteral("统计"), this), "ac_GetData");
     ac_print = Named(new QAction(QStringLiteral("打印"), this), "ac_print");
+    // F5 runs 统计 wherever the focus is in the window.
+    ac_GetData->setShortcut(Qt::Key_F5);
+    ac_GetData->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(ac_GetData);
+    GetDataRun = new TGetDataRun(this, ac_GetData);
 
     SaveDialog1 = Named(new TSaveDialog(this), "SaveDialog1");
     SaveDialog1->SetDefaultExt(QStringLiteral("xls"));
@@ -126,6 +134,9 @@ Tbase_PivotWindow::Tbase_PivotWindow(const TPivotWindowKind& kind, QWidget* pare
         });
 
     buildBottomPanel(kind.bottomPanelHeight);
+    // While a statement runs the filters and the outputs wait; the grid keeps the previous
+    // result for reading, and the close button stops the statement and closes.
+    GetDataRun->SetLocked({cxGroupBox1, bit_print, bit_excel});
 
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);
@@ -243,7 +254,9 @@ void Tbase_PivotWindow::buildBottomPanel(int height) {
     buttons->addWidget(bit_excel);
     buttons->addWidget(RzBitBtn1);
     auto* bottom = new QHBoxLayout(RzPanel1);
-    bottom->setContentsMargins(0, 0, 0, 0);
+    bottom->setContentsMargins(6, 0, 0, 0);
+    bottom->addWidget(GetDataRun->StateLabel());
+    bottom->addWidget(GetDataRun->CancelButton());
     bottom->addStretch(1);
     bottom->addWidget(RzPanel2);
 }
@@ -288,6 +301,10 @@ void Tbase_PivotWindow::FormCreate(QObject* Sender) {
     size_columns = pieces.join(QLatin1Char(','));
 
     grid_->Styles()->SetValue(TcxPivotGridStyles::psTotal, pub_gridstyle);
+
+    // The window's own controls are all built by now, wherever in the panel they sit.
+    morvane::framework::SetReadingTabOrder(static_cast<QGridLayout*>(cxGroupBox1->layout()),
+                                           bit_run, {grid_, bit_print, bit_excel, RzBitBtn1});
 }
 
 void Tbase_PivotWindow::FormClose(QObject* Sender, TCloseAction& Action) {
@@ -316,7 +333,8 @@ void Tbase_PivotWindow::modidate_checkClick(QObject* Sender) {
 }
 
 void Tbase_PivotWindow::RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table,
-                                  TcxButtonEdit* edit, QString& list, const QString& column) {
+                                  TcxButtonEdit* edit, QString& list, const QString& column,
+                                  const QString& nameColumn) {
     // A picker whose own creation failed still opens, as it would in the host; its list may
     // then be empty.
     picker.Create();
@@ -333,32 +351,42 @@ void Tbase_PivotWindow::RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table
     table->DisableControls();
     edit->setText(table->GetRecordCount() > 0 ? QStringLiteral("部分条件")
                                               : QStringLiteral("全部条件"));
-    QStringList codes;
-    for (; !table->Eof(); table->Next())
+    // What "部分条件" stands for, for the edit's tooltip and the printed heading: the codes
+    // with their names.
+    QStringList codes, names;
+    TField* name = table->FindField(nameColumn);
+    for (; !table->Eof(); table->Next()) {
         codes << table->FieldByName(column)->AsString();
+        names << (name ? name->AsString() : QString());
+    }
     // A code as stored, quoted: one holding an apostrophe stays one literal.
     list = morvane::sql::CodeList(codes);
+    edit->SetChosen(codes, names);
     table->EnableControls();
 }
 
 void Tbase_PivotWindow::edit_clientPropertiesButtonClick(QObject* Sender, int AButtonIndex) {
     auto picker = std::make_unique<Tfrm_selectClient>();
-    RunPicker(*picker, picker->Goods_Table, edit_client, sel_client, QStringLiteral("fcode"));
+    RunPicker(*picker, picker->Goods_Table, edit_client, sel_client, QStringLiteral("fcode"),
+              QStringLiteral("fabbrev"));
 }
 
 void Tbase_PivotWindow::edit_goodsPropertiesButtonClick(QObject* Sender, int AButtonIndex) {
     auto picker = std::make_unique<Tfrm_selectgoods>();
-    RunPicker(*picker, picker->Goods_Table, edit_goods, sel_goods, QStringLiteral("goodsid"));
+    RunPicker(*picker, picker->Goods_Table, edit_goods, sel_goods, QStringLiteral("goodsid"),
+              QStringLiteral("goodsname"));
 }
 
 void Tbase_PivotWindow::edit_supplierPropertiesButtonClick(QObject* Sender, int AButtonIndex) {
     auto picker = std::make_unique<Tfrm_selectSupplier>();
-    RunPicker(*picker, picker->Goods_Table, edit_supplier, sel_supplier, QStringLiteral("fcode"));
+    RunPicker(*picker, picker->Goods_Table, edit_supplier, sel_supplier, QStringLiteral("fcode"),
+              QStringLiteral("fabbrev"));
 }
 
 void Tbase_PivotWindow::edit_housePropertiesButtonClick(QObject* Sender, int AButtonIndex) {
     auto picker = std::make_unique<Tfrm_selectHouse>();
-    RunPicker(*picker, picker->Goods_Table, edit_house, sel_house, QStringLiteral("fcode"));
+    RunPicker(*picker, picker->Goods_Table, edit_house, sel_house, QStringLiteral("fcode"),
+              QStringLiteral("fname"));
 }
 
 void Tbase_PivotWindow::ac_closeExecute(QObject* Sender) {
@@ -392,8 +420,14 @@ void Tbase_PivotWindow::ac_ExcelExecute(QObject* Sender) {
             AttachZeroBlanking(*grid_->Fields(i));
     };
     try {
-        const QString notice =
-            morvane::workbook::exportPivotToFile(grid_->ViewData(), SaveDialog1->FileName());
+        // The workbook reads as the screen does, headed like the printout.
+        morvane::workbook::PivotExportOptions options;
+        options.asShown = true;
+        options.numberFormats = true;
+        options.freezeHeaders = true;
+        options.heading = resultHeading_.isEmpty() ? ReportHeading() : resultHeading_;
+        const QString notice = morvane::workbook::exportPivotToFile(
+            grid_->ViewData(), SaveDialog1->FileName(), options);
         // Texts cut to what a cell holds: said once, before the workbook opens.
         if (!notice.isEmpty()) {
             morvane::ui::Runner().MessageBox(QStringLiteral("系统提示"), notice,
@@ -410,6 +444,10 @@ void Tbase_PivotWindow::ac_ExcelExecute(QObject* Sender) {
 
 void Tbase_PivotWindow::ac_printExecute(QObject* Sender) {
     printLink_->SetComponent(grid_);
+    printLink_->SetReportTitle(
+        (resultHeading_.isEmpty() ? ReportHeading() : resultHeading_).join(QLatin1Char('\n')));
+    // A report wider than a portrait page starts in landscape; the preview can turn it back.
+    printLink_->ChooseOrientation();
     try {
         printer_->Preview(true);
     } catch (...) {
@@ -423,9 +461,78 @@ void Tbase_PivotWindow::ac_GetDataExecute(QObject* Sender) {
     const QString sql = GetDataSQL();
     if (sql.isNull())
         return;
+    // The statement runs off the user-interface thread while the window stays usable; a
+    // cancel ends the action here with the window as it was.
+    std::optional<morvane::db::ResultTable> rows;
+    try {
+        rows = GetDataRun->Fetch(pub_connection, sql);
+    } catch (...) {
+        // As after a failed OpenQuery: the dataset closed, holding the statement that failed.
+        GetDataRun->ShowFailed();
+        UDPDB_Report->Close();
+        UDPDB_Report->setSetupUdpParent(pub_connection);
+        UDPDB_Report->SetSQL(sql);
+        throw;
+    }
+    if (!rows)
+        return;
     UDPDB_Report->Close();
-    OpenQuery(UDPDB_Report, sql);
+    OpenQuery(UDPDB_Report, sql, std::move(*rows));
+    resultHeading_ = ReportHeading();
     LayoutPivot();
+    GetDataRun->ShowDone(UDPDB_Report->RecordCount());
+}
+
+QString Tbase_PivotWindow::PeriodText() const {
+    QStringList ranges;
+    auto range = [&ranges](const QCheckBox* check, const QDateEdit* from, const QDateEdit* to,
+                           const QString& name) {
+        if (!check->isHidden() && check->isChecked())
+            ranges << name + "：" + from->date().toString(QStringLiteral("yyyy-MM-dd")) + " 至 " +
+                          to->date().toString(QStringLiteral("yyyy-MM-dd"));
+    };
+    range(oderdate_check, bill_date1, bill_date2, QStringLiteral("业务日期"));
+    range(modidate_check, input_date1, input_date2, QStringLiteral("制单日期"));
+    return ranges.join(QStringLiteral("  "));
+}
+
+QString Tbase_PivotWindow::FilterText() const {
+    // A few names tell the reader enough; the count says how many more there are.
+    constexpr int kNames = 5;
+    QStringList parts;
+    auto picked = [&parts](const TcxButtonEdit* edit, const QString& list, const QString& what) {
+        if (edit->isHidden() || list.isEmpty())
+            return;
+        const QStringList codes = edit->ChosenCodes();
+        QStringList shown;
+        for (int i = 0; i < codes.size() && i < kNames; ++i) {
+            const QString name = edit->ChosenNames().value(i);
+            shown << (name.isEmpty() ? codes[i] : name);
+        }
+        QString text = what + "：" + shown.join(QStringLiteral("、"));
+        if (codes.size() > kNames)
+            text += QStringLiteral(" 等 %1 项").arg(codes.size());
+        parts << text;
+    };
+    picked(edit_client, sel_client, QStringLiteral("客户"));
+    picked(edit_supplier, sel_supplier, QStringLiteral("厂商"));
+    picked(edit_goods, sel_goods, QStringLiteral("货品"));
+    picked(edit_house, sel_house, QStringLiteral("仓库"));
+    if (!postedcheck->isHidden() && postedcheck->isChecked())
+        parts << QStringLiteral("仅已审核");
+    if (!flagcheck->isHidden() && flagcheck->isChecked())
+        parts << QStringLiteral("仅已完成");
+    return QStringLiteral("过滤条件：") +
+           (parts.isEmpty() ? QStringLiteral("全部") : parts.join(QStringLiteral("；")));
+}
+
+QStringList Tbase_PivotWindow::ReportHeading() const {
+    QStringList lines{Caption()};
+    const QString period = PeriodText();
+    if (!period.isEmpty())
+        lines << period;
+    lines << FilterText();
+    return lines;
 }
 
 void Tbase_PivotWindow::SetDesign(const TPivotDesign& design) {
@@ -500,11 +607,14 @@ void Tbase_PivotWindow::SetFieldArea(const QString& FieldName, int Area) {
     grid_->SetFieldArea(FieldName, morvane::pivot::AreaOfCode(Area));
 }
 
-// Cells only: a group value 0 (a size, a month) is a header and keeps its text.
+// Cells only: a group value 0 (a size, a month) is a header and keeps its text. An empty
+// group value gets a name the reader can see, so that its total reads "(空白) 小计".
 void Tbase_PivotWindow::BlankZeroCell(const morvane::pivot::DisplayTextInfo& ACell,
                                       QString& AText) {
     if (ACell.target == morvane::pivot::DisplayTextInfo::Target::Cell)
         morvane::framework::BlankZeroText(AText);
+    else if (AText.isEmpty())
+        AText = morvane::pivot::kBlankCaption;
 }
 
 void Tbase_PivotWindow::PaintShareCell(morvane::pivot::PivotEngine& Sender,

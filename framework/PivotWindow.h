@@ -12,19 +12,23 @@
 // A concrete window shows the extra controls it needs and supplies its statement (GetDataSQL)
 // and its pivot as a table (SetDesign; SetFieldAreas or LayoutPivot where a table does not
 // say enough). Its caption comes from the window table.
-// The get-data action ac_GetData runs ac_GetDataExecute: build the statement, open it on
-// UDPDB_Report with OpenQuery, lay the pivot out. A statement that fails leaves the filter
-// state and the pivot's fields as they were and UDPDB_Report closed; the error reaches the
-// host's error display.
+// The get-data action ac_GetData (统计, F5) runs ac_GetDataExecute: build the statement, run it
+// off the user-interface thread (GetDataRun: wait cursor, elapsed time, cancel), open the rows on
+// UDPDB_Report with OpenQuery, lay the pivot out. A statement that fails leaves the filter state
+// and the pivot's fields as they were and UDPDB_Report closed; the error reaches the host's
+// error display. A cancelled one changes nothing.
 //
 // Under the grid, ac_Excel writes the pivot as laid out to a workbook the user names in
 // SaveDialog1 (.xls or .xlsx by the name's extension) and opens it with RzLauncher1; ac_print
-// shows the print preview of the grid through the window's component printer.
+// shows the print preview of the grid through the window's component printer. Both are headed
+// by ReportHeading. The tab order runs through the filters in reading order, then 统计, the
+// grid and the buttons under it.
 //
 // The window registers its caption in the open-window list of pub_mainform when it is created
 // and removes it when it is destroyed.
 
 #include <QString>
+#include <QStringList>
 
 #include "forms/unt_basefrm.h"
 #include "framework/PivotDesign.h"
@@ -46,6 +50,7 @@ class TRzLauncher;
 class TSaveDialog;
 class TcxPivotGridReportLink;
 class TdxComponentPrinter;
+class TGetDataRun;
 class Tbase_frmTop;
 
 namespace morvane::pivot {
@@ -102,9 +107,21 @@ class Tbase_PivotWindow : public Tbase_frm {
     virtual void ac_printExecute(QObject* Sender);
 
     // The get-data action: GetDataSQL; a null statement ends here (the window has told the
-    // user what is missing); otherwise UDPDB_Report is closed, the statement opened on it with
-    // OpenQuery and the pivot laid out with LayoutPivot.
+    // user what is missing); otherwise the statement runs through GetDataRun (off the
+    // user-interface thread, cancellable), then UDPDB_Report is closed, opened on the rows with
+    // OpenQuery and the pivot laid out with LayoutPivot. A cancelled statement changes nothing.
     virtual void ac_GetDataExecute(QObject* Sender);
+
+    // The heading of printouts and workbooks, a line each: the caption, the period
+    // (PeriodText, when there is one) and the filters in force (FilterText). The result shown
+    // keeps the heading of the get data that made it, whatever the controls say since.
+    virtual QStringList ReportHeading() const;
+    // The period of the report as the user reads it: the business- and entry-date ranges in
+    // force ("业务日期：2026-03-01 至 2026-03-31"); "" when none is.
+    virtual QString PeriodText() const;
+    // The filters in force: each picker's choice by name ("客户：上海久光、南京新百"), the
+    // posted and finished switches; "过滤条件：全部" when nothing narrows the report.
+    virtual QString FilterText() const;
 
     // 0 column, 1 row, 2 filter, 3 data; the field goes after those already in the area.
     void SetFieldArea(const QString& FieldName, int Area);
@@ -165,6 +182,9 @@ class Tbase_PivotWindow : public Tbase_frm {
     QAction* ac_print;
     TSaveDialog* SaveDialog1;  // default extension "xls"; .xls and .xlsx offered
     TRzLauncher* RzLauncher1;  // opens the written workbook
+    // Runs the statement of ac_GetData off the user-interface thread (wait cursor, state line
+    // lab_GetDataState, cancel button bit_cancel in the bottom panel).
+    TGetDataRun* GetDataRun;
 
   protected:
     // Puts the grid (or the page control holding it) between the filter panel and the bottom
@@ -184,7 +204,8 @@ class Tbase_PivotWindow : public Tbase_frm {
                                          morvane::pivot::HeaderDrawInfo& AViewInfo) = 0;
 
     // The bodies of those handlers as the bases give them.
-    // Cells only: a group value 0 (a size, a month) is a header and keeps its text.
+    // Cells only: a group value 0 (a size, a month) is a header and keeps its text; an empty
+    // group value reads "(空白)".
     static void BlankZeroCell(const morvane::pivot::DisplayTextInfo& ACell, QString& AText);
     // The share rule, unless the design switches it off.
     void PaintShareCell(morvane::pivot::PivotEngine& Sender,
@@ -213,9 +234,10 @@ class Tbase_PivotWindow : public Tbase_frm {
 
   private:
     // The exchange with a picker already created: show it modally; on OK collect the code
-    // column of its ticked rows into `list` and tell the user through the edit's text.
+    // column of its ticked rows into `list` and tell the user through the edit's text, and
+    // through its tooltip which codes (with their names from `nameColumn`) that text means.
     static void RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table, TcxButtonEdit* edit,
-                          QString& list, const QString& column);
+                          QString& list, const QString& column, const QString& nameColumn);
     void buildFilterPanel();
     void buildBottomPanel(int height);
     // The fields into their areas: rows, columns, data, filter.
@@ -230,4 +252,6 @@ class Tbase_PivotWindow : public Tbase_frm {
     TcxStyle* style_;
     QVBoxLayout* layout_;
     TPivotDesign design_;
+    // ReportHeading of the last get data that showed a result.
+    QStringList resultHeading_;
 };

@@ -4,7 +4,10 @@
 #include <QRegularExpression>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QToolBar>
+#include <cstdio>
 
 #include "platform/ui/ProgramLauncher.h"
 #include "platform/ui/ReportLink.h"
@@ -27,6 +30,15 @@ int GuiRunner::RunModal(ui::TForm& form) {
 
 int GuiRunner::MessageBox(const QString& caption, const QString& text, ui::MsgIcon icon,
                           int buttons) {
+    if (unattended_) {
+        std::fprintf(stderr, "morvane-host: %s: %s\n", caption.toUtf8().constData(),
+                     text.toUtf8().constData());
+        for (int b : {ui::mbOK, ui::mbYes, ui::mbNo, ui::mbCancel}) {
+            if (buttons & b)
+                return b;
+        }
+        return ui::mbOK;
+    }
     QMessageBox box(mainWindow_);
     box.setWindowTitle(caption);
     box.setText(text);
@@ -110,6 +122,21 @@ void GuiRunner::PrintPreview(TBasedxReportLink& link) {
     QPrintPreviewDialog dialog(&printer, mainWindow_);
     dialog.setWindowTitle(link.Caption());
     dialog.resize(1000, 760);
+    // The preview's own bar turns the paper; this switch shrinks a wide report to its width.
+    if (auto* bar = dialog.findChild<QToolBar*>()) {
+        auto* fit = new QAction(QStringLiteral("适合页宽"), &dialog);
+        fit->setObjectName(QStringLiteral("fitToWidth"));
+        fit->setCheckable(true);
+        fit->setChecked(link.FitToWidth());
+        fit->setToolTip(QStringLiteral("缩小报表，使其宽度适合纸张"));
+        bar->addSeparator();
+        bar->addAction(fit);
+        QObject::connect(fit, &QAction::toggled, &dialog, [&dialog, &link](bool on) {
+            link.SetFitToWidth(on);
+            if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
+                preview->updatePreview();
+        });
+    }
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&link](QPrinter* target) {
                          // The preview's page set-up changes the printer; the link follows it

@@ -14,6 +14,9 @@ class GuiRunner : public ui::ModalRunner {
   public:
     explicit GuiRunner(QWidget* mainWindow = nullptr) : mainWindow_(mainWindow) {}
     void SetMainWindow(QWidget* w) { mainWindow_ = w; }
+    // Nobody at the screen (a screenshot run): a message box goes to standard error and
+    // answers with its first button instead of waiting for a click.
+    void SetUnattended(bool on) { unattended_ = on; }
 
     // A modal form runs its own loop, unless a pick is queued: then it gets those codes ticked
     // (through its ScriptTick, as `morvane run --pick` does) and is confirmed with OK.
@@ -27,13 +30,15 @@ class GuiRunner : public ui::ModalRunner {
     // until that program ends. Without a registered program (or when it cannot start) a message
     // names the file so that the user can open it by hand.
     void Launch(const QString& file) override;
-    // A modal print preview over a printer set to the link's page; printing and page set-up are
-    // reached from it, and the link follows a changed page set-up.
+    // A modal print preview over a printer set to the link's page; printing, page set-up and
+    // the orientation are reached from it, and the link follows a changed page set-up. Its
+    // tool bar also switches "适合页宽" (the report shrunk to the paper's width).
     void PrintPreview(TBasedxReportLink& link) override;
 
   private:
     QWidget* mainWindow_;
     QList<QStringList> picks_;
+    bool unattended_ = false;
 };
 
 }  // namespace morvane::host

@@ -187,6 +187,16 @@ RunOutput RunWindow(const RunOptions& options) {
                 }
                 outcome.check();
             }
+            if (options.controls) {
+                // One line a control: name, kind (what --set or --pick takes), value now.
+                QString text;
+                for (const WindowDriver::ControlInfo& c : driver.Controls())
+                    text += c.name + '\t' + c.kind + '\t' + c.value + '\n';
+                output.out = text.toStdString();
+                if (!driver.Close())
+                    throw std::runtime_error("the window refused to close");
+                return output;
+            }
             driver.GetData();
             outcome.check();
 

@@ -28,6 +28,7 @@ struct RunOptions {
     QString listName;            // rights list name; empty: the window's caption
     std::vector<RunStep> steps;  // in command-line order
     bool sql = false;            // write the statement instead of the result
+    bool controls = false;       // list the window's controls (after the steps) and run nothing
     QString outFile;             // empty: standard output; else by extension (OutputKindOf)
     QString pluginPath;          // empty: PluginLoader::DefaultPath()
     QString exeName;             // program path given to the plug-in; empty: the running program

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "hostkit/ScriptedRunner.h"
 
@@ -14,7 +15,8 @@ class QWidget;
 
 namespace morvane::host {
 
-// Sets the window's control of that name as WindowDriver::Set does.
+// Sets the window's control of that name as WindowDriver::Set does (an unknown name is refused
+// with the list of the window's controls).
 void SetControl(QWidget* window, const QString& control, const QString& value);
 
 class WindowDriver {
@@ -22,8 +24,21 @@ class WindowDriver {
     WindowDriver(QWidget* window, ScriptedRunner& runner);
 
     // Check boxes take 0 or 1 (a change is a click, so the box's handler runs); date edits
-    // YYYY-MM-DD; spin edits a number; edits and combo boxes a text.
+    // YYYY-MM-DD; spin edits a number; edits and combo boxes a text. A value outside what the
+    // control accepts (a month 13, a year 99999, a date before its minimum) is refused with the
+    // range it takes: nothing is changed silently.
     void Set(const QString& control, const QString& value);
+
+    // A control a script may set or pick in, as Controls lists it.
+    struct ControlInfo {
+        QString name;
+        QString kind;   // "check 0|1", "number 1..12", "date YYYY-MM-DD", "choice a|b", "text",
+                        // "picker" (--pick), with " (disabled)" when it is off
+        QString value;  // its value now (a check box 0 or 1, a date YYYY-MM-DD)
+    };
+    // The visible controls of the window that Set or Pick reach, in tab order.
+    std::vector<ControlInfo> Controls() const;
+    static std::vector<ControlInfo> ControlsOf(const QWidget* window);
     // Presses the button of the edit; the picker it opens gets the codes ticked and is
     // confirmed with OK (no codes: nothing ticked).
     void Pick(const QString& edit, const QStringList& codes);

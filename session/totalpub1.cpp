@@ -64,6 +64,13 @@ void OpenQuery(TRemoteUdpDataSet* dataSet, const QString& sql) {
     dataSet->Open();
 }
 
+void OpenQuery(TRemoteUdpDataSet* dataSet, const QString& sql, morvane::db::ResultTable fetched) {
+    dataSet->Close();
+    dataSet->setSetupUdpParent(pub_connection);
+    dataSet->SetSQL(sql);
+    dataSet->OpenResult(std::move(fetched));
+}
+
 void ExecCommand(const QString& sql) {
     auto dataSet = temporaryDataSet();
     dataSet->setSetupUdpParent(pub_connection);

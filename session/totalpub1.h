@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "platform/db/ResultTable.h"
+
 class QObject;
 class TRemoteUdpConnection;
 class TRemoteUdpDataSet;
@@ -36,6 +38,9 @@ extern QString pub_brandcodes;
 // Closes the dataset, attaches it to pub_connection, replaces its statement and opens it.
 // Server errors propagate (EDatabaseError).
 void OpenQuery(TRemoteUdpDataSet* dataSet, const QString& sql);
+// The same steps with the statement's rows already fetched (run off the user-interface thread
+// by the get-data action): the dataset opens on them instead of running the statement again.
+void OpenQuery(TRemoteUdpDataSet* dataSet, const QString& sql, morvane::db::ResultTable fetched);
 // Runs one statement that returns no rows on a temporary dataset owned by the application.
 void ExecCommand(const QString& sql);
 // Fills the six scope globals for pub_userno from userclient, userbrand and userhouse.

@@ -4,6 +4,8 @@
 #include "platform/db/OdbcBackend.h"
 #include "platform/db/SqliteBackend.h"
 
+#include <chrono>
+
 TRemoteUdpConnection::TRemoteUdpConnection(QObject* owner) : QObject(owner) {}
 
 TRemoteUdpConnection::~TRemoteUdpConnection() = default;
@@ -20,6 +22,8 @@ void TRemoteUdpConnection::OpenOdbc(const QString& connectionString, bool transl
 void TRemoteUdpConnection::OpenBackend(std::unique_ptr<morvane::db::Backend> backend) {
     std::unique_ptr<morvane::db::Backend> previous;
     {
+        // A statement running on another thread keeps its backend until it ends.
+        std::lock_guard running(statement_);
         std::lock_guard lock(mutex_);
         previous = std::move(backend_);
         backend_ = std::move(backend);
@@ -31,6 +35,7 @@ void TRemoteUdpConnection::OpenBackend(std::unique_ptr<morvane::db::Backend> bac
 void TRemoteUdpConnection::Close() {
     std::unique_ptr<morvane::db::Backend> previous;
     {
+        std::lock_guard running(statement_);
         std::lock_guard lock(mutex_);
         previous = std::move(backend_);
     }
@@ -63,12 +68,52 @@ morvane::db::Backend& TRemoteUdpConnection::backend() {
     return *backend_;
 }
 
+void TRemoteUdpConnection::Cancel(TStatementTicket& ticket) {
+    ticket.cancelled_ = true;
+    std::lock_guard lock(mutex_);
+    if (backend_ && running_ == &ticket)
+        backend_->cancel();
+}
+
 morvane::db::ResultTable TRemoteUdpConnection::Query(const QString& sql) {
-    return backend().query(sql.toStdString());
+    const std::string text = sql.toStdString();
+    std::lock_guard running(statement_);
+    return backend().query(text);
+}
+
+morvane::db::ResultTable TRemoteUdpConnection::Query(const QString& sql,
+                                                     TStatementTicket& ticket) {
+    const std::string text = sql.toStdString();
+    // Waiting for another thread's statement, a cancelled one gives up at once.
+    std::unique_lock running(statement_, std::defer_lock);
+    while (!running.try_lock_for(std::chrono::milliseconds(20))) {
+        if (ticket.Cancelled())
+            throw EDatabaseError("the statement was cancelled");
+    }
+    morvane::db::Backend* backend = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        if (ticket.Cancelled())
+            throw EDatabaseError("the statement was cancelled");
+        if (!backend_)
+            throw EDatabaseError("the connection is not open");
+        backend = backend_.get();
+        running_ = &ticket;
+    }
+    struct Done {
+        TRemoteUdpConnection* self;
+        ~Done() {
+            std::lock_guard lock(self->mutex_);
+            self->running_ = nullptr;
+        }
+    } done{this};
+    return backend->query(text);
 }
 
 std::int64_t TRemoteUdpConnection::Execute(const QString& sql) {
-    return backend().execute(sql.toStdString());
+    const std::string text = sql.toStdString();
+    std::lock_guard running(statement_);
+    return backend().execute(text);
 }
 
 morvane::db::StatementOutcome TRemoteUdpConnection::Run(const QString& sql) {

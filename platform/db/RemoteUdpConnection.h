@@ -5,13 +5,26 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
+
+// One statement that another thread may cancel (see TRemoteUdpConnection::Query with a ticket).
+// Lives at least as long as the Query call that carries it.
+class TStatementTicket {
+  public:
+    bool Cancelled() const { return cancelled_.load(); }
+
+  private:
+    friend class TRemoteUdpConnection;
+    std::atomic<bool> cancelled_{false};
+};
 
 // The connection through which remote datasets run their statements. It holds one backend at a
 // time: a SQLite file (the embedded default, statements translated from T-SQL) or an ODBC data
 // source (SQL Server gets the statements verbatim). Opening a new backend closes the previous
-// one. Statements run on the thread that calls the dataset; only Cancel() may be called from
+// one. Statements run on the thread that calls the dataset, one at a time: a statement asked
+// for while another thread's statement runs waits for it. Only Cancel() may be called from
 // another thread.
 class TRemoteUdpConnection : public QObject {
     Q_OBJECT
@@ -32,11 +45,18 @@ class TRemoteUdpConnection : public QObject {
     // Interrupts the statement running on this connection, if any; the dataset that ran it
     // raises EDatabaseError and stays closed. Safe to call from any thread.
     void Cancel();
+    // Cancels the statement of one ticket: interrupts it while it runs, or makes it fail before
+    // it starts. Other statements on the connection go on. Safe to call from any thread, also
+    // more than once (an interrupt that arrives before the statement reaches the database is
+    // lost, so a caller that waits repeats it).
+    void Cancel(TStatementTicket& ticket);
     // "SQLite", "Microsoft SQL Server", ...; empty when not connected.
     QString DbmsName() const;
 
     // Runs a statement returning rows / no rows. Throws EDatabaseError, also when not connected.
     morvane::db::ResultTable Query(const QString& sql);
+    // The same on behalf of a ticket that Cancel(ticket) may stop (EDatabaseError).
+    morvane::db::ResultTable Query(const QString& sql, TStatementTicket& ticket);
     std::int64_t Execute(const QString& sql);
     // Runs a statement whatever it returns (Backend::run).
     morvane::db::StatementOutcome Run(const QString& sql);
@@ -47,6 +67,8 @@ class TRemoteUdpConnection : public QObject {
   private:
     morvane::db::Backend& backend();
 
-    mutable std::mutex mutex_;  // guards backend_ against Cancel() from another thread
+    mutable std::mutex mutex_;  // guards backend_ and running_ against Cancel() from another thread
+    std::timed_mutex statement_;  // held while a statement runs: one at a time on the backend
     std::unique_ptr<morvane::db::Backend> backend_;
+    TStatementTicket* running_ = nullptr;  // the ticket of the statement running, if any
 };

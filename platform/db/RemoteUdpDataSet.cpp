@@ -77,8 +77,12 @@ void TRemoteUdpDataSet::Open() {
         throw EDatabaseError("the dataset has no connection (setSetupUdpParent was not called)");
     if (!connection_->Connected())
         throw EDatabaseError("the dataset's connection is not open");
-    morvane::db::ResultTable table = connection_->Query(sql_);
+    OpenResult(connection_->Query(sql_));
+}
 
+void TRemoteUdpDataSet::OpenResult(morvane::db::ResultTable table) {
+    if (Active())
+        return;
     std::vector<std::unique_ptr<TField>> fields;
     for (std::size_t i = 0; i < table.columnCount(); ++i) {
         const QString base = QString::fromStdString(table.columnName(i));

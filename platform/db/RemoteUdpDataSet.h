@@ -53,6 +53,10 @@ class TRemoteUdpDataSet : public QObject {
     // Runs the statement and fetches all rows; the first row is current. Does nothing when
     // already open. On any failure raises EDatabaseError and stays closed.
     void Open();
+    // Opens with the rows of the dataset's statement fetched beforehand (on a worker thread, so
+    // that the user-interface thread stays free while the statement runs); from the moment the
+    // rows arrived, the same as Open. Does nothing when already open.
+    void OpenResult(morvane::db::ResultTable table);
     // Runs a statement that returns no rows; the number of rows it changed.
     std::int64_t ExecSQL();
     // Drops the rows and the fields. Closing a closed dataset does nothing.

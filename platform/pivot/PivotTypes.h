@@ -51,6 +51,10 @@ enum class Axis { Column, Row };
 // Texts the grid shows for totals, before any handler changes them.
 inline const QString kGrandTotalCaption = QStringLiteral("Grand Total");
 inline const QString kTotalSuffix = QStringLiteral(" Total");
+// How the windows show an empty group value (NULL or an empty text): in the filter drop-down,
+// in their headers through their display-text handler (so that its total reads "(空白) 小计"
+// and not " 小计"), and in the workbook written as shown.
+inline const QString kBlankCaption = QStringLiteral("(空白)");
 
 // Passed to a field's display-text handler. For a group value, `value` is
 // the value of the field; for a cell, the field is a data field and `value`

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include <cmath>
+#include <algorithm>
 
 #include "platform/db/RemoteUdpDataSet.h"
 
@@ -14,6 +15,9 @@ namespace morvane::ui {
 
 namespace {
 constexpr int kDefaultColumnWidth = 64;
+// Room left and right of a text, and the rows measured for a column's width.
+constexpr int kCellPadding = 14;
+constexpr int kMeasuredRows = 2000;
 }
 
 // The footer strip below the rows: one cell per column, aligned with the header sections.
@@ -89,11 +93,28 @@ void DBTickGrid::SetColumns(std::vector<GridColumn> columns) {
     applyColumnWidths();
 }
 
+int DBTickGrid::contentWidth(int column) const {
+    const GridColumn& col = model_->Columns()[static_cast<size_t>(column)];
+    int w = col.width > 0 ? col.width : kDefaultColumnWidth;
+    const QFontMetrics header(horizontalHeader()->font());
+    w = std::max(w, header.horizontalAdvance(col.caption) + kCellPadding);
+    if (col.tick)
+        return w;
+    // The first rows tell the widths well enough; a long list is not measured to its end.
+    const QFontMetrics cells(font());
+    const int rows = std::min(model_->rowCount(), kMeasuredRows);
+    for (int r = 0; r < rows; ++r) {
+        const QString text = model_->data(model_->index(r, column), Qt::DisplayRole).toString();
+        w = std::max(w, cells.horizontalAdvance(text) + kCellPadding);
+    }
+    return w;
+}
+
 void DBTickGrid::applyColumnWidths() {
     const auto& columns = model_->Columns();
-    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-        setColumnWidth(c, columns[c].width > 0 ? columns[c].width : kDefaultColumnWidth);
-    }
+    // Each column at least as wide as its texts: a code or a name is never cut.
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c)
+        setColumnWidth(c, contentWidth(c));
     if (autoWidth_)
         fitColumns();
 }
@@ -123,15 +144,25 @@ void DBTickGrid::fitColumns() {
     const auto& columns = model_->Columns();
     if (columns.empty())
         return;
+    // What each column's texts need; when together they need more than the grid has, the
+    // columns keep those widths and the grid scrolls sideways.
+    std::vector<int> need;
     int declared = 0;
-    for (const GridColumn& c : columns)
-        declared += c.width > 0 ? c.width : kDefaultColumnWidth;
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+        need.push_back(contentWidth(c));
+        declared += need.back();
+    }
     const int available = viewport()->width();
     if (available <= 0 || declared <= 0)
         return;
+    if (declared > available) {
+        for (int c = 0; c < static_cast<int>(columns.size()); ++c)
+            setColumnWidth(c, need[static_cast<size_t>(c)]);
+        return;
+    }
     int used = 0;
     for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-        const int w = columns[c].width > 0 ? columns[c].width : kDefaultColumnWidth;
+        const int w = need[static_cast<size_t>(c)];
         // The last column takes what rounding left over, so the columns fill the width exactly.
         const int size = c + 1 == static_cast<int>(columns.size())
                              ? available - used

@@ -32,7 +32,9 @@ class DBTickGrid : public QTableView {
     void SetGridLineColor(TColor color);
     // Data rows and the header are this many pixels high.
     void SetRowHeight(int pixels);
-    // Columns share the grid's width in proportion to their declared widths.
+    // Columns are as wide as their caption and texts need (the first rows measured), never
+    // narrower than declared. With auto width on they also fill the grid's width, sharing what
+    // is left in proportion to those widths.
     void SetColumnAutoWidth(bool on);
     void SetIncrementalSearch(bool on) { incrementalSearch_ = on; }
     // Enter moves the focus to the next cell (and to the next row after the last column).
@@ -69,6 +71,7 @@ class DBTickGrid : public QTableView {
     class Footer;
     void followDataSet(int row);
     void fitColumns();
+    int contentWidth(int column) const;
     void applyColumnWidths();
     void layoutFooter();
 

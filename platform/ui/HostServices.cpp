@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/db/DatabaseError.h"
 #include "platform/ui/ErrorDisplay.h"
 #include "platform/ui/ModalRunner.h"
 
@@ -48,6 +49,10 @@ void ReportCurrentException() noexcept {
     QString message;
     try {
         throw;
+    } catch (const EDatabaseError& e) {
+        // The user reads first what went wrong, in the program's language; the server's own
+        // words follow for whoever looks after the database.
+        message = QStringLiteral("数据库操作失败，数据库返回的信息：\n") + QString::fromUtf8(e.what());
     } catch (const std::exception& e) {
         message = QString::fromUtf8(e.what());
     } catch (...) {

@@ -78,7 +78,7 @@ void PivotFilterPopup::LoadMore() {
     for (const Value& v : page) {
         QString text = field_->displayText(v);
         if (text.isEmpty())
-            text = QStringLiteral("(空白)");
+            text = morvane::pivot::kBlankCaption;
         auto* item = new QListWidgetItem(text, list_);
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setCheckState(baseAllows(v) ? Qt::Checked : Qt::Unchecked);

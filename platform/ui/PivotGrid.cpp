@@ -98,6 +98,8 @@ void TcxDBPivotGrid::SetSource(std::shared_ptr<const morvane::pivot::PivotSource
 
 void TcxDBPivotGrid::engineChanged() {
     layoutDirty_ = true;
+    if (autoFit_ && !fitting_)
+        fitPending_ = true;
     if (updateDepth_ == 0)
         viewport()->update();
 }
@@ -113,7 +115,7 @@ void TcxDBPivotGrid::EndUpdate() {
     if (--updateDepth_ == 0) {
         engine_->endUpdate();
         layoutDirty_ = true;
-        ensureLayout();
+        ensureLayout(false);
         viewport()->update();
     }
 }
@@ -217,7 +219,7 @@ int TcxDBPivotGrid::minWidthOf(int column) {
     return w;
 }
 
-void TcxDBPivotGrid::ensureLayout() {
+void TcxDBPivotGrid::ensureLayout(bool fit) {
     if (updateDepth_ > 0)
         return;
     if (layoutDirty_) {
@@ -293,6 +295,10 @@ void TcxDBPivotGrid::ensureLayout() {
     }
     if (geometryDirty_)
         rebuildGeometry();
+    if (fit && fitPending_ && !fitting_) {
+        fitPending_ = false;
+        fitWidths(true);
+    }
 }
 
 void TcxDBPivotGrid::rebuildGeometry() {
@@ -366,6 +372,7 @@ void TcxDBPivotGrid::SetColumnWidth(int column, int width) {
         return;
     width = std::max(width, minWidthOf(column));
     widths_.insert(columnKeys_[static_cast<size_t>(column)], width);
+    handWidths_.insert(columnKeys_[static_cast<size_t>(column)]);
     input_.columnWidths[static_cast<size_t>(column)] = width;
     rebuildGeometry();
     viewport()->update();
@@ -385,6 +392,7 @@ void TcxDBPivotGrid::SetRowLevelWidth(int level, int width) {
         min = std::max(min, f->minWidth());
     width = std::max(width, min);
     widths_.insert(levelKey(level), width);
+    handWidths_.insert(levelKey(level));
     input_.levelWidths[static_cast<size_t>(level)] = width;
     rebuildGeometry();
     viewport()->update();
@@ -393,82 +401,170 @@ void TcxDBPivotGrid::SetRowLevelWidth(int level, int width) {
 void TcxDBPivotGrid::ApplyBestFit() {
     if (updateDepth_ > 0)
         return;
+    autoFit_ = true;
+    fitPending_ = false;
+    handWidths_.clear();
+    fitWidths(false);
+}
+
+int TcxDBPivotGrid::columnNeed(int column, int firstRow, int lastRow, bool all) {
     const QFontMetrics fm = fontMetrics();
     auto& e = *engine_;
+    const int box = PivotGridGeometry::kExpandBox + 8;
+    int w = minWidthOf(column);
+    for (int l = 0; l < e.columnLevelCount(); ++l) {
+        const auto h = e.columnHeader(column, l);
+        if (h.anchorLevel != l || h.itemSpan != 1 || h.kind == HeaderKind::Empty)
+            continue;
+        const auto d = e.drawColumnHeader(column, l);
+        w = std::max(w, fm.horizontalAdvance(d.text) + kTextPadding + (h.expandable ? box : 0));
+    }
+    for (int r = firstRow; r <= lastRow; ++r)
+        w = std::max(w, fm.horizontalAdvance(e.drawCell(r, column).text) + kTextPadding);
+    if (!all)
+        w = std::max(w, e.columnWidth(column));
+    return w;
+}
+
+int TcxDBPivotGrid::levelNeed(int level, std::vector<LevelSpan>* spans) {
+    const QFontMetrics fm = fontMetrics();
+    auto& e = *engine_;
+    const int box = PivotGridGeometry::kExpandBox + 8;
+    const int nr = e.rowCount();
+    int w = kMinColumnWidth;
+    const PivotField* f = e.rowLevelField(level);
+    if (f)
+        w = std::max(w, f->minWidth());
+    if (e.viewOptions().showRowFields) {
+        const QString caption = f                         ? f->caption()
+                                : e.rowLevelIsData(level) ? e.dataFieldCaption()
+                                                          : QString();
+        if (!caption.isEmpty())
+            w = std::max(w, fm.horizontalAdvance(caption) + 16 + 12 +
+                                (f ? PivotGridGeometry::kFilterArrowWidth : 0));
+    }
+    for (int r = 0; r < nr;) {
+        const auto h = e.rowHeader(r, level);
+        if (h.anchorLevel == level && h.kind != HeaderKind::Empty) {
+            const auto d = e.drawRowHeader(h.anchorItem, level);
+            const int need = fm.horizontalAdvance(d.text) + kTextPadding + (h.expandable ? box : 0);
+            if (h.levelSpan == 1)
+                w = std::max(w, need);
+            else if (spans)
+                spans->push_back({level, h.levelSpan, need});
+        }
+        r = std::max(r + 1, h.anchorItem + h.itemSpan);
+    }
+    return w;
+}
+
+void TcxDBPivotGrid::fitWidths(bool keepHandWidths) {
+    const QFontMetrics fm = fontMetrics();
+    auto& e = *engine_;
+    fitting_ = true;
     // The engine's estimate covers every value (and sets the fields' widths for the export);
     // measured texts refine it below.
     e.applyBestFit(fm.horizontalAdvance(QLatin1Char('0')), kTextPadding);
-    widths_.clear();
+    QHash<QString, int> kept;
+    if (keepHandWidths) {
+        for (const QString& key : std::as_const(handWidths_))
+            if (widths_.contains(key))
+                kept.insert(key, widths_.value(key));
+    }
+    handWidths_ = QSet<QString>(kept.keyBegin(), kept.keyEnd());
+    widths_ = kept;
     layoutDirty_ = true;
-    ensureLayout();
+    ensureLayout(false);
     const int nr = e.rowCount(), nc = e.columnCount();
     const bool all = static_cast<long long>(nr) * std::max(nc, 1) <= kBestFitCellCap;
     const int r0 = all ? 0 : geometry_.firstVisibleRow();
     const int r1 = all ? nr - 1 : std::min(nr - 1, r0 + geometry_.pageRows() + 1);
-    const int box = PivotGridGeometry::kExpandBox + 8;
+    std::vector<int> need(static_cast<size_t>(nc), 0);
     for (int c = 0; c < nc; ++c) {
-        int w = minWidthOf(c);
-        for (int l = 0; l < e.columnLevelCount(); ++l) {
-            const auto h = e.columnHeader(c, l);
-            if (h.anchorLevel != l || h.itemSpan != 1 || h.kind == HeaderKind::Empty)
-                continue;
-            const auto d = e.drawColumnHeader(c, l);
-            w = std::max(w, fm.horizontalAdvance(d.text) + kTextPadding + (h.expandable ? box : 0));
-        }
-        for (int r = r0; r <= r1; ++r)
-            w = std::max(w, fm.horizontalAdvance(e.drawCell(r, c).text) + kTextPadding);
-        if (!all)
-            w = std::max(w, e.columnWidth(c));
-        widths_.insert(columnKeys_[static_cast<size_t>(c)], w);
+        const QString& key = columnKeys_[static_cast<size_t>(c)];
+        need[static_cast<size_t>(c)] =
+            kept.contains(key) ? kept.value(key) : columnNeed(c, r0, r1, all);
     }
-    const bool captions = e.viewOptions().showRowFields;
-    // Texts of cells that span levels (a grand total, a collapsed group) need the levels together.
-    struct Span {
-        int level, span, width;
+    // A group header over several columns (a client over its quantity and amount) shows its
+    // whole text: the columns under it share what they lack, inner groups before outer ones.
+    struct Spanning {
+        int column, span, width;
     };
-    std::vector<Span> spans;
+    std::vector<Spanning> spanning;
+    const int box = PivotGridGeometry::kExpandBox + 8;
+    for (int l = 0; l < e.columnLevelCount(); ++l) {
+        for (int c = 0; c < nc;) {
+            const auto h = e.columnHeader(c, l);
+            if (h.anchorItem == c && h.anchorLevel == l && h.itemSpan > 1 &&
+                h.kind != HeaderKind::Empty) {
+                const auto d = e.drawColumnHeader(c, l);
+                spanning.push_back({c, std::min(h.itemSpan, nc - c),
+                                    fm.horizontalAdvance(d.text) + kTextPadding +
+                                        (h.expandable ? box : 0)});
+            }
+            c = std::max(c + 1, h.anchorItem + h.itemSpan);
+        }
+    }
+    std::stable_sort(spanning.begin(), spanning.end(),
+                     [](const Spanning& a, const Spanning& b) { return a.span < b.span; });
+    for (const Spanning& sp : spanning) {
+        int sum = 0;
+        std::vector<int> free;
+        for (int c = sp.column; c < sp.column + sp.span; ++c) {
+            sum += need[static_cast<size_t>(c)];
+            if (!kept.contains(columnKeys_[static_cast<size_t>(c)]))
+                free.push_back(c);
+        }
+        if (sum >= sp.width || free.empty())
+            continue;
+        const int extra = sp.width - sum;
+        const int each = extra / static_cast<int>(free.size());
+        for (size_t i = 0; i < free.size(); ++i)
+            need[static_cast<size_t>(free[i])] +=
+                each + (i + 1 == free.size() ? extra - each * static_cast<int>(free.size()) : 0);
+    }
+    for (int c = 0; c < nc; ++c)
+        widths_.insert(columnKeys_[static_cast<size_t>(c)], need[static_cast<size_t>(c)]);
+
+    // Texts of cells that span levels (a grand total, a collapsed group) need the levels together.
+    std::vector<LevelSpan> spans;
     std::vector<int> levelWidths(static_cast<size_t>(e.rowLevelCount()), 0);
     for (int l = 0; l < e.rowLevelCount(); ++l) {
-        int w = kMinColumnWidth;
-        const PivotField* f = e.rowLevelField(l);
-        if (f)
-            w = std::max(w, f->minWidth());
-        if (captions) {
-            const QString caption = f                     ? f->caption()
-                                    : e.rowLevelIsData(l) ? e.dataFieldCaption()
-                                                          : QString();
-            if (!caption.isEmpty())
-                w = std::max(w, fm.horizontalAdvance(caption) + 16 + 12 +
-                                    (f ? PivotGridGeometry::kFilterArrowWidth : 0));
-        }
-        for (int r = 0; r < nr;) {
-            const auto h = e.rowHeader(r, l);
-            if (h.anchorLevel == l && h.kind != HeaderKind::Empty) {
-                const auto d = e.drawRowHeader(h.anchorItem, l);
-                const int need =
-                    fm.horizontalAdvance(d.text) + kTextPadding + (h.expandable ? box : 0);
-                if (h.levelSpan == 1)
-                    w = std::max(w, need);
-                else
-                    spans.push_back({l, h.levelSpan, need});
-            }
-            r = std::max(r + 1, h.anchorItem + h.itemSpan);
-        }
-        levelWidths[static_cast<size_t>(l)] = w;
+        const QString key = levelKey(l);
+        levelWidths[static_cast<size_t>(l)] = kept.contains(key) ? kept.value(key) : levelNeed(l, &spans);
     }
-    for (const Span& sp : spans) {
+    for (const LevelSpan& sp : spans) {
         const int last = std::min(sp.level + sp.span, e.rowLevelCount()) - 1;
         int sum = 0;
         for (int l = sp.level; l <= last; ++l)
             sum += levelWidths[static_cast<size_t>(l)];
-        if (sum < sp.width)
+        if (sum < sp.width && !kept.contains(levelKey(last)))
             levelWidths[static_cast<size_t>(last)] += sp.width - sum;
     }
     for (int l = 0; l < e.rowLevelCount(); ++l)
         widths_.insert(levelKey(l), levelWidths[static_cast<size_t>(l)]);
     layoutDirty_ = true;
-    ensureLayout();
+    ensureLayout(false);
+    fitting_ = false;
     viewport()->update();
+}
+
+void TcxDBPivotGrid::FitColumn(int column) {
+    ensureLayout();
+    if (column < 0 || column >= geometry_.columnCount())
+        return;
+    const int nr = engine_->rowCount();
+    const bool all = nr <= kBestFitCellCap;
+    const int r0 = all ? 0 : geometry_.firstVisibleRow();
+    const int r1 = all ? nr - 1 : std::min(nr - 1, r0 + geometry_.pageRows() + 1);
+    SetColumnWidth(column, columnNeed(column, r0, r1, all));
+}
+
+void TcxDBPivotGrid::FitRowLevel(int level) {
+    ensureLayout();
+    if (level < 0 || level >= geometry_.rowLevels())
+        return;
+    SetRowLevelWidth(level, levelNeed(level, nullptr));
 }
 
 // ---- focus and selection
@@ -805,6 +901,17 @@ void TcxDBPivotGrid::mouseReleaseEvent(QMouseEvent* event) {
 
 void TcxDBPivotGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     const PivotHit hit = HitTest(event->position().toPoint());
+    // A double click on the right edge of a header fits that column to its texts.
+    if (hit.zone == PivotHitZone::ColumnResize) {
+        drag_.reset();
+        FitColumn(hit.column);
+        return;
+    }
+    if (hit.zone == PivotHitZone::RowLevelResize) {
+        drag_.reset();
+        FitRowLevel(hit.level);
+        return;
+    }
     if (hit.zone == PivotHitZone::RowHeader || hit.zone == PivotHitZone::ColumnHeader) {
         PivotHit h = hit;
         h.zone = PivotHitZone::ExpandButton;

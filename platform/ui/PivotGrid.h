@@ -15,6 +15,7 @@
 
 #include <QAbstractScrollArea>
 #include <QHash>
+#include <QSet>
 #include <QPointer>
 
 #include <memory>
@@ -83,8 +84,16 @@ class TcxDBPivotGrid : public QAbstractScrollArea {
 
     // Widths that fit the texts: every text when the pivot has at most kBestFitCellCap cells,
     // else the headers, the texts of the rows in view and the engine's estimate over all values.
+    // Header texts count wherever they are: a group header spanning several columns widens
+    // them together when it needs more than they have. Once called, the fit is made again
+    // after every change of the layout (a field dragged, a group expanded, a filter, a sort),
+    // keeping the widths the user set by hand; a new ApplyBestFit drops those as well.
     static constexpr long long kBestFitCellCap = 200000;
     void ApplyBestFit();
+    // Fits one view column (or row header level) to its texts, as a double click on the right
+    // edge of its header does; the width then counts as set by hand.
+    void FitColumn(int column);
+    void FitRowLevel(int level);
 
     TcxPivotGridOptionsView OptionsView() const;
     void SetOptionsView(const TcxPivotGridOptionsView& options);
@@ -152,7 +161,18 @@ class TcxDBPivotGrid : public QAbstractScrollArea {
     void engineChanged();
     void bindDataSet();
     void syncStyles();
-    void ensureLayout();
+    // Lays out what changed; a fit pending after a change of the layout runs too unless
+    // `fit` is false (EndUpdate: the caller is about to fit anyway).
+    void ensureLayout(bool fit = true);
+    // Best fit over every column and level; `keepHandWidths` leaves the widths set by hand.
+    void fitWidths(bool keepHandWidths);
+    // The width a column's (a level's) own texts need, over the rows the fit reads.
+    int columnNeed(int column, int firstRow, int lastRow, bool all);
+    // A row header that spans levels (a grand total, a collapsed group) and the width it needs.
+    struct LevelSpan {
+        int level, span, width;
+    };
+    int levelNeed(int level, std::vector<LevelSpan>* spans);
     void rebuildGeometry();
     void updateScrollBars();
     void moveFocus(int row, int column, bool extend);
@@ -179,6 +199,11 @@ class TcxDBPivotGrid : public QAbstractScrollArea {
     // Widths set by best fit or by the user, by column path and by row level field, so that they
     // survive re-layouts that keep the column.
     QHash<QString, int> widths_;
+    // Keys of widths_ the user set (a drag, a double click, SetColumnWidth); a refit keeps them.
+    QSet<QString> handWidths_;
+    bool autoFit_ = false;     // ApplyBestFit was called: refit after layout changes
+    bool fitPending_ = false;  // the layout changed since the last fit
+    bool fitting_ = false;
 
     int anchorRow_ = 0, anchorColumn_ = 0;
     std::unique_ptr<Drag> drag_;

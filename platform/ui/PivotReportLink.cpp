@@ -107,14 +107,13 @@ std::vector<std::pair<int, int>> bands(const std::vector<double>& lengths,
 
 }  // namespace
 
-int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSizeF& otherBody) {
-    pages_.clear();
+std::unique_ptr<TcxPivotGridReportLink::Layout> TcxPivotGridReportLink::measure() {
+    auto owned = std::make_unique<Layout>();
     if (!component_)
-        return 0;
+        return owned;
     TcxDBPivotGrid& grid = *component_;
     morvane::pivot::PivotEngine& engine = grid.ViewData();
-
-    Layout lay;
+    Layout& lay = *owned;
     morvane::pivot::MatrixOptions options;
     options.customDraw = true;
     lay.matrix = engine.layoutMatrix(options);
@@ -122,7 +121,7 @@ int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSize
     const int rows = m.rowCount();
     const int cols = m.columnCount();
     if (rows == 0 || cols == 0)
-        return 0;
+        return owned;
     lay.headerRows = m.headerRowCount();
     lay.headerColumns = m.headerColumnCount();
 
@@ -176,8 +175,56 @@ int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSize
     for (double& w : lay.widths)
         w = std::ceil(std::max(w, 2 * kPadX + fm.averageCharWidth()));
 
-    // A header over several columns gets the room its text needs, added to its last column; a
-    // page of columns ends where no such header is cut, when it can.
+    // A header over several columns gets the room its text needs, added to its last column.
+    for (int r = 0; r < lay.headerRows; ++r) {
+        for (int c = lay.headerColumns; c < cols; ++c) {
+            const MatrixCell& cell = m.at(r, c);
+            if (cell.covered || cell.colSpan < 2)
+                continue;
+            const int last = std::min(cols, c + cell.colSpan) - 1;
+            double spanned = 0;
+            for (int k = c; k <= last; ++k)
+                spanned += lay.widths[static_cast<std::size_t>(k)];
+            const double need = fmBold.horizontalAdvance(cell.text) + 2 * kPadX + 1;
+            if (need > spanned)
+                lay.widths[static_cast<std::size_t>(last)] += std::ceil(need - spanned);
+        }
+    }
+
+    return owned;
+}
+
+double TcxPivotGridReportLink::ContentWidthPt() {
+    if (!measured_)
+        measured_ = measure();
+    return std::accumulate(measured_->widths.begin(), measured_->widths.end(), 0.0);
+}
+
+void TcxPivotGridReportLink::Invalidate() {
+    measured_.reset();
+    TBasedxReportLink::Invalidate();
+}
+
+int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSizeF& otherBody) {
+    pages_.clear();
+    if (!component_)
+        return 0;
+    TcxDBPivotGrid& grid = *component_;
+    morvane::pivot::PivotEngine& engine = grid.ViewData();
+    // The measures of ContentWidthPt when it ran for this pagination, else new ones.
+    const std::unique_ptr<Layout> owned = measured_ ? std::move(measured_) : measure();
+    Layout& lay = *owned;
+    const PivotMatrix& m = lay.matrix;
+    const int rows = m.rowCount();
+    const int cols = m.columnCount();
+    if (rows == 0 || cols == 0)
+        return 0;
+    const QFont font = PrintFont(fontSize_);
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetricsF fm(font);
+    const QFontMetricsF fmBold(bold);
+    // A page of columns ends where no header over several columns is cut, when it can.
     std::vector<bool> cleanBreak(static_cast<std::size_t>(cols) + 1, true);
     for (int r = 0; r < lay.headerRows; ++r) {
         for (int c = lay.headerColumns; c < cols; ++c) {
@@ -187,12 +234,6 @@ int TcxPivotGridReportLink::CreateBodyPages(const QSizeF& firstBody, const QSize
             const int last = std::min(cols, c + cell.colSpan) - 1;
             for (int k = c + 1; k <= last; ++k)
                 cleanBreak[static_cast<std::size_t>(k)] = false;
-            double spanned = 0;
-            for (int k = c; k <= last; ++k)
-                spanned += lay.widths[static_cast<std::size_t>(k)];
-            const double need = fmBold.horizontalAdvance(cell.text) + 2 * kPadX + 1;
-            if (need > spanned)
-                lay.widths[static_cast<std::size_t>(last)] += std::ceil(need - spanned);
         }
     }
 

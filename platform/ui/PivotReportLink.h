@@ -19,6 +19,7 @@
 #include <QRectF>
 #include <QRgb>
 
+#include <memory>
 #include <vector>
 
 class TcxDBPivotGrid;
@@ -70,6 +71,11 @@ class TcxPivotGridReportLink : public TBasedxReportLink {
     // The laid-out page (0-based), paginating first when needed.
     const morvane::ui::PivotPrintPage& Page(int page);
 
+    // The printed width of the whole pivot at full size: the grid's widths, widened where a
+    // printed text needs more.
+    double ContentWidthPt() override;
+    void Invalidate() override;
+
   protected:
     int CreateBodyPages(const QSizeF& firstBody, const QSizeF& otherBody) override;
     void PaintBodyPage(QPainter& painter, int page) override;
@@ -77,7 +83,10 @@ class TcxPivotGridReportLink : public TBasedxReportLink {
 
   private:
     struct Layout;
+    // The matrix with its printed widths, before any narrowing to the page.
+    std::unique_ptr<Layout> measure();
     QPointer<TcxDBPivotGrid> component_;
+    std::unique_ptr<Layout> measured_;  // kept from ContentWidthPt for the next pagination
     double fontSize_ = 9.0;
     bool borders_ = true;
     bool whiteStyles_ = false;

@@ -8,6 +8,8 @@
 
 #include "platform/io/AtomicFile.h"
 
+#include <algorithm>
+
 #include <stdexcept>
 
 namespace {
@@ -16,6 +18,8 @@ constexpr double kPointsPerMM = 72.0 / 25.4;
 // Space between the title and the report, and the footer's text size.
 constexpr double kTitleGapPt = 8.0;
 constexpr double kFooterPointSize = 8.0;
+// The title's lines after the first (the period, the filters).
+constexpr double kSubtitlePointSize = 9.0;
 
 // Paper codes of the printer drivers the windows were designed with, for the sizes Qt names.
 struct PaperCode {
@@ -74,6 +78,29 @@ void TBasedxReportLink::SetReportTitle(const QString& text) {
     paginated_ = false;
 }
 
+void TBasedxReportLink::SetFitToWidth(bool on) {
+    if (on == fitToWidth_)
+        return;
+    fitToWidth_ = on;
+    paginated_ = false;
+}
+
+void TBasedxReportLink::ChooseOrientation() {
+    TdxPrinterPage portrait = page_;
+    portrait.Orientation = QPageLayout::Portrait;
+    const QMarginsF m = portrait.MarginsMM * kPointsPerMM;
+    const double room = portrait.OrientedSizeMM().width() * kPointsPerMM - m.left() - m.right();
+    TdxPrinterPage chosen = portrait;
+    if (ContentWidthPt() > room)
+        chosen.Orientation = QPageLayout::Landscape;
+    SetPrinterPage(chosen);
+}
+
+double TBasedxReportLink::BodyScale() {
+    paginate();
+    return scale_;
+}
+
 QFont TBasedxReportLink::PrintFont(double pointSize) {
     QFont font;
     font.setFamilies(
@@ -113,7 +140,8 @@ double TBasedxReportLink::titleHeightPt() const {
     if (lines.isEmpty())
         return 0.0;
     const QFontMetricsF fm(titleFont(ReportTitle));
-    return lines.size() * fm.lineSpacing() + kTitleGapPt;
+    const QFontMetricsF sub(PrintFont(kSubtitlePointSize));
+    return fm.lineSpacing() + (lines.size() - 1) * sub.lineSpacing() + kTitleGapPt;
 }
 
 QRectF TBasedxReportLink::BodyRectPt(int page) {
@@ -131,7 +159,15 @@ void TBasedxReportLink::paginate() {
         return;
     const QSizeF first = BodyRectPt(0).size();
     const QSizeF other = BodyRectPt(1).size();
-    pageCount_ = CreateBodyPages(first, other);
+    scale_ = 1.0;
+    if (fitToWidth_) {
+        const double need = ContentWidthPt();
+        const double room = std::min(first.width(), other.width());
+        if (need > room && room > 0)
+            scale_ = room / need;
+    }
+    // A smaller body is laid out on a page as much larger as it is printed smaller.
+    pageCount_ = CreateBodyPages(first / scale_, other / scale_);
     paginated_ = true;
 }
 
@@ -167,21 +203,24 @@ void TBasedxReportLink::RenderPage(QPainter& painter, int page, const QRectF& pa
     const QRectF body = BodyRectPt(page);
     const QStringList lines = page == 0 ? titleLines() : QStringList();
     if (!lines.isEmpty()) {
-        const QFont font = titleFont(ReportTitle);
-        const QFontMetricsF fm(font);
-        painter.setFont(font);
+        const QFont title = titleFont(ReportTitle);
+        const QFont sub = PrintFont(kSubtitlePointSize);
         painter.setPen(Qt::black);
         double y = BodyRectPt(1).top();
-        for (const QString& line : lines) {
-            painter.drawText(QRectF(body.left(), y, body.width(), fm.lineSpacing()),
-                             Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, line);
-            y += fm.lineSpacing();
+        for (int i = 0; i < lines.size(); ++i) {
+            const QFont& font = i == 0 ? title : sub;
+            const double height = QFontMetricsF(font).lineSpacing();
+            painter.setFont(font);
+            painter.drawText(QRectF(body.left(), y, body.width(), height),
+                             Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, lines[i]);
+            y += height;
         }
     }
 
     painter.save();
     painter.translate(body.topLeft());
-    painter.setClipRect(QRectF(QPointF(0, 0), body.size()).adjusted(-1, -1, 1, 1));
+    painter.scale(scale_, scale_);
+    painter.setClipRect(QRectF(QPointF(0, 0), body.size() / scale_).adjusted(-1, -1, 1, 1));
     PaintBodyPage(painter, page);
     painter.restore();
 

@@ -5,7 +5,9 @@
 // pages come out on the preview, the printer and a PDF file.
 //
 // Every page carries the page-number footer ("第 1 页 / 共 3 页"); the first page carries the
-// report title, centred and bold above the report, one line per line break of the title text.
+// report title, centred above the report, one line per line break of the title text: the first
+// line in the title font (bold), the others (the period, the filters) in the body's font.
+// With FitToWidth on, a body wider than the page is printed smaller, so that it fits across.
 // Descendants lay out their component's body in the space left (CreateBodyPages) and paint one
 // body page at a time (PaintBodyPage). Pagination is lazy and cached; a change of the page or the
 // title, or Invalidate() after the component changed, makes the next read paginate again.
@@ -66,6 +68,17 @@ class TBasedxReportLink : public QObject {
     TdxReportTitle ReportTitle;
     void SetReportTitle(const QString& text);
 
+    // Shrink a body wider than the page so that it fits across (its rows may still run over
+    // several pages). Off by default.
+    bool FitToWidth() const { return fitToWidth_; }
+    void SetFitToWidth(bool on);
+    // The width the body needs at full size, in points; 0 when the link cannot tell.
+    virtual double ContentWidthPt() { return 0.0; }
+    // Landscape when the body is wider than a portrait page's body, portrait otherwise.
+    void ChooseOrientation();
+    // The factor the body is printed at (1, or less with FitToWidth).
+    double BodyScale();
+
     // The caption the preview window shows (defaults to "打印预览").
     QString Caption() const { return caption_; }
     void SetCaption(const QString& caption) { caption_ = caption; }
@@ -86,7 +99,7 @@ class TBasedxReportLink : public QObject {
     void ExportPdf(const QString& file);
 
     // The component's content changed: paginate again on the next read.
-    void Invalidate() { paginated_ = false; }
+    virtual void Invalidate() { paginated_ = false; }
     // The page-number text of a page (0-based): "第 1 页 / 共 3 页".
     QString PageNumberText(int page);
 
@@ -117,5 +130,7 @@ class TBasedxReportLink : public QObject {
     TdxPrinterPage page_;
     QString caption_;
     bool paginated_ = false;
+    bool fitToWidth_ = false;
+    double scale_ = 1.0;
     int pageCount_ = 0;
 };

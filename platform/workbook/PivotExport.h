@@ -3,6 +3,7 @@
 #include "platform/workbook/Workbook.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace morvane::pivot {
 class PivotEngine;
@@ -18,6 +19,21 @@ struct PivotExportOptions {
     // Column widths from the grid's widths (pixels of the view, about seven
     // to a character).
     bool columnWidths = true;
+    // The texts the screen shows: the grid's custom-draw handlers run, so
+    // total captions read as the window paints them ("合计", "<value> 小计")
+    // and a share cell painted as "25%" is written as the number 0.25 in a
+    // percent format; the captions of the row fields head their columns.
+    bool asShown = false;
+    // Number formats that keep the values numbers: whole numbers as "0",
+    // other numbers with two decimals ("0.00").
+    bool numberFormats = false;
+    // The header rows (and the heading above them) and the row-header
+    // columns stay in view while the rest scrolls.
+    bool freezeHeaders = false;
+    // Lines written above the pivot, each across its width: the first as a
+    // bold title, the others plain (the period, the filters); a blank row
+    // separates them from the pivot.
+    QStringList heading;
 };
 
 // The pivot as the grid lays it out, every group expanded and the header

@@ -85,6 +85,15 @@ class Sheet {
     double defaultColumnWidth() const { return defaultWidth_; }
     void setDefaultColumnWidth(double characters) { defaultWidth_ = characters; }
 
+    // Frozen panes: the first `rows` rows and `columns` columns stay in view while the rest
+    // scrolls (0, 0: nothing frozen).
+    void setFrozen(int rows, int columns) {
+        frozenRows_ = rows < 0 ? 0 : rows;
+        frozenColumns_ = columns < 0 ? 0 : columns;
+    }
+    int frozenRows() const { return frozenRows_; }
+    int frozenColumns() const { return frozenColumns_; }
+
     // Merges are kept as given; overlapping ranges are refused.
     void merge(const CellRange& range);
     // Removes every merged range that overlaps the range.
@@ -110,6 +119,7 @@ class Sheet {
     std::vector<CellRange> merges_;
     double defaultWidth_ = 8;
     int columns_ = 0;
+    int frozenRows_ = 0, frozenColumns_ = 0;
     std::size_t cellCount_ = 0;
 };
 

@@ -44,6 +44,7 @@ enum : unsigned {
     kLabelSst = 0x00FD,
     kBlank = 0x0201,
     kWindow2 = 0x023E,
+    kPane = 0x0041,
     kMergedCells = 0x00E5,
 };
 
@@ -436,7 +437,9 @@ class Writer {
                     writeCell(r, c);
         }
 
-        put16(b, first ? 0x06B6 : 0x00B6);
+        // Frozen panes: the window's "frozen" and "frozen, no split" flags, then the pane.
+        const bool frozen = s.frozenRows() > 0 || s.frozenColumns() > 0;
+        put16(b, (first ? 0x06B6u : 0x00B6u) | (frozen ? 0x0108u : 0u));
         put16(b, 0);
         put16(b, 0);
         put32(b, 64);
@@ -444,6 +447,18 @@ class Writer {
         put16(b, 0);
         put32(b, 0);
         flush(kWindow2);
+        if (frozen) {
+            put16(b, static_cast<unsigned>(s.frozenColumns()));
+            put16(b, static_cast<unsigned>(s.frozenRows()));
+            put16(b, static_cast<unsigned>(s.frozenRows()));
+            put16(b, static_cast<unsigned>(s.frozenColumns()));
+            // The active pane: lower right, lower left (rows only) or upper right (columns).
+            b.push_back(static_cast<char>(s.frozenRows() > 0 && s.frozenColumns() > 0 ? 0
+                                          : s.frozenRows() > 0                         ? 2
+                                                                                       : 1));
+            b.push_back(0);
+            flush(kPane);
+        }
 
         const auto& merges = s.merges();
         for (size_t at = 0; at < merges.size(); at += kMaxMergesPerRecord) {

@@ -215,6 +215,11 @@ void XlsxStreamWriter::setColumnWidth(int column, double characters) {
           "column width");
 }
 
+void XlsxStreamWriter::freezePanes(int rows, int columns) {
+    worksheet_freeze_panes(d_->current(), static_cast<lxw_row_t>(rows),
+                           static_cast<lxw_col_t>(columns));
+}
+
 void XlsxStreamWriter::setRowHeight(int row, double points) {
     check(worksheet_set_row(d_->current(), static_cast<lxw_row_t>(row), points, nullptr),
           "row height");
@@ -315,6 +320,8 @@ QString writeXlsx(const Workbook& workbook, const QString& path) {
         for (int c = 0; c < s.columnWidthCount(); ++c)
             if (s.columnWidth(c) > 0)
                 out.setColumnWidth(c, s.columnWidth(c));
+        if (s.frozenRows() > 0 || s.frozenColumns() > 0)
+            out.freezePanes(s.frozenRows(), s.frozenColumns());
         // Merges by first row, so each is set up with its row.
         std::vector<CellRange> merges = s.merges();
         std::sort(merges.begin(), merges.end(),

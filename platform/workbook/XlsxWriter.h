@@ -43,6 +43,8 @@ class XlsxStreamWriter {
     void addSheet(const QString& name);
     // Sheet set-up, before the sheet's first cell.
     void setColumnWidth(int column, double characters);
+    // Freezes the first rows and columns of the sheet (sheet set-up).
+    void freezePanes(int rows, int columns);
     // Row set-up, before the row's cells.
     void setRowHeight(int row, double points);
     // The merged range shows the cell at its top-left corner, written after

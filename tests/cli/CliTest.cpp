@@ -162,6 +162,88 @@ TEST_F(CliTest, DemoDatabaseIsCreatedAndAnswersQueries) {
     EXPECT_GT(std::stoi(count), 0) << r.out;
 }
 
+TEST_F(CliTest, DemoDbKeepsAnExistingFileUnlessForced) {
+    const QString notes = dir_->filePath("notes.txt");
+    QFile f(notes);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("my notes\n");
+    f.close();
+    Outcome kept = morvane({"demo-db", notes});
+    EXPECT_EQ(kept.status, 2);
+    EXPECT_NE(kept.err.find("--force"), std::string::npos) << kept.err;
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "my notes\n");
+    f.close();
+    EXPECT_EQ(morvane({"demo-db", "--force", notes}).status, 0);
+    EXPECT_EQ(morvane({"query", "--db", notes, "select count(*) n from sysuser"}).status, 0);
+}
+
+TEST_F(CliTest, HelpOnEveryCommandAndOnTheHostWithoutADisplay) {
+    for (const QStringList& args :
+         {QStringList{"--help"}, QStringList{"help"}, QStringList{"run", "--help"},
+          QStringList{"query", "--help"}, QStringList{"demo-db", "--help"},
+          QStringList{"windows", "--help"}, QStringList{"run", "frm_OLAPSaleMonth", "-h"}}) {
+        const Outcome r = morvane(args);
+        EXPECT_EQ(r.status, 0) << args.join(' ').toStdString() << "\n" << r.err;
+        EXPECT_EQ(r.out.rfind("usage: morvane", 0), 0u) << r.out;
+    }
+    EXPECT_NE(morvane({"run", "--help"}).out.find("--controls"), std::string::npos);
+
+    QProcess host;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    host.setProcessEnvironment(env);
+    host.start(QStringLiteral(MORVANE_HOST), {"--help"});
+    ASSERT_TRUE(host.waitForFinished(60000));
+    EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(host.exitCode(), 0);
+    EXPECT_TRUE(host.readAllStandardOutput().startsWith("usage: morvane-host"));
+
+    // A window the host does not know is an error, not a silent start, also without a display.
+    host.start(QStringLiteral(MORVANE_HOST),
+               {"--db", db_, "--user", "001", "--open", "frm_NoSuchWindow"});
+    ASSERT_TRUE(host.waitForFinished(60000));
+    EXPECT_EQ(host.exitCode(), 2);
+    EXPECT_TRUE(host.readAllStandardError().contains("frm_NoSuchWindow"));
+}
+
+// Through the real plug-in on the demo database: values the controls cannot hold are refused
+// with their range, never changed into another period.
+TEST_F(CliTest, RunRefusesOutOfRangeValuesAndListsTheControls) {
+    const QString demo = dir_->filePath("range.db");
+    ASSERT_EQ(morvane({"demo-db", demo}).status, 0);
+    struct Case {
+        const char* set;
+        const char* range;
+    };
+    const Case cases[] = {{"edit_month=13", "from 1 to 12, not '13'"},
+                          {"edit_month=0", "from 1 to 12, not '0'"},
+                          {"edit_month=-1", "from 1 to 12, not '-1'"},
+                          {"edit_year=1900", "from 1901 to 9999, not '1900'"},
+                          {"edit_year=99999", "from 1901 to 9999, not '99999'"},
+                          {"edit_year=20x6", "from 1901 to 9999, not '20x6'"}};
+    for (const Case& c : cases) {
+        const Outcome r = morvane({"run", "frm_OLAPSaleMonth", "--db", demo, "--set", c.set});
+        EXPECT_EQ(r.status, 2) << c.set;
+        EXPECT_NE(r.err.find(c.range), std::string::npos) << c.set << ": " << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    const Outcome wrong =
+        morvane({"run", "frm_OLAPSaleMonth", "--db", demo, "--set", "edit_mnth=3"});
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_NE(wrong.err.find("no control 'edit_mnth'; it has: "), std::string::npos) << wrong.err;
+    EXPECT_NE(wrong.err.find("edit_month"), std::string::npos) << wrong.err;
+
+    const Outcome listed = morvane({"run", "frm_OLAPSaleMonth", "--db", demo, "--set",
+                                    "edit_year=2025", "--controls"});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("edit_client\tpicker\t全部\n"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("edit_year\tnumber 1901..9999\t2025\n"), std::string::npos)
+        << listed.out;
+    EXPECT_NE(listed.out.find("edit_month\tnumber 1..12\t"), std::string::npos) << listed.out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -41,16 +42,27 @@ const QString kRowsSQL = QStringLiteral(
     "union all select '乙','B1','红',0\r"
     "union all select '乙','B2','蓝',2\r");
 
-// The workbook of kRowsSQL: no header areas, every group expanded, zeros as 0.
+// The heading of the window's printouts and workbooks, as sheet lines of five cells: the
+// caption, the business dates (this month so far), the filters, a blank line.
+std::string Heading() {
+    const QDate today = QDate::currentDate();
+    return ("导出测试\t\t\t\t\n业务日期：" +
+            QDate(today.year(), today.month(), 1).toString(QStringLiteral("yyyy-MM-dd")) + " 至 " +
+            today.toString(QStringLiteral("yyyy-MM-dd")) + "\t\t\t\t\n过滤条件：全部\t\t\t\t\n\t\t\t\t\n")
+        .toStdString();
+}
+
+// The workbook of kRowsSQL below its heading: the row fields' captions, every group expanded,
+// the totals captioned as on screen, zeros as 0.
 const char* const kWorkbookText =
-    "\t\t红\t蓝\tGrand Total\n"
+    "店铺\t货号\t红\t蓝\t合计\n"
     "乙\tB1\t0\t\t0\n"
     "\tB2\t\t2\t2\n"
-    "乙 Total\t\t0\t2\t2\n"
+    "乙 小计\t\t0\t2\t2\n"
     "甲\tA1\t3\t1\t4\n"
     "\tA2\t4\t\t4\n"
-    "甲 Total\t\t7\t1\t8\n"
-    "Grand Total\t\t7\t3\t10\n";
+    "甲 小计\t\t7\t1\t8\n"
+    "合计\t\t7\t3\t10\n";
 
 template <class Base>
 class ExportReport : public Base {
@@ -267,13 +279,35 @@ TYPED_TEST(PivotExport, WritesTheLaidOutPivotAndShowsTheGridAsBeforeOnceTheProgr
     // Laid out as the grid (no subtotals), every group expanded, the zero as 0.
     const morvane::workbook::Workbook book = morvane::workbook::readXls(file);
     ASSERT_EQ(book.sheetCount(), 1);
-    EXPECT_EQ(SheetText(book.sheet(0)).toStdString(),
-              "\t\t红\t蓝\tGrand Total\n"
-              "乙\tB1\t0\t\t0\n"
-              "\tB2\t\t2\t2\n"
-              "甲\tA1\t3\t1\t4\n"
-              "\tA2\t4\t\t4\n"
-              "Grand Total\t\t7\t3\t10\n");
+    EXPECT_EQ(SheetText(book.sheet(0)).toStdString(), Heading() +
+                                                          "店铺\t货号\t红\t蓝\t合计\n"
+                                                          "乙\tB1\t0\t\t0\n"
+                                                          "\tB2\t\t2\t2\n"
+                                                          "甲\tA1\t3\t1\t4\n"
+                                                          "\tA2\t4\t\t4\n"
+                                                          "合计\t\t7\t3\t10\n");
+}
+
+// A shop left empty in the database has a name on screen and in the workbook, and so has its
+// total: "(空白) 小计", not " 小计".
+TYPED_TEST(PivotExport, AnEmptyGroupValueReadsBlankOnScreenAndInTheWorkbook) {
+    this->window = std::make_unique<ExportReport<TypeParam>>();
+    auto* w = this->window.get();
+    w->Create();
+    w->sql = QString(kRowsSQL).replace(QStringLiteral("'乙'"), QStringLiteral("''"));
+    w->ac_GetData->trigger();
+    ASSERT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
+    const QString screen = w->ResultText();
+    EXPECT_TRUE(screen.contains(QStringLiteral("\n(空白)\tB1\t"))) << screen.toStdString();
+    EXPECT_TRUE(screen.contains(QStringLiteral("\n(空白) 小计\t"))) << screen.toStdString();
+
+    const QString file = this->dir.filePath(QStringLiteral("空白.xls"));
+    this->runner.QueueSaveName(file);
+    w->bit_excel->click();
+    ASSERT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
+    const QString text = SheetText(morvane::workbook::readXls(file).sheet(0));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n(空白)\tB1\t0\t\t0\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\n(空白) 小计\t\t0\t2\t2\n"))) << text.toStdString();
 }
 
 // Also: a zero shows empty on screen, as 0 while the workbook is open, and as the number 0 in it.
@@ -292,6 +326,8 @@ TYPED_TEST(PivotExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnX
     w->ac_Excel->trigger();
     ASSERT_TRUE(this->Errors().isEmpty()) << this->Errors().toStdString();
 
+    // Read back by openpyxl: the cells, then the panes frozen, the title's font and the
+    // number formats of the quantities (whole numbers, still numbers).
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"),
                  {QStringLiteral("-c"),
@@ -300,11 +336,14 @@ TYPED_TEST(PivotExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnX
                                  "for r in ws.iter_rows(values_only=True):\n"
                                  "  print('\\t'.join('' if v is None else (str(int(v)) if "
                                  "isinstance(v,(int,float)) and v==int(v) else str(v)) for v "
-                                 "in r))\n"),
+                                 "in r))\n"
+                                 "print(ws.freeze_panes, ws['A1'].font.b, ws['C6'].number_format,"
+                                 " type(ws['C6'].value).__name__, ws['E12'].number_format)\n"),
                   xlsx});
     ASSERT_TRUE(python.waitForFinished(60000));
     ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).toStdString(), kWorkbookText);
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).toStdString(),
+              Heading() + kWorkbookText + "C6 True 0 int 0\n");
 
     // A name typed without an extension gets the dialog's default one.
     this->runner.QueueSaveName(this->dir.filePath(QStringLiteral("plain")));
@@ -315,10 +354,20 @@ TYPED_TEST(PivotExport, AnXlsxNameGivesAnXlsxWorkbookAndANameWithoutExtensionAnX
     EXPECT_TRUE(seenWhileOpen.startsWith("乙\tB1\t0\t")) << seenWhileOpen.toStdString();
     EXPECT_EQ(b1Line(w->ResultText()), b1);
     const morvane::workbook::Workbook book = morvane::workbook::readXls(xls);
-    EXPECT_EQ(SheetText(book.sheet(0)).toStdString(), kWorkbookText);
-    const morvane::workbook::Cell* zero = book.sheet(0).cell(1, 2);
+    EXPECT_EQ(SheetText(book.sheet(0)).toStdString(), Heading() + kWorkbookText);
+    const morvane::workbook::Cell* zero = book.sheet(0).cell(5, 2);
     ASSERT_NE(zero, nullptr);
     EXPECT_EQ(zero->kind, morvane::workbook::Cell::Kind::Number);
+    // The .xls keeps its header panes frozen too (read by xlrd, the reader of old workbooks).
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import xlrd,sys\n"
+                                 "s=xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                                 "print(s.panes_are_frozen, s.horz_split_pos, s.vert_split_pos)\n"),
+                  xls});
+    ASSERT_TRUE(python.waitForFinished(60000));
+    ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    EXPECT_EQ(python.readAllStandardOutput().toStdString(), "1 5 2\n");
 }
 
 TYPED_TEST(PivotExport, CancelInTheSaveDialogChangesNothing) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QDate>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -19,16 +20,27 @@ using namespace morvane::host;
 
 namespace {
 
-// The pivot as the workbook holds it: no header areas, every group expanded, the zero as 0.
-const char* const kWorkbookText =
-    "\t\t红色\t蓝色\tGrand Total\n"
-    "乙店\tB1\t0\t\t0\n"
-    "\tB2\t\t2\t2\n"
-    "乙店 Total\t\t0\t2\t2\n"
-    "甲店\tA1\t3\t1\t4\n"
-    "\tA2\t4\t\t4\n"
-    "甲店 Total\t\t7\t1\t8\n"
-    "Grand Total\t\t7\t3\t10\n";
+// The window's heading (caption, business dates of this month so far, filters, a blank line)
+// as sheet lines of five cells.
+std::string Heading() {
+    const QDate today = QDate::currentDate();
+    return ("导出测试\t\t\t\t\n业务日期：" +
+            QDate(today.year(), today.month(), 1).toString(QStringLiteral("yyyy-MM-dd")) + " 至 " +
+            today.toString(QStringLiteral("yyyy-MM-dd")) + "\t\t\t\t\n过滤条件：全部\t\t\t\t\n\t\t\t\t\n")
+        .toStdString();
+}
+
+// The pivot as the workbook holds it below the heading: the captions the screen shows, every
+// group expanded, the zero as 0.
+const std::string kWorkbookText = Heading() +
+                                  "店铺\t货号\t红色\t蓝色\t合计\n"
+                                  "乙店\tB1\t0\t\t0\n"
+                                  "\tB2\t\t2\t2\n"
+                                  "乙店 小计\t\t0\t2\t2\n"
+                                  "甲店\tA1\t3\t1\t4\n"
+                                  "\tA2\t4\t\t4\n"
+                                  "甲店 小计\t\t7\t1\t8\n"
+                                  "合计\t\t7\t3\t10\n";
 
 QString SheetText(const morvane::workbook::Sheet& sheet) {
     QString out;
@@ -133,9 +145,18 @@ TEST_F(RunOut, APdfHoldsThePrintedPagesOnA4) {
         info.out.contains(QRegularExpression("Page size:\\s+59[56][.0-9]* x 84[12][.0-9]* pts")))
         << info.out.toStdString();
 
-    // The pages show what the grid shows: painted captions, the zero blanked.
+    // The pages show what the grid shows: painted captions, the zero blanked; the first page
+    // is headed by the caption, the period and the filters.
     const Process text = Exec("pdftotext", {"-layout", pdf, "-"});
     ASSERT_EQ(text.status, 0) << text.err.toStdString();
+    const QStringList lines = text.out.trimmed().split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0].trimmed(), QStringLiteral("导出测试"));
+    EXPECT_TRUE(lines[1].trimmed().startsWith(
+        QStringLiteral("业务日期：") +
+        QDate::currentDate().addDays(1 - QDate::currentDate().day()).toString("yyyy-MM-dd")))
+        << lines[1].toStdString();
+    EXPECT_EQ(lines[2].trimmed(), QStringLiteral("过滤条件：全部"));
     for (const char* expected : {"甲店", "乙店", "红色", "蓝色", "合计", "小计"})
         EXPECT_TRUE(text.out.contains(QString::fromUtf8(expected))) << expected << "\n"
                                                                     << text.out.toStdString();

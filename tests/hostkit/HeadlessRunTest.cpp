@@ -96,7 +96,9 @@ TEST_F(Run, ErrorsEndTheRunWithStatusTwo) {
         std::string message;
     };
     const Case cases[] = {
-        {{Set("nosuch", "1")}, "the window has no control 'nosuch'\n"},
+        {{Set("nosuch", "1")},
+         "the window has no control 'nosuch'; it has: edit_client, postedcheck, bill_date1, "
+         "edit_note\n"},
         {{Set("postedcheck", "yes")}, "postedcheck takes 0 or 1, not 'yes'\n"},
         {{Set("bill_date1", "2026-13-01")},
          "bill_date1 takes a date YYYY-MM-DD, not '2026-13-01'\n"},

@@ -398,6 +398,66 @@ TEST_F(PivotGridTest, BestFitFitsTheWidestTextAndHonoursMinimumWidths) {
               fm.horizontalAdvance(u("Grand Total")));
 }
 
+// Long client names over two measures each, as the client windows show them.
+TEST(PivotGridFitTest, HeadersOverSeveralColumnsShowWholeAndTheFitFollowsTheLayout) {
+    auto src = std::make_shared<MemorySource>();
+    src->addColumn(u("店铺"), ValueType::Text);
+    src->addColumn(u("类别"), ValueType::Text);
+    src->addColumn(u("数量"), ValueType::Integer);
+    src->addColumn(u("金额"), ValueType::Real);
+    const char* shops[] = {"上海久光百货旗舰店", "南京新街口百货商店", "一店"};
+    for (const char* shop : shops) {
+        src->appendRow({Value::text(u(shop)), Value::text(u("一级代理商的长类别名称")),
+                        Value::integer(3), Value::real(1.5)});
+        src->appendRow({Value::text(u(shop)), Value::text(u("短")), Value::integer(1),
+                        Value::real(2)});
+    }
+    TcxDBPivotGrid grid;
+    grid.resize(1200, 400);
+    grid.SetSource(src);
+    grid.BeginUpdate();
+    grid.CreateAllFields();
+    place(grid, {}, {"店铺"}, {"数量", "金额"});
+    grid.EndUpdate();
+    grid.show();
+    grid.ApplyBestFit();
+    const QFontMetrics fm = grid.fontMetrics();
+    morvane::pivot::PivotEngine& e = grid.ViewData();
+    // Every header, spanning or not, gets the room of its whole text.
+    const auto everyHeaderFits = [&] {
+        for (int l = 0; l < e.columnLevelCount(); ++l)
+            for (int c = 0; c < e.columnCount(); ++c) {
+                const auto h = e.columnHeader(c, l);
+                if (!h.isAnchor(c, l) || h.kind == morvane::pivot::HeaderKind::Empty)
+                    continue;
+                int room = 0;
+                for (int k = c; k < c + h.itemSpan; ++k)
+                    room += grid.ColumnWidth(k);
+                EXPECT_GE(room, fm.horizontalAdvance(e.drawColumnHeader(c, l).text))
+                    << e.drawColumnHeader(c, l).text.toStdString();
+            }
+    };
+    everyHeaderFits();
+
+    // A field moved into the columns (as a drag does) is fitted again, whole texts and all.
+    grid.GetFieldByName(u("类别"))->setArea(Area::Column);
+    ASSERT_EQ(e.columnLevelCount(), 3);
+    everyHeaderFits();
+
+    // A width the user set by hand stays through later changes; a double click on the right
+    // edge of a header fits that column again.
+    const int last = e.columnCount() - 1;  // the grand total's 金额, wherever the sort puts the rest
+    grid.SetColumnWidth(last, 200);
+    grid.GetFieldByName(u("类别"))->setSortOrder(morvane::pivot::SortOrder::Descending);
+    EXPECT_EQ(grid.ColumnWidth(last), 200);
+    grid.SetColumnWidth(1, 20);
+    const QRect header = grid.Geometry().columnHeaderRect(1, 2, 1, 1);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
+                       QPoint(header.right(), header.center().y()));
+    EXPECT_GE(grid.ColumnWidth(1), fm.horizontalAdvance(e.drawColumnHeader(1, 2).text));
+    EXPECT_LT(grid.ColumnWidth(1), 200);
+}
+
 TEST_F(PivotGridTest, BeginUpdateHoldsLayoutUntilEndUpdate) {
     QSignalSpy relaid(grid.get(), &TcxDBPivotGrid::layoutChanged);
     grid->BeginUpdate();

@@ -267,6 +267,33 @@ TEST_F(PrintTest, PageSetUpChangesPagination) {
     EXPECT_NEAR(page.MarginsMM.left(), 20.0, 0.01);
 }
 
+TEST_F(PrintTest, AWideReportStartsInLandscapeAndFitToWidthPutsItAcrossOnePage) {
+    const auto columnBands = [&] {
+        std::set<int> firsts;
+        for (int p = 0; p < link->PageCount(); ++p)
+            firsts.insert(link->Page(p).firstColumn);
+        return firsts.size();
+    };
+    Build(20, 1);  // one shop: narrower than a portrait page
+    link->ChooseOrientation();
+    EXPECT_EQ(link->PrinterPage().Orientation, QPageLayout::Portrait);
+    EXPECT_EQ(columnBands(), 1u);
+
+    Build(40, 8);
+    link->ChooseOrientation();
+    EXPECT_EQ(link->PrinterPage().Orientation, QPageLayout::Landscape);
+    ASSERT_GT(columnBands(), 1u);
+    const int pages = link->PageCount();
+    link->SetFitToWidth(true);
+    EXPECT_EQ(columnBands(), 1u);
+    EXPECT_LT(link->PageCount(), pages);
+    EXPECT_LT(link->BodyScale(), 1.0);
+    // Every printed cell of the shrunk page still shows its whole text.
+    for (const PrintedCell& c : link->Page(0).cells)
+        EXPECT_FALSE(c.text.endsWith(u("…"))) << c.text.toStdString();
+    EXPECT_TRUE(Texts(0, PrintedCell::Kind::ColumnHeader).contains(u("王府井旗舰店8")));
+}
+
 TEST_F(PrintTest, PdfIsA4WithTheChineseTextsOnTheirPages) {
     Build(150, 8);
     link->SetReportTitle(u("商品销售汇总\n年份:2026    月度:3"));

@@ -108,16 +108,19 @@ TEST_F(PeriodWindow, PickedSuppliersAndGoodsReachTheStatement) {
     EXPECT_EQ(suppliers, QSet<QString>({"S002", "S003"}));
 }
 
-TEST_F(PeriodWindow, APeriodTheDatabaseCannotReadShowsItsErrorAndKeepsTheFields) {
+TEST_F(PeriodWindow, AStatementThatFailsShowsItsErrorAndKeepsTheFields) {
     Tbase_PeriodReport* w = OpenPeriod(QStringLiteral("frm_OLAPSaleMonth"));
     RunPeriod(w, 2025, 3);
     TcxDBPivotGrid* grid = w->OLAP_PivotGrid;
     const QString rows = FieldsIn(grid, Area::Row);
+    // A year no date of the database can hold never reaches a statement.
     w->edit_year->setValue(10000);
+    EXPECT_EQ(w->edit_year->value(), 9999);
+    host->connection->Close();
     w->ac_GetData->trigger();
     ASSERT_EQ(host->errors.messages.size(), 1);
-    EXPECT_TRUE(host->errors.messages[0].contains("Conversion failed")) << Errors().toStdString();
-    EXPECT_TRUE(w->UDPDB_Report->SQL().contains("FN_MonthDay('10000-3-01')"));
+    EXPECT_TRUE(host->errors.messages[0].contains("not open")) << Errors().toStdString();
+    EXPECT_TRUE(w->UDPDB_Report->SQL().contains("FN_MonthDay('9999-3-01')"));
     EXPECT_FALSE(w->UDPDB_Report->Active());
     EXPECT_TRUE(w->ResultText().isNull());
     EXPECT_EQ(FieldsIn(grid, Area::Row), rows);
