@@ -77,15 +77,6 @@ TEST_F(Export, AnyCaseOfTheNameOpensOneWindowUntilItCloses) {
               (std::vector<QString>{"U1|测试报表|进入", "U1|测试报表|离开", "U1|测试报表|进入"}));
 }
 
-TEST_F(Export, TheWindowIsAVisibleMdiChildOfTheHostMainWindow) {
-    QWidget* w = host->Open("frm_OLAPSaleMonth");
-    auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->mdiArea(), host->mainForm->MdiArea());
-    EXPECT_TRUE(w->isVisibleTo(frame));
-    EXPECT_EQ(host->mainForm->OpenWindowList().Items(), QStringList{"测试报表"});
-}
-
 TEST_F(Export, UnknownNameOpensNothingButTheSessionIsSet) {
     EXPECT_EQ(host->Open("frm_NoSuchWindow", "U2", "清单"), nullptr);
     EXPECT_NE(Analyse_Dm, nullptr);

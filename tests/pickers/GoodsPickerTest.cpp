@@ -69,7 +69,6 @@ TEST_F(GoodsPickerTest, TreeHoldsTheOfferedAttributesWithTheirValuesInOrder) {
     EXPECT_EQ(picker.cxGrid1DBTableView1->Model()->rowCount(), 0);
     EXPECT_FALSE(picker.RzBitBtn6->isEnabled());
     EXPECT_FALSE(picker.CheckBox1->isEnabled());
-    EXPECT_EQ(picker.FormStyle(), ui::fsNormal);
 }
 
 TEST_F(GoodsPickerTest, ParentsFollowTheirChildrenInThreeStates) {

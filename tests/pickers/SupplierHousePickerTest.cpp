@@ -21,8 +21,6 @@ class SupplierHousePickerTest : public PickerTest {};
 TEST_F(SupplierHousePickerTest, SupplierSearchRunsWhenAnEditIsConfirmed) {
     Tfrm_selectSupplier picker;
     picker.Create();
-    EXPECT_EQ(picker.Caption(), QStringLiteral("供应商选择"));
-    EXPECT_TRUE(picker.cxButton1->isHidden());
     EXPECT_EQ(picker.Goods_Table->SQL(), CorpusStatement("frm_selectSupplier.search_plain.sql"));
     const int all = Query("select count(*) from dt_supplier").front().toInt();
     EXPECT_EQ(picker.Goods_Table->GetRecordCount(), all);
@@ -76,7 +74,6 @@ TEST_F(SupplierHousePickerTest, WarehouseListFollowsTheUserScope) {
     {
         Tfrm_selectHouse picker;
         picker.Create();
-        EXPECT_EQ(picker.Caption(), QStringLiteral("仓库选择"));
         EXPECT_EQ(picker.Goods_Table->SQL(), CorpusStatement("frm_selectHouse.initial.sql"));
         EXPECT_EQ(ColumnValues(picker.Goods_Table, "fcode"),
                   (QStringList{"CK01", "CK02", "CK03", "CK04", "CK05", "CK06"}));
@@ -90,9 +87,6 @@ TEST_F(SupplierHousePickerTest, WarehouseListFollowsTheUserScope) {
     picker.Create();
     EXPECT_EQ(picker.Goods_Table->SQL(), CorpusStatement("frm_selectHouse.initial_scoped.sql"));
     EXPECT_EQ(ColumnValues(picker.Goods_Table, "fcode"), (QStringList{"CK01", "CK02"}));
-    auto* model = picker.cxGrid1DBTableView1->Model();
-    EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "仓库编号");
-    EXPECT_EQ(picker.cxGrid1DBTableView1->columnWidth(2), 137);
     host_->runner.QueuePick({"CK02"});
     EXPECT_EQ(picker.ShowModal(), ui::mrOk);
     EXPECT_EQ(TickedCodes(picker.Goods_Table, "fcode"), QStringList{"CK02"});

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <utility>
 
 namespace morvane::pivot {
 namespace {
@@ -25,10 +24,7 @@ class PivotLayout : public ::testing::Test {
     }
     void place(std::initializer_list<const char*> rows, std::initializer_list<const char*> columns,
                std::initializer_list<const char*> data) {
-        for (const auto& [names, area] :
-             {std::pair{rows, Area::Row}, {columns, Area::Column}, {data, Area::Data}})
-            for (const char* n : names)
-                place(n, area);
+        test::place(grid, rows, columns, data);
     }
     PivotField& f(const char* name) { return *grid.fieldByName(QString::fromUtf8(name)); }
     PivotEngine grid;

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 #include <string>
 
@@ -136,55 +135,10 @@ TEST(SourcePaths, DataSetColumnsReadInPlaceGiveTheReferenceSums) {
     test::checkAgainstReference(
         grid, test::reference(*src, {2, 7}, {1, 0}, {4, 5}, [](std::int64_t) { return true; }));
     test::checkRowOrder(grid);
-}
 
-TEST(SourcePaths, ColumnArraysHoldWhatTheAccessorsReturn) {
-    auto mem = std::make_shared<MemorySource>();
-    mem->addColumn(QStringLiteral("t"), ValueType::Text);
-    mem->addColumn(QStringLiteral("i"), ValueType::Integer);
-    mem->addColumn(QStringLiteral("r"), ValueType::Real);
-    mem->addColumn(QStringLiteral("n"), ValueType::Null);
-    const auto texts = trickyTexts();
-    for (size_t k = 0; k < 130; ++k) {
-        const bool null = k % 7 == 3;
-        mem->appendRow(
-            {null ? Value() : Value::text(QString::fromStdString(texts[k % texts.size()])),
-             k % 5 == 1 ? Value() : Value::integer(static_cast<std::int64_t>(k) - 60),
-             k % 6 == 2 ? Value() : Value::real(k % 4 == 0 ? -0.0 : k * 0.5), Value()});
-    }
-    const auto table = randomTable(200, 9);
-    const DataSetSource dataSet(table);
-    for (const PivotSource* src :
-         {static_cast<const PivotSource*>(mem.get()), static_cast<const PivotSource*>(&dataSet)}) {
-        for (int c = 0; c < src->columnCount(); ++c) {
-            PivotSource::ColumnData d;
-            ASSERT_TRUE(src->columnData(c, d));
-            for (std::int64_t r = 0; r < src->rowCount(); ++r) {
-                SCOPED_TRACE(testing::Message() << "column " << c << " row " << r);
-                ASSERT_EQ(d.isNull(r), src->isNull(c, r));
-                if (src->isNull(c, r))
-                    continue;
-                switch (src->columnType(c)) {
-                    case ValueType::Integer:
-                        EXPECT_EQ(d.integers[r], src->integerAt(c, r));
-                        break;
-                    case ValueType::Real:
-                        EXPECT_EQ(std::signbit(d.reals[r]), std::signbit(src->realAt(c, r)));
-                        EXPECT_EQ(d.reals[r], src->realAt(c, r));
-                        break;
-                    case ValueType::Text:
-                        EXPECT_EQ(d.text(r), src->textAt(c, r));
-                        break;
-                    case ValueType::Null:
-                        break;
-                }
-            }
-        }
-    }
     // A dataset view of some rows only is read cell by cell.
     const DataSetSource some(table, {5, 3, 8});
-    PivotSource::ColumnData d;
-    EXPECT_FALSE(some.columnData(0, d));
+    EXPECT_FALSE(some.columnData(0, data));
     EXPECT_EQ(some.textAt(0, 1), table.column(0).bytesAt(3));
 }
 

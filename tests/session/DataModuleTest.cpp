@@ -39,29 +39,17 @@ TEST_F(DataModule, WithoutSettingsFilesDefaultColourAndNoSizes) {
     ASSERT_TRUE(Load());
     ASSERT_NE(pub_gridstyle, nullptr);
     EXPECT_EQ(pub_gridstyle->Color(), 0x00E8F3D3);
-    EXPECT_EQ(pub_gridstyle->QtColor(), QColor(0xD3, 0xF3, 0xE8));
     EXPECT_EQ(pub_fontsize, 0);
     EXPECT_EQ(pub_sizecount, 0);  // softconfig.ini decides whether ba_size is read
     EXPECT_TRUE(pub_clientall);
     EXPECT_EQ(pub_gridstyle->parent(), host.app->Owner());
 }
 
-TEST_F(DataModule, ColourNameAndHexValueGiveTheSameColour) {
-    host.WriteProgramFile("colorConfig.ini", "[fcolor]\nfRzbutcolor=clInfoBk\n");
-    ASSERT_TRUE(Load());
-    const auto byName = pub_gridstyle->Color();
-    delete Analyse_Dm;
-    host.WriteProgramFile("colorConfig.ini", "[FCOLOR]\nfrzbutcolor=$FF000018\n");
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(pub_gridstyle->Color(), byName);
-
-    delete Analyse_Dm;
-    host.WriteProgramFile("colorConfig.ini", "[fcolor]\nfRzbutcolor=clWhite\n");
+TEST_F(DataModule, TheGridColourComesFromColorConfigOrStaysTheDefault) {
+    host.WriteProgramFile("colorConfig.ini", "[FCOLOR]\nfrzbutcolor=clWhite\n");
     ASSERT_TRUE(Load());
     EXPECT_EQ(pub_gridstyle->Color(), 0x00FFFFFF);
-}
-
-TEST_F(DataModule, MissingKeyKeepsTheDefaultColour) {
+    delete Analyse_Dm;
     host.WriteProgramFile("colorConfig.ini", "[fcolor]\nother=clRed\n");
     ASSERT_TRUE(Load());
     EXPECT_EQ(pub_gridstyle->Color(), 0x00E8F3D3);

@@ -27,8 +27,3 @@ TEST(IniFile, FindsKeysWithoutRegardToCaseAndSection) {
     EXPECT_EQ(ini.ReadString("config", "missing", "d"), "d");
     EXPECT_EQ(ini.ReadString("nosection", "fontsize", "d"), "d");
 }
-
-TEST(IniFile, MissingFileReadsDefaults) {
-    const TIniFile ini("/nonexistent/folder/colorConfig.ini");
-    EXPECT_EQ(ini.ReadString("fcolor", "fRzbutcolor", "$00E8F3D3"), "$00E8F3D3");
-}

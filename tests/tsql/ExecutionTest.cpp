@@ -96,39 +96,6 @@ TEST_F(Execution, ResultTypesFollowSqlServer) {
     EXPECT_EQ(text("select case when datediff(day,'2000-01-01',getdate())>9000 then 1 end"), "1");
 }
 
-TEST_F(Execution, TopInsideAnInSubquery) {
-    // The client with the largest single sale is B03 (qty 7).
-    test::Result r = db.run(
-        "select fcode from client where fcode in(select top 1 fclientcode from sale order by qty "
-        "desc)");
-    ASSERT_EQ(r.rows.size(), 1u);
-    EXPECT_EQ(r.rows[0][0].text, "B03");
-    EXPECT_EQ(db.run("select top 2 fbillid from sale order by fbillid desc").rows.size(), 2u);
-}
-
-TEST_F(Execution, MonthDayTableHasOneRowPerDay) {
-    struct Month {
-        const char* date;
-        const char* days;
-        const char* last;
-    };
-    for (const Month& m :
-         {Month{"2026-2-01", "28", "2026-02-28"}, Month{"2024-2-01", "29", "2024-02-29"},
-          Month{"2026-4-01", "30", "2026-04-30"}, Month{"2026-1-01", "31", "2026-01-31"},
-          Month{"2026-3-1", "31", "2026-03-31"}, Month{"2026-03-15", "31", "2026-03-31"}}) {
-        SCOPED_TRACE(m.date);
-        test::Result r =
-            db.run(std::string("select count(*) n, min(fbilldate) first, max(fbilldate) last "
-                               "from dbo.FN_MonthDay('") +
-                   m.date + "')");
-        EXPECT_EQ(r.rows[0][0].text, m.days);
-        EXPECT_EQ(r.rows[0][1].text.substr(8), "01");
-        EXPECT_EQ(r.rows[0][2].text, m.last);
-    }
-    EXPECT_EQ(db.errorOf("select * from FN_MonthDay('2026-2-30')"),
-              "Conversion failed when converting date and/or time from character string.");
-}
-
 TEST_F(Execution, MonthlyGridJoinsEveryDayWithTheDaySums) {
     // Every client with a sale, crossed with every day of March, left-joined
     // with the posted sums; a sale with a time of day matches no day.
@@ -166,19 +133,6 @@ TEST_F(Execution, ResultColumnNamesFollowSqlServer) {
     test::Result distinct = db.run("select distinct(fmathod) from client");
     EXPECT_EQ(distinct.columns, (std::vector<std::string>{"fmathod"}));
     EXPECT_EQ(distinct.rows.size(), 2u);
-}
-
-TEST_F(Execution, CaseBetweenAndGrouping) {
-    test::Result r = db.run(
-        "select 档次=case when qty BETWEEN 1 and 3 then '低' when qty between 4 and 10 then '高' "
-        "else '无' end,"
-        "count(*) 单数 from sale group by case when qty BETWEEN 1 and 3 then '低' when qty between "
-        "4 and 10 "
-        "then '高' else '无' end having count(*)>0 order by 2 desc,档次");
-    ASSERT_EQ(r.rows.size(), 2u);
-    EXPECT_EQ(r.rows[0][0].text, "低");  // qty 3, 1, 2
-    EXPECT_EQ(r.rows[0][1].text, "3");
-    EXPECT_EQ(r.rows[1][0].text, "高");
 }
 
 TEST_F(Execution, WritesAndNoOps) {

@@ -55,27 +55,5 @@ TEST_P(ReportStatement, TranslatesToTheGoldenTextThatPrepares) {
 INSTANTIATE_TEST_SUITE_P(Reports, ReportStatement, testing::ValuesIn(reportNames()),
                          [](const auto& info) { return info.param; });
 
-// The statement corpus of the windows (tests/corpus/data), when present: every
-// statement the plug-in sends must translate.
-TEST(StatementCorpus, EveryStatementTranslates) {
-    fs::path dir = fs::path(MORVANE_SOURCE_DIR) / "tests" / "corpus" / "data";
-    if (!fs::exists(dir)) {
-        GTEST_SKIP() << "no statement corpus";
-    }
-    int count = 0;
-    for (const auto& e : fs::directory_iterator(dir)) {
-        if (e.path().extension() != ".sql") {
-            continue;
-        }
-        ++count;
-        try {
-            translate(readFile(e.path()));
-        } catch (const TranslationError& err) {
-            ADD_FAILURE() << e.path().filename() << ": " << err.what();
-        }
-    }
-    EXPECT_GT(count, 0);
-}
-
 }  // namespace
 }  // namespace morvane::tsql

@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -137,11 +136,8 @@ TEST_F(LauncherTest, WaitsForTheProgramWhileEventsRun) {
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
     timer.start(20);
-    QElapsedTimer clock;
-    clock.start();
     QString error;
     ASSERT_TRUE(RunAndWait(*cmd, &error)) << error.toStdString();
-    EXPECT_GE(clock.elapsed(), 250);
     QFile ended(marker);
     ASSERT_TRUE(ended.open(QIODevice::ReadOnly)) << "returned before the program ended";
     EXPECT_EQ(QString::fromUtf8(ended.readAll()).trimmed(), QFileInfo(sheet).absoluteFilePath());

@@ -236,49 +236,31 @@ QString sofficePath() {
 
 Workbook sampleWorkbook() {
     Workbook wb;
-    CellFormat title;
-    title.font = {"宋体", 14, true, false, 0xC00000};
-    title.halign = HAlign::Center;
-    title.valign = VAlign::Center;
-    title.borders = Borders::all(BorderStyle::Medium);
-    const FormatId titleId = wb.addFormat(title);
-
-    CellFormat money;
-    money.numberFormat = "#,##0.00";
-    money.borders = {BorderStyle::Thin, BorderStyle::None, BorderStyle::Thin, BorderStyle::Medium};
-    money.halign = HAlign::Right;
-    const FormatId moneyId = wb.addFormat(money);
-
-    CellFormat percent;
-    percent.numberFormat = "0%";
-    percent.font.italic = true;
-    percent.fill = 0xFFFF99;
-    const FormatId percentId = wb.addFormat(percent);
-
-    CellFormat custom;
-    custom.numberFormat = "0.000\"件\"";
-    custom.wrap = true;
-    custom.valign = VAlign::Top;
-    custom.fill = 0x123456;  // not in the default palette
-    custom.font.color = 0x00AA00;
-    const FormatId customId = wb.addFormat(custom);
-
-    CellFormat left;
-    left.halign = HAlign::Left;
-    left.numberFormat = "0.00";
-    const FormatId leftId = wb.addFormat(left);
+    const FormatId titleId = wb.addFormat({.font = {"宋体", 14, true, false, 0xC00000},
+                                           .borders = Borders::all(BorderStyle::Medium),
+                                           .halign = HAlign::Center,
+                                           .valign = VAlign::Center});
+    const FormatId moneyId = wb.addFormat(
+        {.borders = {BorderStyle::Thin, BorderStyle::None, BorderStyle::Thin, BorderStyle::Medium},
+         .halign = HAlign::Right,
+         .numberFormat = "#,##0.00"});
+    const FormatId percentId =
+        wb.addFormat({.font = {.italic = true}, .fill = 0xFFFF99, .numberFormat = "0%"});
+    const FormatId customId = wb.addFormat({.font = {.color = 0x00AA00},
+                                            .valign = VAlign::Top,
+                                            .wrap = true,
+                                            .fill = 0x123456,  // not in the default palette
+                                            .numberFormat = "0.000\"件\""});
+    const FormatId leftId = wb.addFormat({.halign = HAlign::Left, .numberFormat = "0.00"});
 
     Sheet& s = wb.addSheet(QStringLiteral("店铺货品"));
     s.setText(0, 0, QStringLiteral("店铺货品综合分析表"), titleId);
     for (int c = 1; c <= 5; ++c)
         s.setBlank(0, c, titleId);
     s.merge({0, 0, 0, 5});
-    s.setText(1, 0, QStringLiteral("货号"));
-    s.setText(1, 1, QStringLiteral("颜色"));
-    s.setText(1, 2, QStringLiteral("Amount"));
-    s.setText(1, 3, QStringLiteral("占比"));
-    s.setText(1, 4, QStringLiteral("件数"));
-    s.setText(1, 5, QStringLiteral("Ratio"));
+    const QStringList headers = {"货号", "颜色", "Amount", "占比", "件数", "Ratio"};
+    for (int c = 0; c < headers.size(); ++c)
+        s.setText(1, c, headers[c]);
     const double amounts[] = {0, 1, -7, 0.1, 1234567.891, 1e20, -0.000125, 536870912, 2.5};
     for (int i = 0; i < 9; ++i) {
         const int r = 2 + i;

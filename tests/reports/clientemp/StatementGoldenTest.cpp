@@ -53,23 +53,6 @@ const StatementCase kCases[] = {
      "golden:EmpSale.shoplist_user002.sql"},
 };
 
-QString ExpectedPath(const QString& file) {
-    if (file.startsWith("corpus:"))
-        return QStringLiteral(CLIENTEMP_CORPUS_DIR "/") + file.mid(7);
-    return QStringLiteral(CLIENTEMP_GOLDEN_DIR "/") + file.mid(7);
-}
-
-std::string FirstDifference(const QByteArray& got, const QByteArray& want) {
-    qsizetype i = 0;
-    while (i < got.size() && i < want.size() && got[i] == want[i])
-        ++i;
-    auto around = [i](const QByteArray& b) {
-        return b.mid(qMax<qsizetype>(0, i - 40), 80).replace('\r', "<CR>").toStdString();
-    };
-    return "first difference at byte " + std::to_string(i) + "\n got: " + around(got) +
-           "\nwant: " + around(want);
-}
-
 TEST_F(ReportTest, StatementsMatchTheirGoldenTextsByteForByte) {
     for (const StatementCase& c : kCases) {
         SCOPED_TRACE(std::string(c.window) + " -> " + c.file);
@@ -90,9 +73,17 @@ TEST_F(ReportTest, StatementsMatchTheirGoldenTextsByteForByte) {
         ASSERT_TRUE(Errors().isEmpty()) << Errors().toStdString();
         EXPECT_TRUE(w->UDPDB_Report->Active());
 
-        const QByteArray got = w->DataSetSQL(QString::fromLatin1(c.dataset)).toUtf8();
-        const QByteArray want = ReadText(ExpectedPath(QString::fromLatin1(c.file))).toUtf8();
-        EXPECT_EQ(got, want) << FirstDifference(got, want);
+        // Golden files follow the windows (MORVANE_UPDATE_GOLDEN rewrites them); the corpus
+        // is written by its own script and only read here.
+        const QString got = w->DataSetSQL(QString::fromLatin1(c.dataset));
+        const QString file = QString::fromLatin1(c.file);
+        if (file.startsWith("golden:")) {
+            const QString problem = CheckGolden(CLIENTEMP_GOLDEN_DIR, file.mid(7), got);
+            EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
+        } else {
+            EXPECT_EQ(got.toStdString(),
+                      ReadText(CLIENTEMP_CORPUS_DIR "/" + file.mid(7)).toStdString());
+        }
     }
 }
 

@@ -2,7 +2,6 @@
 // MORVANE_UPDATE_GOLDEN=1 rewrites the golden files.
 
 #include <QDir>
-#include <QFile>
 #include <QSpinBox>
 
 #include <functional>
@@ -93,22 +92,15 @@ TEST_P(PeriodStatements, MatchTheGoldenTextsAndTheCorpus) {
                               w->sel_house = kHouses;
                           }});
 
-    const bool update = qEnvironmentVariableIsSet("MORVANE_UPDATE_GOLDEN");
-    const QDir golden(QStringLiteral(MORVANE_PERIOD_GOLDEN_DIR));
     QStringList mismatches;
     for (const State& s : states) {
         const bool december = s.name == QStringLiteral("december2026");
         const QString sql = Statement(s.setUp, december ? 2026 : 2025, december ? 12 : 3);
         SignIn(QStringLiteral("001"));
-        const QString file = golden.filePath(name + "." + s.name + ".sql");
-        if (update) {
-            QFile out(file);
-            ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            out.write(sql.toUtf8());
-            continue;
-        }
-        if (sql != morvane::test::ReadText(file))
-            mismatches << s.name;
+        const QString problem = morvane::test::CheckGolden(
+            QStringLiteral(MORVANE_PERIOD_GOLDEN_DIR), name + "." + s.name + ".sql", sql);
+        if (!problem.isEmpty())
+            mismatches << problem;
     }
 
     const QDir corpus(QStringLiteral(MORVANE_CORPUS_DIR));
@@ -132,7 +124,8 @@ TEST_P(PeriodStatements, MatchTheGoldenTextsAndTheCorpus) {
         pub_clientall = true;
         pub_clientcodes = kCorpusScope;
     });
-    if (!update && unrestricted != morvane::test::ReadText(golden.filePath(name + ".plain.sql")))
+    const QDir golden(QStringLiteral(MORVANE_PERIOD_GOLDEN_DIR));
+    if (unrestricted != morvane::test::ReadText(golden.filePath(name + ".plain.sql")))
         mismatches << "unrestricted with codes";
 
     EXPECT_TRUE(mismatches.isEmpty()) << c.name << ": " << mismatches.join(", ").toStdString();
