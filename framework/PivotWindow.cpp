@@ -444,8 +444,7 @@ void Tbase_PivotWindow::ac_ExcelExecute(QObject* Sender) {
 
 void Tbase_PivotWindow::ac_printExecute(QObject* Sender) {
     printLink_->SetComponent(grid_);
-    printLink_->SetReportTitle(
-        (resultHeading_.isEmpty() ? ReportHeading() : resultHeading_).join(QLatin1Char('\n')));
+    printLink_->SetReportTitle(PrintTitle());
     // A report wider than a portrait page starts in landscape; the preview can turn it back.
     printLink_->ChooseOrientation();
     try {
@@ -524,6 +523,10 @@ QString Tbase_PivotWindow::FilterText() const {
         parts << QStringLiteral("仅已完成");
     return QStringLiteral("过滤条件：") +
            (parts.isEmpty() ? QStringLiteral("全部") : parts.join(QStringLiteral("；")));
+}
+
+QString Tbase_PivotWindow::PrintTitle() const {
+    return (resultHeading_.isEmpty() ? ReportHeading() : resultHeading_).join(QLatin1Char('\n'));
 }
 
 QStringList Tbase_PivotWindow::ReportHeading() const {

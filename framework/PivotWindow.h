@@ -116,6 +116,9 @@ class Tbase_PivotWindow : public Tbase_frm {
     // (PeriodText, when there is one) and the filters in force (FilterText). The result shown
     // keeps the heading of the get data that made it, whatever the controls say since.
     virtual QStringList ReportHeading() const;
+    // The title printed above the grid: the heading of the result shown, a line each. A window
+    // whose printout carries a title of its own gives it here.
+    virtual QString PrintTitle() const;
     // The period of the report as the user reads it: the business- and entry-date ranges in
     // force ("业务日期：2026-03-01 至 2026-03-31"); "" when none is.
     virtual QString PeriodText() const;

@@ -126,8 +126,3 @@ QString Tfrm_GmKnufeEmp::PrintTitle() const {
            "床次:" + cxDBTextEdit1->text() + "     款号:" + cxDBTextEdit2->text() + "    款式名称:" + cxDBTextEdit3->text() + "   实裁数:" + cxDBTextEdit4->text();
 }
 // clang-format on
-
-void Tfrm_GmKnufeEmp::ac_printExecute(QObject* Sender) {
-    Grid_PrintCompotLink1->SetReportTitle(PrintTitle());
-    Tbase_OLAPreport::ac_printExecute(Sender);
-}

@@ -19,13 +19,11 @@ class Tfrm_GmKnufeEmp : public Tbase_OLAPreport {
     // The cutting-bill picker in one-bill mode: after OK its focused bill goes into
     // edit_client. Whatever the answer, the bill summary is read again and the report runs.
     void edit_clientPropertiesButtonClick(QObject* Sender, int AButtonIndex) override;
-    // Sets the print title from the bill summary, then prints as every window does.
-    void ac_printExecute(QObject* Sender) override;
 
     // The bill summary statement for the bill number in edit_client.
     QString KnufeSummarySQL() const;
     // "生产状况表", a line break, then the bill's 床次/款号/款式名称/实裁数 as the edits show them.
-    QString PrintTitle() const;
+    QString PrintTitle() const override;
 
     TRemoteUdpDataSet* ads_Knufe;  // fbillid, fgoodsid, goodsname, fcutno, fqty of the bill
     QLabel* cxLabel1;

@@ -140,8 +140,3 @@ QString Tfrm_KnufeFlagDay::PrintTitle() const {
     return Caption() + CR + "    年份:" + Edit_Year->text() + "    月度:" + Edit_Month->text();
 }
 // clang-format on
-
-void Tfrm_KnufeFlagDay::ac_printExecute(QObject* Sender) {
-    Grid_PrintCompotLink1->SetReportTitle(PrintTitle());
-    Tbase_OLAPreport::ac_printExecute(Sender);
-}

@@ -23,13 +23,11 @@ class Tfrm_KnufeFlagDay : public Tbase_OLAPreport {
     // The cutting-bill picker with ticks: after OK sel_knufe holds the ticked bills (none
     // ticked: all bills). The edit reads "部分条件" whatever the answer.
     void edit_clientPropertiesButtonClick(QObject* Sender, int AButtonIndex) override;
-    // Sets the print title (caption, year and month), then prints as every window does.
-    void ac_printExecute(QObject* Sender) override;
 
     // The statement of the month's first output record, whose values stand in for days
     // without output.
     QString SampleSQL() const;
-    QString PrintTitle() const;
+    QString PrintTitle() const override;
 
     // The report's year and month; a text still being typed counts.
     int ReportYear() const;

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTextStream>
 
@@ -25,12 +26,18 @@ QString Quote(const QString& text) {
     return '"' + text + '"';
 }
 
+// The state line's elapsed time differs from run to run; the row count before it does not.
+const QRegularExpression& Elapsed() {
+    static const QRegularExpression seconds(QStringLiteral("用时 [0-9.]+ 秒"));
+    return seconds;
+}
+
 QString Describe(QWidget* w) {
     QString d = QString::fromLatin1(w->metaObject()->className());
     if (auto* box = qobject_cast<QGroupBox*>(w))
         d += ' ' + Quote(box->title());
     else if (auto* label = qobject_cast<QLabel*>(w))
-        d += ' ' + Quote(label->text());
+        d += ' ' + Quote(QString(label->text()).replace(Elapsed(), QStringLiteral("用时 … 秒")));
     else if (auto* check = qobject_cast<QCheckBox*>(w))
         d += ' ' + Quote(check->text()) + (check->isChecked() ? " checked" : " unchecked");
     else if (auto* button = qobject_cast<QAbstractButton*>(w))
