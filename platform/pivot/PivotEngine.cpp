@@ -1,6 +1,7 @@
 #include "platform/pivot/PivotEngine.h"
 
 #include "platform/pivot/EngineState.h"
+#include "platform/pivot/Parallel.h"
 #include "platform/pivot/ValueFormat.h"
 
 #include <algorithm>
@@ -774,7 +775,27 @@ int PivotEngine::rowLevelWidth(int level) const {
 
 // ---- matrix
 
+namespace {
+
+// Cells a block of body rows holds at most while it is laid out.
+constexpr std::size_t kBlockCells = 1 << 16;
+// Below this many cells a block is laid out on the calling thread alone.
+constexpr std::size_t kParallelCells = 20'000;
+
+}  // namespace
+
 MatrixShape PivotEngine::layoutRows(const MatrixOptions& options, const MatrixRowSink& sink) {
+    return layoutInto(options, nullptr, sink);
+}
+
+// Rows are laid out a block at a time: first, on every thread, the values of
+// the body cells and their default texts, which depend on the cube alone;
+// then, on the calling thread and in order, the row headers and what the
+// handlers make of each text (handlers are the windows' code and run where
+// they always run), and the block goes to the sink row by row. A matrix is
+// its own block: its cells are written in place.
+MatrixShape PivotEngine::layoutInto(const MatrixOptions& options, PivotMatrix* matrix,
+                                    const MatrixRowSink& sink) {
     EngineState& s = *d_;
     // An expanded layout for the export leaves the view as it was, even when
     // the sink throws.
@@ -796,7 +817,8 @@ MatrixShape PivotEngine::layoutRows(const MatrixOptions& options, const MatrixRo
     const int lr = s.rowAxis.levelCount(), lc = s.colAxis.levelCount();
     const int nr = s.rowAxis.itemCount(), nc = s.colAxis.itemCount();
     const MatrixShape shape{lc + nr, lr + nc, lc, lr};
-    std::vector<MatrixCell> line(static_cast<size_t>(shape.columns));
+    if (matrix)
+        *matrix = PivotMatrix(shape.rows, shape.columns, shape.headerRows, shape.headerColumns);
 
     auto header = [&](Axis axis, int item, int level, MatrixCell& cell) {
         const AxisLayout& ax = axis == Axis::Row ? s.rowAxis : s.colAxis;
@@ -827,74 +849,116 @@ MatrixShape PivotEngine::layoutRows(const MatrixOptions& options, const MatrixRo
     };
 
     // Header rows: the corner, then the column headers of that level.
+    std::vector<MatrixCell> line;
     for (int l = 0; l < lc; ++l) {
-        std::fill(line.begin(), line.end(), MatrixCell{});
+        if (!matrix)
+            line.assign(static_cast<size_t>(shape.columns), MatrixCell{});
+        MatrixCell* cells = matrix ? &matrix->at(l, 0) : line.data();
         if (l == lc - 1 && options.fieldCaptions && s.options.showRowFields)
             for (int k = 0; k < lr; ++k) {
                 const PivotField* f = rowLevelField(k);
-                line[static_cast<size_t>(k)].text = f                   ? f->caption()
-                                                    : rowLevelIsData(k) ? s.dataCaption
-                                                                        : QString();
+                cells[k].text = f                   ? f->caption()
+                                : rowLevelIsData(k) ? s.dataCaption
+                                                    : QString();
             }
         for (int j = 0; j < nc; ++j)
-            header(Axis::Column, j, l, line[static_cast<size_t>(lr + j)]);
-        sink(shape, l, line);
+            header(Axis::Column, j, l, cells[lr + j]);
+        if (sink)
+            sink(shape, l, line);
     }
 
-    // Body rows: the row headers, then the cells.
+    // Body rows, a block at a time.
     const int nm = s.cube.measureCount();
-    std::vector<detail::Summary> sums;
-    std::int32_t loaded = -1;
-    for (int i = 0; i < nr; ++i) {
-        std::fill(line.begin(), line.end(), MatrixCell{});
-        for (int l = 0; l < lr; ++l)
-            header(Axis::Row, i, l, line[static_cast<size_t>(l)]);
+    const size_t width = static_cast<size_t>(std::max(shape.columns, 1));
+    const int blockRows =
+        matrix ? std::max(nr, 1) : static_cast<int>(std::max<size_t>(kBlockCells / width, 1));
+    std::vector<std::vector<MatrixCell>> block;
+    if (!matrix)
+        block.resize(static_cast<size_t>(std::min(blockRows, std::max(nr, 1))));
+    auto rowCells = [&](int i, int b0) -> MatrixCell* {
+        return matrix ? &matrix->at(lc + i, 0) : block[static_cast<size_t>(i - b0)].data();
+    };
+    // The part of a row that depends on the cube alone: safe on any thread.
+    auto values = [&](int i, MatrixCell* cells, std::vector<detail::Summary>& sums) {
         const AxisItem& r = s.rowAxis.item(i);
-        if (r.node != loaded) {
-            s.cube.rowSummaries(r.node, sums);
-            loaded = r.node;
-        }
+        s.cube.rowSummaries(r.node, sums);
         for (int j = 0; j < nc; ++j) {
             const AxisItem& c = s.colAxis.item(j);
-            MatrixCell& cell = line[static_cast<size_t>(lr + j)];
+            MatrixCell& cell = cells[lr + j];
             cell.role = MatrixCell::Role::Cell;
             cell.cellKind = kindFor(s, r, c);
             cell.color = cell.cellKind == CellKind::Data ? s.styles.content : s.styles.total;
             const int d = dataIndexFor(s, r, c);
             if (d < 0)
                 continue;
-            const PivotField* f = s.dataFields[static_cast<size_t>(d)];
             cell.value = summaryValue(sums[static_cast<size_t>(c.node) * static_cast<size_t>(nm) +
                                            static_cast<size_t>(d)],
                                       s.cube.isReal(d));
-            cell.text = cellDisplayText(s, f, cell.value, cell.cellKind, i, j);
-            if (options.customDraw && s.onDrawCell) {
-                CellDrawInfo info;
-                info.row = i;
-                info.column = j;
-                info.dataField = f;
-                info.kind = cell.cellKind;
-                info.value = cell.value;
-                info.text = cell.text;
-                info.color = cell.color;
-                s.onDrawCell(*this, info);
-                cell.text = info.text;
-                cell.color = info.color;
-            }
+            cell.text = formatValue(cell.value);
         }
-        sink(shape, lc + i, line);
+    };
+    for (int b0 = 0; b0 < nr; b0 += blockRows) {
+        const int b1 = std::min(nr, b0 + blockRows);
+        // (The sink may have moved the cells, or the row itself, out.)
+        if (!matrix)
+            for (int i = b0; i < b1; ++i)
+                block[static_cast<size_t>(i - b0)].assign(static_cast<size_t>(shape.columns),
+                                                          MatrixCell{});
+        const size_t cellCount = static_cast<size_t>(b1 - b0) * width;
+        const int threads = cellCount >= kParallelCells ? detail::workerCount() : 1;
+        const auto parts = static_cast<size_t>(threads);
+        detail::parallelFor(parts, threads, [&](size_t part) {
+            const detail::RowRange range = detail::rowRange(b1 - b0, part, parts);
+            std::vector<detail::Summary> sums;
+            for (auto i = b0 + static_cast<int>(range.begin); i < b0 + static_cast<int>(range.end);
+                 ++i)
+                values(i, rowCells(i, b0), sums);
+        });
+        for (int i = b0; i < b1; ++i) {
+            MatrixCell* cells = rowCells(i, b0);
+            for (int l = 0; l < lr; ++l)
+                header(Axis::Row, i, l, cells[l]);
+            const AxisItem& r = s.rowAxis.item(i);
+            for (int j = 0; j < nc; ++j) {
+                const AxisItem& c = s.colAxis.item(j);
+                const int d = dataIndexFor(s, r, c);
+                if (d < 0)
+                    continue;
+                const PivotField* f = s.dataFields[static_cast<size_t>(d)];
+                MatrixCell& cell = cells[lr + j];
+                if (f->onGetDisplayText()) {
+                    DisplayTextInfo info;
+                    info.target = DisplayTextInfo::Target::Cell;
+                    info.kind = cell.cellKind;
+                    info.value = cell.value;
+                    info.row = i;
+                    info.column = j;
+                    f->onGetDisplayText()(*f, info, cell.text);
+                }
+                if (options.customDraw && s.onDrawCell) {
+                    CellDrawInfo info;
+                    info.row = i;
+                    info.column = j;
+                    info.dataField = f;
+                    info.kind = cell.cellKind;
+                    info.value = cell.value;
+                    info.text = cell.text;
+                    info.color = cell.color;
+                    s.onDrawCell(*this, info);
+                    cell.text = info.text;
+                    cell.color = info.color;
+                }
+            }
+            if (sink)
+                sink(shape, lc + i, block[static_cast<size_t>(i - b0)]);
+        }
     }
     return shape;
 }
 
 PivotMatrix PivotEngine::layoutMatrix(const MatrixOptions& options) {
     PivotMatrix m;
-    layoutRows(options, [&](const MatrixShape& shape, int row, std::vector<MatrixCell>& cells) {
-        if (row == 0)
-            m = PivotMatrix(shape.rows, shape.columns, shape.headerRows, shape.headerColumns);
-        for (int c = 0; c < shape.columns; ++c)
-            m.at(row, c) = std::move(cells[static_cast<size_t>(c)]);
-    });
+    layoutInto(options, &m, {});
     return m;
 }
 

@@ -188,6 +188,10 @@ class PivotEngine {
     HeaderDrawInfo drawHeader(Axis axis, int item, int level);
     QString groupText(const PivotField* f, const Value& v) const;
     QString pathKey(Axis axis, std::int32_t node) const;
+    // Lays out into the matrix when one is given (sized here), else row by
+    // row into the sink.
+    MatrixShape layoutInto(const MatrixOptions& options, PivotMatrix* matrix,
+                           const MatrixRowSink& sink);
 
     std::unique_ptr<detail::EngineState> d_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/pivot/LargeVector.h"
 #include "platform/pivot/PivotTypes.h"
 
 #include <QString>
@@ -61,7 +62,9 @@ class PivotMatrix {
         return static_cast<size_t>(r) * static_cast<size_t>(columns_) + static_cast<size_t>(c);
     }
     int rows_ = 0, columns_ = 0, headerRows_ = 0, headerColumns_ = 0;
-    std::vector<MatrixCell> cells_;
+    // A large pivot's cells take tens of megabytes: mapped as huge pages
+    // rather than faulted in a small page at a time.
+    detail::LargeVector<MatrixCell> cells_;
 };
 
 struct MatrixShape {
