@@ -5,6 +5,7 @@
 #include "platform/pivot/ValueFormat.h"
 
 #include <algorithm>
+#include <map>
 
 namespace morvane::pivot {
 
@@ -78,8 +79,7 @@ void PivotEngine::setOnChanged(std::function<void()> handler) {
 void PivotEngine::setSource(std::shared_ptr<const PivotSource> source) {
     d_->source = std::move(source);
     d_->dropCaches();
-    for (auto& f : d_->fields)
-        f->column_ = d_->source ? d_->source->columnIndex(f->name()) : -1;
+    bindFields();
     changed();
 }
 
@@ -89,9 +89,23 @@ const PivotSource* PivotEngine::source() const {
 
 void PivotEngine::refresh() {
     d_->dropCaches();
-    for (auto& f : d_->fields)
-        f->column_ = d_->source ? d_->source->columnIndex(f->name()) : -1;
+    bindFields();
     changed();
+}
+
+// A result may name two columns alike ("select 1 a, 2 a"): the first field of
+// a name reads the first column of that name, the second field the second
+// column, and so on.
+void PivotEngine::bindFields() {
+    std::map<QString, int> seen;
+    for (auto& f : d_->fields) {
+        const int occurrence = seen[f->name()]++;
+        const int column = d_->source ? d_->source->columnIndex(f->name(), occurrence) : -1;
+        if (column != f->column_) {
+            f->column_ = column;
+            d_->cubeDirty = d_->axisDirty = true;
+        }
+    }
 }
 
 void PivotEngine::setLocale(const QLocale& locale) {
@@ -110,9 +124,24 @@ void PivotEngine::deleteAllFields() {
 void PivotEngine::createAllFields() {
     if (!d_->source)
         return;
+    // A column gets a field unless the fields of its name already cover it.
+    std::map<QString, int> fieldsOf, columnsOf;
+    for (const auto& f : d_->fields)
+        ++fieldsOf[f->name()];
     const int n = d_->source->columnCount();
-    for (int c = 0; c < n; ++c)
-        addField(d_->source->columnName(c));
+    bool added = false;
+    for (int c = 0; c < n; ++c) {
+        const QString name = d_->source->columnName(c);
+        if (columnsOf[name]++ < fieldsOf[name])
+            continue;
+        d_->fields.push_back(std::unique_ptr<PivotField>(new PivotField(this, name)));
+        ++fieldsOf[name];
+        added = true;
+    }
+    if (!added)
+        return;
+    bindFields();
+    changed();
 }
 
 PivotField& PivotEngine::addField(const QString& name) {
@@ -120,7 +149,7 @@ PivotField& PivotEngine::addField(const QString& name) {
         return *f;
     d_->fields.push_back(std::unique_ptr<PivotField>(new PivotField(this, name)));
     PivotField& f = *d_->fields.back();
-    f.column_ = d_->source ? d_->source->columnIndex(name) : -1;
+    bindFields();
     changed();
     return f;
 }
@@ -130,6 +159,7 @@ void PivotEngine::removeField(PivotField& field) {
     fs.erase(std::remove_if(fs.begin(), fs.end(), [&](const auto& p) { return p.get() == &field; }),
              fs.end());
     d_->cubeDirty = d_->axisDirty = true;
+    bindFields();
     changed();
 }
 

@@ -71,16 +71,19 @@ class PivotEngine {
     // ---- fields
     void deleteAllFields();
     // One field per result column, in column order, named and captioned by
-    // the column, in no area. Fields already present are kept.
+    // the column, in no area. Fields already present are kept and count for
+    // the columns of their name; two columns of one name get two fields.
     void createAllFields();
     // A design-time field bound to the column of that name; it survives new
     // result sets. Returns the existing field when there is one of that name.
+    // Fields are bound by name and order: the n-th field of a name reads the
+    // n-th column of that name.
     PivotField& addField(const QString& name);
     void removeField(PivotField& field);
     int fieldCount() const;
     PivotField& field(int index);
     const PivotField& field(int index) const;
-    // GetFieldByName: the field of that name, or nullptr.
+    // GetFieldByName: the (first) field of that name, or nullptr.
     PivotField* fieldByName(const QString& name);
     // SetFieldArea: area 0 column, 1 row, 2 filter, 3 data (other: none).
     // Returns false when there is no such field.
@@ -182,6 +185,7 @@ class PivotEngine {
   private:
     friend class PivotField;
     void fieldChanged(bool structure);
+    void bindFields();
     void changed();
     void ensure() const;
     HeaderCell makeHeader(Axis axis, int item, int level) const;
