@@ -10,11 +10,14 @@
 #include "cli/Connect.h"
 #include "cli/Options.h"
 #include "cli/TsvWriter.h"
-#include "platform/db/RemoteUdpDataSet.h"
+#include "platform/db/RemoteUdpConnection.h"
 
 namespace morvane::cli {
 
 namespace {
+
+// Rows fetched before they are written: a few hundred kilobytes.
+constexpr std::size_t kRowsPerPiece = 4096;
 
 std::string readStandardInput() {
     return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
@@ -32,14 +35,12 @@ int runQuery(Args args) {
         const std::string statement = fromInput ? readStandardInput() : parsed.positional.front();
 
         auto connection = connectFrom(parsed);
-        // The same steps the plug-in's query helper takes: close, attach, set the text, open.
-        TRemoteUdpDataSet dataSet;
-        dataSet.Close();
-        dataSet.setSetupUdpParent(connection.get());
-        dataSet.SetSQL(QString::fromStdString(statement));
-        dataSet.Open();
-        writeTsv(dataSet.table(), stdout);
-        dataSet.Close();
+        // The rows go out as they are fetched, a piece at a time, so that a result of any size
+        // runs in the memory of one piece; the lines are those of the whole result.
+        TsvStream tsv(stdout);
+        connection->QueryInPieces(QString::fromStdString(statement), kRowsPerPiece,
+                                  [&](const db::ResultPiece& piece) { tsv.write(piece); });
+        tsv.finish();
         return std::fflush(stdout) == 0 ? 0 : 2;
     } catch (const UsageError& e) {
         std::fprintf(stderr, "morvane query: %s\n", e.what());

@@ -238,7 +238,10 @@ OdbcBackend::~OdbcBackend() {
     SQLFreeHandle(SQL_HANDLE_ENV, env_);
 }
 
-ResultTable OdbcBackend::query(const std::string& statementText) {
+// Runs the statement and fetches its first result set: begin() receives the columns' builders,
+// then each row's values go to builders() and rowDone() follows.
+template <typename Rows>
+void OdbcBackend::fetch(const std::string& statementText, Rows& rows) {
     const std::string& sql = translate_ ? translatedStatement(statementText) : statementText;
     Statement statement(*this);
     const SQLHSTMT stmt = statement.handle();
@@ -281,14 +284,16 @@ ResultTable OdbcBackend::query(const std::string& statementText) {
         types[i - 1] = columnTypeOf(sqlType, digits, size);
         builders.emplace_back(std::move(name), types[i - 1]);
     }
+    rows.begin(std::move(builders));
 
     for (;;) {
         const SQLRETURN rc = SQLFetch(stmt);
         if (rc == SQL_NO_DATA)
             break;
         statement.check(rc);
+        ColumnBuilder* columns = rows.builders();
         for (SQLUSMALLINT i = 1; i <= static_cast<SQLUSMALLINT>(count); ++i) {
-            ColumnBuilder& builder = builders[i - 1];
+            ColumnBuilder& builder = columns[i - 1];
             SQLLEN indicator = 0;
             switch (types[i - 1]) {
                 case ColumnType::Integer:
@@ -324,12 +329,39 @@ ResultTable OdbcBackend::query(const std::string& statementText) {
                 }
             }
         }
+        rows.rowDone();
     }
+}
+
+ResultTable OdbcBackend::query(const std::string& statementText) {
+    struct Whole {
+        std::vector<ColumnBuilder> all;
+        void begin(std::vector<ColumnBuilder> builders) { all = std::move(builders); }
+        ColumnBuilder* builders() { return all.data(); }
+        void rowDone() {}
+    } whole;
+    fetch(statementText, whole);
     std::vector<Column> columns;
-    columns.reserve(count);
-    for (auto& builder : builders)
+    columns.reserve(whole.all.size());
+    for (auto& builder : whole.all)
         columns.push_back(builder.finish());
     return ResultTable(std::move(columns));
+}
+
+void OdbcBackend::queryInPieces(const std::string& statementText, std::size_t rowsPerPiece,
+                                const PieceSink& sink) {
+    struct Pieces {
+        std::size_t rowsPerPiece;
+        const PieceSink& sink;
+        std::optional<PieceMaker> maker;
+        void begin(std::vector<ColumnBuilder> builders) {
+            maker.emplace(std::move(builders), rowsPerPiece, sink);
+        }
+        ColumnBuilder* builders() { return maker->builders().data(); }
+        void rowDone() { maker->rowDone(); }
+    } pieces{rowsPerPiece, sink, {}};
+    fetch(statementText, pieces);
+    pieces.maker->finish();
 }
 
 std::int64_t OdbcBackend::execute(const std::string& statementText) {

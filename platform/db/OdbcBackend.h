@@ -27,6 +27,8 @@ class OdbcBackend final : public Backend {
     OdbcBackend& operator=(const OdbcBackend&) = delete;
 
     ResultTable query(const std::string& statement) override;
+    void queryInPieces(const std::string& statement, std::size_t rowsPerPiece,
+                       const PieceSink& sink) override;
     std::int64_t execute(const std::string& statement) override;
     void cancel() noexcept override;
     std::string dbmsName() const override { return dbms_; }
@@ -36,6 +38,8 @@ class OdbcBackend final : public Backend {
 
   private:
     class Statement;
+    template <typename Rows>
+    void fetch(const std::string& statementText, Rows& rows);
 
     void* env_ = nullptr;  // SQLHENV
     void* dbc_ = nullptr;  // SQLHDBC

@@ -67,6 +67,11 @@ morvane::db::ResultTable TRemoteUdpConnection::Query(const QString& sql) {
     return backend().query(sql.toStdString());
 }
 
+void TRemoteUdpConnection::QueryInPieces(const QString& sql, std::size_t rowsPerPiece,
+                                         const morvane::db::PieceSink& sink) {
+    backend().queryInPieces(sql.toStdString(), rowsPerPiece, sink);
+}
+
 std::int64_t TRemoteUdpConnection::Execute(const QString& sql) {
     return backend().execute(sql.toStdString());
 }

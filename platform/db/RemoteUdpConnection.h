@@ -37,6 +37,10 @@ class TRemoteUdpConnection : public QObject {
 
     // Runs a statement returning rows / no rows. Throws EDatabaseError, also when not connected.
     morvane::db::ResultTable Query(const QString& sql);
+    // The same result handed to the sink in pieces of at most rowsPerPiece rows as they are
+    // fetched, for a reader that writes rows out and keeps none (see Backend::queryInPieces).
+    void QueryInPieces(const QString& sql, std::size_t rowsPerPiece,
+                       const morvane::db::PieceSink& sink);
     std::int64_t Execute(const QString& sql);
 
   signals:
