@@ -702,6 +702,10 @@ HeaderDrawInfo PivotEngine::drawRowHeader(int row, int level) {
 // ---- widths
 
 void PivotEngine::applyBestFit(int charWidth, int padding) {
+    applyBestFit(charWidth, padding, nullptr);
+}
+
+void PivotEngine::applyBestFit(int charWidth, int padding, const std::vector<int>* rows) {
     ensure();
     EngineState& s = *d_;
     auto fit = [&](const QString& t) { return textWidthUnits(t) * charWidth + padding; };
@@ -713,11 +717,20 @@ void PivotEngine::applyBestFit(int charWidth, int padding) {
         const PivotField* f = rowLevelField(l);
         if (captions)
             w = fit(f ? f->caption() : rowLevelIsData(l) ? s.dataCaption : QString());
-        for (int i = 0; i < s.rowAxis.itemCount(); ++i) {
-            const detail::HeaderSlot slot = s.rowAxis.header(i, l);
-            if (slot.anchorItem != i || slot.anchorLevel != l || slot.levelSpan > 1)
-                continue;
-            w = std::max(w, fit(makeHeader(Axis::Row, i, l).text));
+        if (rows) {
+            // The groups the given rows belong to, wherever their cell is anchored.
+            for (const int i : *rows) {
+                const detail::HeaderSlot slot = s.rowAxis.header(i, l);
+                if (slot.anchorLevel == l && slot.levelSpan == 1)
+                    w = std::max(w, fit(makeHeader(Axis::Row, i, l).text));
+            }
+        } else {
+            for (int i = 0; i < s.rowAxis.itemCount(); ++i) {
+                const detail::HeaderSlot slot = s.rowAxis.header(i, l);
+                if (slot.anchorItem != i || slot.anchorLevel != l || slot.levelSpan > 1)
+                    continue;
+                w = std::max(w, fit(makeHeader(Axis::Row, i, l).text));
+            }
         }
         if (f) {
             const_cast<PivotField*>(f)->width_ = w;
@@ -725,22 +738,44 @@ void PivotEngine::applyBestFit(int charWidth, int padding) {
         }
         s.rowLevelWidths[static_cast<size_t>(l)] = w;
     }
-    // Data fields: every stored sum and every row's grand total.
+    // Data fields: every stored sum and every row's grand total, or every cell of the given
+    // rows. Millions of sums: their text lengths, not their texts.
+    std::vector<int> dataUnits(s.dataFields.size(), 0);
+    if (rows) {
+        const auto nm = static_cast<size_t>(s.cube.measureCount());
+        std::vector<detail::Summary> sums;
+        for (const int i : *rows) {
+            const AxisItem& r = s.rowAxis.item(i);
+            s.cube.rowSummaries(r.node, sums);
+            for (int j = 0; j < s.colAxis.itemCount(); ++j) {
+                const AxisItem& c = s.colAxis.item(j);
+                const int d = dataIndexFor(s, r, c);
+                if (d < 0)
+                    continue;
+                const auto m = static_cast<size_t>(d);
+                dataUnits[m] = std::max(
+                    dataUnits[m], numberWidthUnits(summaryValue(
+                                      sums[static_cast<size_t>(c.node) * nm + m], s.cube.isReal(d))));
+            }
+        }
+    } else {
+        for (size_t m = 0; m < s.dataFields.size(); ++m) {
+            const bool real = s.cube.isReal(static_cast<int>(m));
+            int& units = dataUnits[m];
+            s.cube.forEachStored(static_cast<int>(m), [&](const detail::Summary& sm) {
+                units = std::max(units, numberWidthUnits(summaryValue(sm, real)));
+            });
+            const auto rowNodes = static_cast<std::int32_t>(s.cube.rows().nodes.size());
+            for (std::int32_t rn = 0; rn < rowNodes; ++rn)
+                units = std::max(units, numberWidthUnits(summaryValue(
+                                            s.cube.cell(rn, 0, static_cast<int>(m)), real)));
+        }
+    }
     std::vector<int> dataWidth(s.dataFields.size(), 0);
     for (size_t m = 0; m < s.dataFields.size(); ++m) {
         PivotField* f = s.dataFields[m];
         int w = fit(f->caption());
-        const bool real = s.cube.isReal(static_cast<int>(m));
-        // Millions of sums: their text lengths, not their texts.
-        int units = 0;
-        s.cube.forEachStored(static_cast<int>(m), [&](const detail::Summary& sm) {
-            units = std::max(units, numberWidthUnits(summaryValue(sm, real)));
-        });
-        const auto rowNodes = static_cast<std::int32_t>(s.cube.rows().nodes.size());
-        for (std::int32_t rn = 0; rn < rowNodes; ++rn)
-            units = std::max(units, numberWidthUnits(summaryValue(
-                                        s.cube.cell(rn, 0, static_cast<int>(m)), real)));
-        w = std::max(w, units * charWidth + padding);
+        w = std::max(w, dataUnits[m] * charWidth + padding);
         f->width_ = w;
         dataWidth[m] = f->width();
     }

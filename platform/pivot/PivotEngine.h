@@ -171,6 +171,10 @@ class PivotEngine {
     // field's minimum width. Sets the widths of row, column and data fields
     // and of every view column.
     void applyBestFit(int charWidth = 7, int padding = 10);
+    // The same from the texts of the given view rows only (and every column's
+    // headers and column field values): for a grid that fits what it shows
+    // and a sample of the rest, at a cost that does not grow with the rows.
+    void applyBestFit(int charWidth, int padding, const std::vector<int>* rows);
     int columnWidth(int column) const;
     int rowLevelWidth(int level) const;
 

@@ -395,9 +395,6 @@ void TcxDBPivotGrid::ApplyBestFit() {
         return;
     const QFontMetrics fm = fontMetrics();
     auto& e = *engine_;
-    // The engine's estimate covers every value (and sets the fields' widths for the export);
-    // measured texts refine it below.
-    e.applyBestFit(fm.horizontalAdvance(QLatin1Char('0')), kTextPadding);
     widths_.clear();
     layoutDirty_ = true;
     ensureLayout();
@@ -405,6 +402,23 @@ void TcxDBPivotGrid::ApplyBestFit() {
     const bool all = static_cast<long long>(nr) * std::max(nc, 1) <= kBestFitCellCap;
     const int r0 = all ? 0 : geometry_.firstVisibleRow();
     const int r1 = all ? nr - 1 : std::min(nr - 1, r0 + geometry_.pageRows() + 1);
+    // A large pivot costs what it shows, not what it holds: the rows in view, the grand total
+    // and an even sample of the other rows.
+    std::vector<int> sample;
+    if (!all) {
+        const int step = std::max(1, nr / kBestFitSampleRows);
+        for (int r = 0; r < nr; r += step)
+            sample.push_back(r);
+        for (int r = r0; r <= r1; ++r)
+            sample.push_back(r);
+        sample.push_back(nr - 1);
+        std::sort(sample.begin(), sample.end());
+        sample.erase(std::unique(sample.begin(), sample.end()), sample.end());
+    }
+    // The engine's estimate covers those rows' values (every value of a smaller pivot) and
+    // sets the fields' widths for the export; measured texts refine it below.
+    e.applyBestFit(fm.horizontalAdvance(QLatin1Char('0')), kTextPadding, all ? nullptr : &sample);
+    ensureLayout();
     const int box = PivotGridGeometry::kExpandBox + 8;
     for (int c = 0; c < nc; ++c) {
         int w = minWidthOf(c);
@@ -441,9 +455,13 @@ void TcxDBPivotGrid::ApplyBestFit() {
                 w = std::max(w, fm.horizontalAdvance(caption) + 16 + 12 +
                                     (f ? PivotGridGeometry::kFilterArrowWidth : 0));
         }
-        for (int r = 0; r < nr;) {
+        int lastAnchor = -1;
+        for (int k = 0, r = 0; all ? r < nr : k < static_cast<int>(sample.size());) {
+            if (!all)
+                r = sample[static_cast<size_t>(k++)];
             const auto h = e.rowHeader(r, l);
-            if (h.anchorLevel == l && h.kind != HeaderKind::Empty) {
+            if (h.anchorLevel == l && h.kind != HeaderKind::Empty && h.anchorItem != lastAnchor) {
+                lastAnchor = h.anchorItem;
                 const auto d = e.drawRowHeader(h.anchorItem, l);
                 const int need =
                     fm.horizontalAdvance(d.text) + kTextPadding + (h.expandable ? box : 0);
@@ -452,7 +470,8 @@ void TcxDBPivotGrid::ApplyBestFit() {
                 else
                     spans.push_back({l, h.levelSpan, need});
             }
-            r = std::max(r + 1, h.anchorItem + h.itemSpan);
+            if (all)
+                r = std::max(r + 1, h.anchorItem + h.itemSpan);
         }
         levelWidths[static_cast<size_t>(l)] = w;
     }

@@ -80,8 +80,10 @@ class TcxDBPivotGrid : public QAbstractScrollArea {
     bool IsUpdating() const { return updateDepth_ > 0; }
 
     // Widths that fit the texts: every text when the pivot has at most kBestFitCellCap cells,
-    // else the headers, the texts of the rows in view and the engine's estimate over all values.
+    // else the headers, the texts of the rows in view and the engine's estimate over those rows,
+    // the grand total and kBestFitSampleRows rows spread over the rest.
     static constexpr long long kBestFitCellCap = 200000;
+    static constexpr int kBestFitSampleRows = 500;
     void ApplyBestFit();
 
     TcxPivotGridOptionsView OptionsView() const;
