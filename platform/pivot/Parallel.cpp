@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -37,8 +38,14 @@ void parallelFor(std::size_t count, int threads, const std::function<void(std::s
     };
     std::vector<std::thread> pool;
     pool.reserve(workers - 1);
-    for (std::size_t w = 1; w < workers; ++w)
-        pool.emplace_back(run);
+    // A thread that cannot start leaves its share to the others.
+    for (std::size_t w = 1; w < workers; ++w) {
+        try {
+            pool.emplace_back(run);
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
     run();
     for (auto& t : pool)
         t.join();

@@ -14,9 +14,9 @@ inline constexpr std::int64_t kParallelRows = 100'000;
 int workerCount();
 
 // Calls work(i) for every i in [0, count), spread over up to `threads`
-// threads, the calling thread one of them. Returns when every call has
-// returned; an exception stops the handing out of further calls and the first
-// one is rethrown.
+// threads, the calling thread one of them (alone when no thread can start).
+// Returns when every call has returned; an exception from a call stops the
+// handing out of further calls and the first one is rethrown.
 void parallelFor(std::size_t count, int threads, const std::function<void(std::size_t)>& work);
 
 // Part `part` of `parts` nearly equal parts of n rows: its first row and the
