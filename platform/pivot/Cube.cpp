@@ -4,6 +4,8 @@
 #include "platform/pivot/Parallel.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <limits>
 
 namespace morvane::pivot::detail {
@@ -286,7 +288,7 @@ std::int32_t Tree::ancestorAt(std::int32_t n, int d) const {
     return n;
 }
 
-void Cube::addEntries(std::int32_t node, Level& lv, Level* up) {
+void Cube::addEntries(std::int32_t node, Level& lv, Level* up, size_t& cursor) {
     const auto nm = static_cast<size_t>(nm_);
     const size_t nLeaves = lv.mark.size();
     auto& touched = lv.touched;
@@ -300,10 +302,10 @@ void Cube::addEntries(std::int32_t node, Level& lv, Level* up) {
             if (lv.mark[c])
                 touched.push_back(static_cast<std::int32_t>(c));
     }
-    entBegin_[static_cast<size_t>(node)] = static_cast<std::int64_t>(entCount_);
-    std::int32_t* col = entCol_.data() + entCount_;
-    Num* sum = entSum_.data() + entCount_ * nm;
-    std::uint8_t* any = entAny_.data() + entCount_ * nm;
+    entBegin_[static_cast<size_t>(node)] = static_cast<std::int64_t>(cursor);
+    std::int32_t* col = entCol_.data() + cursor;
+    Num* sum = entSum_.data() + cursor * nm;
+    std::uint8_t* any = entAny_.data() + cursor * nm;
     for (const std::int32_t c : touched) {
         const auto uc = static_cast<size_t>(c);
         *col++ = c;
@@ -334,8 +336,8 @@ void Cube::addEntries(std::int32_t node, Level& lv, Level* up) {
         }
         lv.mark[uc] = 0;
     }
-    entCount_ += touched.size();
-    entEnd_[static_cast<size_t>(node)] = static_cast<std::int64_t>(entCount_);
+    cursor += touched.size();
+    entEnd_[static_cast<size_t>(node)] = static_cast<std::int64_t>(cursor);
     touched.clear();
 }
 
@@ -392,70 +394,215 @@ void Cube::build(const CubeSpec& shape) {
                          (static_cast<std::uint64_t>(rec[1 + nm + m / 64].i) >> (m % 64)) & 1u);
     };
     std::vector<std::int64_t> start;
-    size_t bound = 1;  // entries all levels together can hold
     if (dense) {
         denseSum_.assign(cells * nm, Num{0});
         denseAny_.assign(cells * nm, 0);
         denseHit_.assign(cells, 0);
         accumulateDense(shape, un);
-        bound += cells * static_cast<size_t>(rows_.fieldCount + 1);
     } else {
         // Source rows bucketed by row leaf: each row's column leaf, measures
-        // and their presence go into one record at its bucket position.
-        start.assign(static_cast<size_t>(rl.count) + 1, 0);
-        for (size_t r = 0; r < un; ++r) {
-            const std::int32_t l = rl.leaf(r);
-            if (l >= 0)
-                ++start[static_cast<size_t>(l) + 1];
-        }
-        for (size_t i = 0; i < static_cast<size_t>(rl.count); ++i)
-            start[i + 1] += start[i];
-        const auto passing = static_cast<size_t>(start.back());
-        std::vector<std::int64_t> fill(start.begin(), start.end() - 1);
-        packed_.resize(passing * stride);
-        for (size_t r = 0; r < un; ++r) {
-            const std::int32_t l = rl.leaf(r);
-            if (l < 0)
-                continue;
-            Num* rec =
-                packed_.data() + static_cast<size_t>(fill[static_cast<size_t>(l)]++) * stride;
-            std::uint64_t head = static_cast<std::uint32_t>(cl.leaf(r));
-            for (size_t w = 0; w < words; ++w)
-                rec[1 + nm + w].i = 0;
-            for (size_t m = 0; m < nm; ++m) {
-                if (!shape.measures[m]->read(r, rec[1 + m]))
-                    continue;
-                if (inlineBits)
-                    head |= std::uint64_t{1} << (32 + m);
-                else
-                    rec[1 + nm + m / 64].i |= std::int64_t{1} << (m % 64);
+        // and their presence go into one record at its bucket position. Each
+        // thread counts and places the rows of one run; a bucket holds the
+        // first run's rows, then the second's, so rows keep their order.
+        const int threads = threadsFor(n);
+        const auto runs = static_cast<size_t>(threads);
+        const auto leaves = static_cast<size_t>(rl.count);
+        std::vector<std::vector<std::int64_t>> fill(runs);
+        parallelFor(runs, threads, [&](size_t run) {
+            std::vector<std::int64_t>& count = fill[run];
+            count.assign(leaves, 0);
+            const RowRange rows = rowRange(n, run, runs);
+            for (auto r = static_cast<size_t>(rows.begin); r < static_cast<size_t>(rows.end); ++r) {
+                const std::int32_t l = rl.leaf(r);
+                if (l >= 0)
+                    ++count[static_cast<size_t>(l)];
             }
-            rec[0].i = static_cast<std::int64_t>(head);
+        });
+        start.assign(leaves + 1, 0);
+        for (size_t l = 0; l < leaves; ++l) {
+            std::int64_t at = start[l];
+            for (auto& count : fill) {
+                const std::int64_t c = count[l];
+                count[l] = at;
+                at += c;
+            }
+            start[l + 1] = at;
         }
-        // Each level of row groups holds at most as many entries as the
-        // level below it.
-        bound += passing * static_cast<size_t>(rows_.fieldCount + 1);
+        const auto passing = static_cast<size_t>(start.back());
+        packed_.resize(passing * stride);
+        parallelFor(runs, threads, [&](size_t run) {
+            std::int64_t* const next = fill[run].data();
+            Num* const packed = packed_.data();
+            const RowRange rows = rowRange(n, run, runs);
+            for (auto r = static_cast<size_t>(rows.begin); r < static_cast<size_t>(rows.end); ++r) {
+                const std::int32_t l = rl.leaf(r);
+                if (l < 0)
+                    continue;
+                Num* rec = packed + static_cast<size_t>(next[l]++) * stride;
+                std::uint64_t head = static_cast<std::uint32_t>(cl.leaf(r));
+                for (size_t w = 0; w < words; ++w)
+                    rec[1 + nm + w].i = 0;
+                for (size_t m = 0; m < nm; ++m) {
+                    if (!shape.measures[m]->read(r, rec[1 + m]))
+                        continue;
+                    if (inlineBits)
+                        head |= std::uint64_t{1} << (32 + m);
+                    else
+                        rec[1 + nm + m / 64].i |= std::int64_t{1} << (m % 64);
+                }
+                rec[0].i = static_cast<std::int64_t>(head);
+            }
+        });
     }
 
     const size_t nodes = rows_.nodes.size();
     entBegin_.assign(nodes, 0);
     entEnd_.assign(nodes, 0);
-    entCount_ = 0;
-    // Sized, not filled: entries are written in place (see addEntries) and
-    // the arrays cut to what was written at the end; reserving the bound
-    // costs address space only.
+    const int k = rows_.fieldCount;
+    // Each group of a level sums its leaves' sums, or its children's: the
+    // rows (or cells) of a leaf, in order.
+    auto feed = [&](std::int32_t l, Level& leafLevel) {
+        if (dense) {
+            // The leaf's row of cells, already summed: its cells that rows
+            // reached, in column order.
+            const size_t row = static_cast<size_t>(l) * nLeaves;
+            for (size_t c = 0; c < nLeaves; ++c) {
+                if (!denseHit_[row + c])
+                    continue;
+                leafLevel.mark[c] = 1;
+                leafLevel.touched.push_back(static_cast<std::int32_t>(c));
+                for (size_t m = 0; m < nm; ++m) {
+                    leafLevel.sum[c * nm + m] = denseSum_[m * cells + row + c];
+                    leafLevel.any[c * nm + m] = denseAny_[m * cells + row + c];
+                }
+            }
+            return;
+        }
+        const Num* rec = packed_.data() + static_cast<size_t>(start[static_cast<size_t>(l)]) * stride;
+        const Num* end =
+            packed_.data() + static_cast<size_t>(start[static_cast<size_t>(l) + 1]) * stride;
+        for (; rec != end; rec += stride) {
+            const auto c = static_cast<size_t>(static_cast<std::uint32_t>(rec[0].i));
+            if (!leafLevel.mark[c]) {
+                leafLevel.mark[c] = 1;
+                leafLevel.touched.push_back(static_cast<std::int32_t>(c));
+            }
+            Num* sum = leafLevel.sum.data() + c * nm;
+            std::uint8_t* any = leafLevel.any.data() + c * nm;
+            for (size_t m = 0; m < nm; ++m) {
+                if (isReal[m])
+                    sum[m].d += rec[1 + m].d;
+                else
+                    sum[m].i += rec[1 + m].i;
+                any[m] |= hasValue(rec, m);
+            }
+        }
+    };
+    // What the leaves before leaf l hold: records, or cells.
+    auto before = [&](std::int32_t l) -> size_t {
+        return dense ? static_cast<size_t>(l) * nLeaves : static_cast<size_t>(start[static_cast<size_t>(l)]);
+    };
+    // The outermost groups are split in two runs of about the same size, rolled up at the
+    // same time; the second run's groups then go into the grand total after the first's, in
+    // their order, so that every sum is taken as one run would take it.
+    std::int32_t split = rl.count;
+    const auto& root = rows_.nodes[0];
+    if (k > 0 && n >= kParallelRows && workerCount() > 1 && root.childEnd - root.childBegin > 1) {
+        const size_t half = before(rl.count) / 2;
+        size_t best = std::numeric_limits<size_t>::max();
+        for (auto c = root.childBegin + 1; c < root.childEnd; ++c) {
+            const std::int32_t first = rows_.nodes[static_cast<size_t>(rows_.children[static_cast<size_t>(c)])].leafBegin;
+            const size_t at = before(first);
+            const size_t off = at > half ? at - half : half - at;
+            if (off < best) {
+                best = off;
+                split = first;
+            }
+        }
+    }
+    // Each level of row groups holds at most as many entries as the level below it; the
+    // second run writes after the first's bound, and the grand total after both. Reserving
+    // the bounds costs address space only.
+    const auto levelsAbove = static_cast<size_t>(k + 1);
+    const size_t boundFirst = before(split) * levelsAbove + 1;
+    const size_t bound = boundFirst + (before(rl.count) - before(split)) * levelsAbove + nLeaves + 1;
+    // Sized, not filled: entries are written in place (see addEntries) and the arrays cut
+    // to what was written at the end.
     entCol_.clear();  // nothing to carry over if the arrays must grow
     entSum_.clear();
     entAny_.clear();
     entCol_.resize(bound);
     entSum_.resize(bound * nm);
     entAny_.resize(bound * nm);
+    std::vector<Level> second;
+    size_t cursor = 0, secondCursor = boundFirst;
+    parallelFor(split < rl.count ? 2 : 1, 2, [&](size_t part) {
+        if (part == 0)
+            rollUp(0, split, levels_, cursor, true, feed);
+        else
+            rollUp(split, rl.count, second, secondCursor, false, feed);
+    });
+    if (k == 0) {
+        // The grand total is the only leaf, closed above.
+    } else {
+        if (split < rl.count) {
+            // The second run's outermost groups into the grand total, in order, as their
+            // closing would have added them.
+            Level& top = levels_[0];
+            for (auto c = root.childBegin; c < root.childEnd; ++c) {
+                const auto node = static_cast<size_t>(rows_.children[static_cast<size_t>(c)]);
+                if (rows_.nodes[node].leafBegin < split)
+                    continue;
+                for (auto e = entBegin_[node]; e < entEnd_[node]; ++e) {
+                    const auto col = static_cast<size_t>(entCol_[static_cast<size_t>(e)]);
+                    if (!top.mark[col]) {
+                        top.mark[col] = 1;
+                        top.touched.push_back(static_cast<std::int32_t>(col));
+                    }
+                    const size_t from = static_cast<size_t>(e) * nm;
+                    for (size_t m = 0; m < nm; ++m) {
+                        if (isReal[m])
+                            top.sum[col * nm + m].d += entSum_[from + m].d;
+                        else
+                            top.sum[col * nm + m].i += entSum_[from + m].i;
+                        top.any[col * nm + m] |= entAny_[from + m];
+                    }
+                }
+            }
+            // Then its entries right after the first run's.
+            const size_t shift = boundFirst - cursor;
+            const size_t count = secondCursor - boundFirst;
+            std::memmove(entCol_.data() + cursor, entCol_.data() + boundFirst,
+                         count * sizeof(std::int32_t));
+            std::memmove(entSum_.data() + cursor * nm, entSum_.data() + boundFirst * nm,
+                         count * nm * sizeof(Num));
+            std::memmove(entAny_.data() + cursor * nm, entAny_.data() + boundFirst * nm, count * nm);
+            for (size_t node = 1; node < nodes; ++node)
+                if (rows_.nodes[node].leafBegin >= split) {
+                    entBegin_[node] -= static_cast<std::int64_t>(shift);
+                    entEnd_[node] -= static_cast<std::int64_t>(shift);
+                }
+            cursor += count;
+        }
+        addEntries(0, levels_[0], nullptr, cursor);
+    }
+    entCol_.resize(cursor);
+    entSum_.resize(cursor * nm);
+    entAny_.resize(cursor * nm);
+    levels_ = {};
+}
+
+template <class Feed>
+void Cube::rollUp(std::int32_t firstLeaf, std::int32_t lastLeaf, std::vector<Level>& levels,
+                  size_t& cursor, bool intoGrandTotal, const Feed& feed) {
+    const int k = rows_.fieldCount;
+    const auto nm = static_cast<size_t>(nm_);
+    const auto nLeaves = static_cast<size_t>(colLeaves_.count);
     // One row of sums over the column leaves per level of row groups: the
     // open group of each level collects its rows (leaves) or its closed
     // children's totals (groups above the leaves).
-    const int k = rows_.fieldCount;
-    levels_.resize(static_cast<size_t>(k) + 1);
-    for (auto& lv : levels_) {
+    levels.resize(static_cast<size_t>(k) + 1);
+    for (auto& lv : levels) {
         lv.sum.assign(nLeaves * nm, Num{0});
         lv.any.assign(nLeaves * nm, 0);
         lv.mark.assign(nLeaves, 0);
@@ -464,13 +611,12 @@ void Cube::build(const CubeSpec& shape) {
     std::vector<std::int32_t> open(static_cast<size_t>(k) + 1, -1), chain(open.size(), -1);
     open[0] = 0;
     auto close = [&](int d) {
-        addEntries(open[static_cast<size_t>(d)], levels_[static_cast<size_t>(d)],
-                   d > 0 ? &levels_[static_cast<size_t>(d) - 1] : nullptr);
+        Level* up = d > 1 || (d == 1 && intoGrandTotal) ? &levels[static_cast<size_t>(d) - 1] : nullptr;
+        addEntries(open[static_cast<size_t>(d)], levels[static_cast<size_t>(d)], up, cursor);
         open[static_cast<size_t>(d)] = -1;
     };
-
-    Level& leafLevel = levels_[static_cast<size_t>(k)];
-    for (std::int32_t l = 0; l < rl.count; ++l) {
+    Level& leafLevel = levels[static_cast<size_t>(k)];
+    for (std::int32_t l = firstLeaf; l < lastLeaf; ++l) {
         const std::int32_t leaf = rows_.leafNode[static_cast<size_t>(l)];
         if (k > 0) {
             // Close the groups the previous leaf was in and this one is not,
@@ -486,54 +632,16 @@ void Cube::build(const CubeSpec& shape) {
             for (int d = j; d < k; ++d)
                 open[static_cast<size_t>(d)] = chain[static_cast<size_t>(d)];
         }
-        if (dense) {
-            // The leaf's row of cells, already summed: its cells that rows
-            // reached, in column order.
-            const size_t row = static_cast<size_t>(l) * nLeaves;
-            for (size_t c = 0; c < nLeaves; ++c) {
-                if (!denseHit_[row + c])
-                    continue;
-                leafLevel.mark[c] = 1;
-                leafLevel.touched.push_back(static_cast<std::int32_t>(c));
-                for (size_t m = 0; m < nm; ++m) {
-                    leafLevel.sum[c * nm + m] = denseSum_[m * cells + row + c];
-                    leafLevel.any[c * nm + m] = denseAny_[m * cells + row + c];
-                }
-            }
-        } else {
-            const Num* rec =
-                packed_.data() + static_cast<size_t>(start[static_cast<size_t>(l)]) * stride;
-            const Num* end =
-                packed_.data() + static_cast<size_t>(start[static_cast<size_t>(l) + 1]) * stride;
-            for (; rec != end; rec += stride) {
-                const auto c = static_cast<size_t>(static_cast<std::uint32_t>(rec[0].i));
-                if (!leafLevel.mark[c]) {
-                    leafLevel.mark[c] = 1;
-                    leafLevel.touched.push_back(static_cast<std::int32_t>(c));
-                }
-                Num* sum = leafLevel.sum.data() + c * nm;
-                std::uint8_t* any = leafLevel.any.data() + c * nm;
-                for (size_t m = 0; m < nm; ++m) {
-                    if (isReal[m])
-                        sum[m].d += rec[1 + m].d;
-                    else
-                        sum[m].i += rec[1 + m].i;
-                    any[m] |= hasValue(rec, m);
-                }
-            }
-        }
+        feed(l, leafLevel);
         open[static_cast<size_t>(k)] = leaf;
         close(k);
     }
-    // The groups still open, up to the grand total.
-    for (int d = k - 1; d >= 0; --d)
+    // The groups still open, up to the outermost ones (the grand total is closed by build).
+    for (int d = k - 1; d >= 1; --d)
         if (open[static_cast<size_t>(d)] >= 0)
             close(d);
-    entCol_.resize(entCount_);
-    entSum_.resize(entCount_ * nm);
-    entAny_.resize(entCount_ * nm);
-    levels_ = {};
 }
+
 
 void Cube::accumulateDense(const CubeSpec& shape, size_t rows) {
     const auto nm = static_cast<size_t>(nm_);

@@ -107,7 +107,12 @@ class Cube {
     };
     // Stores the group's sums as its entries, adds them to its parent's level
     // (if any) and clears its level.
-    void addEntries(std::int32_t node, Level& level, Level* up);
+    void addEntries(std::int32_t node, Level& level, Level* up, size_t& cursor);
+    // Rolls the row leaves [firstLeaf, lastLeaf) up through their groups, writing entries
+    // from cursor on, up to the outermost groups (into the grand total's level when asked).
+    template <class Feed>
+    void rollUp(std::int32_t firstLeaf, std::int32_t lastLeaf, std::vector<Level>& levels,
+                size_t& cursor, bool intoGrandTotal, const Feed& feed);
     // Sums every passing row into its (row leaf, column leaf) cell.
     void accumulateDense(const CubeSpec& shape, std::size_t rows);
     // Most measures times cells summed in place (about 300 MB of sums).
@@ -120,7 +125,6 @@ class Cube {
     LargeVector<std::int32_t> entCol_;             // column leaf of each entry
     LargeVector<Num> entSum_;                      // measures per entry
     LargeVector<std::uint8_t> entAny_;             // measures per entry: any value
-    size_t entCount_ = 0;                          // entries written while building
     // Per-row working storage, kept between builds so that a new layout
     // neither allocates nor faults in fresh pages.
     LargeVector<std::uint64_t> keys_;
