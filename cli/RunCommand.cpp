@@ -16,7 +16,7 @@
 #include <string>
 
 #include "cli/Command.h"
-#include "host/HeadlessRun.h"
+#include "hostkit/HeadlessRun.h"
 
 namespace morvane::cli {
 

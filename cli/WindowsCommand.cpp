@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "cli/Command.h"
-#include "entry/WindowTable.h"
+#include "entry/Dispatch.h"
 
 namespace morvane::cli {
 

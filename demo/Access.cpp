@@ -3,8 +3,8 @@
 #include <string>
 
 #include "demo/Model.h"
-#include "demo/ReportWindows.h"
 #include "demo/SqliteDb.h"
+#include "entry/WindowTable.h"
 
 namespace morvane::demo {
 
@@ -49,11 +49,13 @@ void writeAccessData(SqliteDb& db, const Master& m) {
         Insert rights(db, "dr_rightdetail",
                       {"autoid", "groupid", "b_add", "b_edit", "b_del", "b_browse", "b_posted",
                        "b_print", "b_excel", "b_unposted"});
-        for (std::size_t i = 0; i < kReportWindowCount; ++i) {
-            const ReportWindow& w = kReportWindows[i];
+        // One rights list per report window, named after its caption.
+        const auto windows = morvane::entry::WindowTable();
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            const morvane::entry::TWindowRow& w = windows[i];
             const int id = int(i) + 1;
             const std::string caption = w.caption;
-            lists.row(id, w.caption, w.form, w.menu);
+            lists.row(id, w.caption, w.name, w.family);
             rights.row(id, "01", 1, 1, 1, 1, 1, 1, 1, 1);
             if (caption == "费用开支综合年报表")
                 rights.row(id, "02", 0, 0, 0, 0, 0, 0, 0, 0);  // a row that allows nothing
@@ -61,7 +63,7 @@ void writeAccessData(SqliteDb& db, const Master& m) {
                 rights.row(id, "02", 0, 0, 0, 1, 0, 1, 1, 0);
             rights.row(id, "03", 0, 0, 0, 1, 0, 1, 1, 0);
             rights.row(id, "04", 0, 0, 0, 1, 1, 1, 0, 1);
-            if (isStockOrPurchaseList(w.menu))
+            if (isStockOrPurchaseList(w.family))
                 rights.row(id, "05", 0, 0, 0, 1, 0, 1, 1, 0);
         }
     }

@@ -1,11 +1,12 @@
 #include "entry/Morvane.h"
 
-#include "entry/Analyse_Dm1.h"
+#include "entry/Dispatch.h"
 #include "entry/WindowTable.h"
-#include "entry/totalpub1.h"
-#include "framework/unt_basefrm.h"
+#include "forms/unt_basefrm.h"
 #include "platform/ui/ErrorDisplay.h"
 #include "platform/ui/HostServices.h"
+#include "session/Analyse_Dm1.h"
+#include "session/totalpub1.h"
 
 namespace morvane::entry {
 
@@ -54,7 +55,7 @@ QWidget* CreateDLLForm(THostApplication* app, std::uintptr_t, const QString& win
         pub_mainform = mainForm;
         pub_connection = connection;
         if (!Analyse_Dm) {
-            Analyse_Dm = new TAnalyse_Dm(ApplicationOwner());
+            Analyse_Dm = new TAnalyse_Dm(morvane::session::ApplicationOwner());
             Analyse_Dm->Create();
         }
         const int row = FindWindowRow(windowName);

@@ -1,98 +1,22 @@
 #pragma once
 // Tbase_OLAPreport: the ancestor of the report windows that show one query result in a pivot
-// grid. It holds the filter panel (client, goods, supplier and warehouse button edits filled
-// through the pickers, the business-date and entry-date ranges, the posted, size-detail and
-// finished switches), the filter state the concrete windows build their statements from, the
-// pivot grid OLAP_PivotGrid over UDPDB_Report with the shared painting rules, and F7 for the
-// picture of the focused goods.
-//
-// A concrete window sets its caption, shows the extra controls it needs and supplies its
-// statement (GetDataSQL) and its pivot layout (SetFieldAreas, or LayoutPivot as a whole).
-// The get-data action ac_GetData runs ac_GetDataExecute: build the statement, open it on
-// UDPDB_Report with OpenQuery, lay the pivot out. A statement that fails leaves the filter
-// state and the pivot's fields as they were and UDPDB_Report closed; the error reaches the
-// host's error display.
-//
-// Under the grid, ac_Excel writes the pivot as laid out to a workbook the user names in
-// SaveDialog1 (.xls or .xlsx by the name's extension) and opens it with RzLauncher1; ac_print
-// shows the print preview of the grid through Grid_PrintCompot.
-//
-// The window registers its caption in the open-window list of pub_mainform when it is created
-// and removes it when it is destroyed.
+// grid, OLAP_PivotGrid, directly under the filter panel. Everything it shares with the sales
+// pivot window (filter panel and state, pickers, get data, painting, Excel and print) is
+// Tbase_PivotWindow's; its own are the names of its components and painting handlers, the
+// fonts it sets at creation, and F7 for the picture of the focused goods.
 
-#include <QString>
+#include "framework/PivotWindow.h"
 
-#include "framework/unt_basefrm.h"
-#include "platform/pivot/PivotTypes.h"
-
-class QAction;
-class QCheckBox;
-class QDateEdit;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QPushButton;
-class TcxButtonEdit;
-class TcxDBPivotGrid;
-class TcxStyle;
-class TRemoteUdpDataSet;
-class TRzLauncher;
-class TSaveDialog;
-class TcxPivotGridReportLink;
-class TdxComponentPrinter;
-class Tbase_frmTop;
-
-namespace morvane::pivot {
-class PivotEngine;
-class PivotField;
-}  // namespace morvane::pivot
-
-class Tbase_OLAPreport : public Tbase_frm {
+class Tbase_OLAPreport : public Tbase_PivotWindow {
     Q_OBJECT
   public:
     // Caption "base_OLAPreport", MDI child, the controls with their design-time states.
     explicit Tbase_OLAPreport(QWidget* parent = nullptr);
-    ~Tbase_OLAPreport() override;
 
-    // ---- handlers (replaced by name; a replacement calls the base first where it extends it)
-    void FormCreate(QObject* Sender) override;
-    // Base close, then the grid lets go of its dataset; the window is freed.
-    void FormClose(QObject* Sender, TCloseAction& Action) override;
-    // Removes the caption from the open-window list of pub_mainform. Runs when the window goes.
-    virtual void FormDestroy(QObject* Sender);
     virtual void FormKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
-
-    virtual void oderdate_checkClick(QObject* Sender);
-    virtual void modidate_checkClick(QObject* Sender);
-    virtual void edit_clientPropertiesButtonClick(QObject* Sender, int AButtonIndex);
-    virtual void edit_goodsPropertiesButtonClick(QObject* Sender, int AButtonIndex);
-    virtual void edit_supplierPropertiesButtonClick(QObject* Sender, int AButtonIndex);
-    virtual void edit_housePropertiesButtonClick(QObject* Sender, int AButtonIndex);
-    virtual void ac_closeExecute(QObject* Sender);
-
-    // The Excel action: SaveDialog1 (cancel: nothing changes); the grid's four header areas
-    // off and the zero-blanking handler off every field; the pivot written to the chosen file
-    // (every group expanded, zeros as 0; .xlsx for a name ending in ".xlsx", else .xls);
-    // RzLauncher1 opens it and returns when the spreadsheet program has ended; the header
-    // areas back as they were and the zero-blanking handler on every field. The last two
-    // steps run also when writing or launching fails; the error then goes on to the host.
-    virtual void ac_ExcelExecute(QObject* Sender);
-    // The print action: Grid_PrintCompotLink1 gets OLAP_PivotGrid as its component, the
-    // preview of Grid_PrintCompot's current link runs modally, and the link lets go of the
-    // grid again when the preview is closed (also when it fails).
-    virtual void ac_printExecute(QObject* Sender);
-
-    // The get-data action: GetDataSQL; a null statement ends here (the window has told the
-    // user what is missing); otherwise UDPDB_Report is closed, the statement opened on it with
-    // OpenQuery and the pivot laid out with LayoutPivot.
-    virtual void ac_GetDataExecute(QObject* Sender);
-
     // Shows the picture of the goods whose "货号" row group holds the focused cell; nothing
     // without open data or without a "货号" field.
     virtual void ShowGoodsImage();
-
-    // 0 column, 1 row, 2 filter, 3 data; the field goes after those already in the area.
-    void SetFieldArea(const QString& FieldName, int Area);
 
     // ---- painting (the shared rules; a window may replace a handler with its own)
     // Zero blanking of data cells, given to every field by LayoutPivot.
@@ -106,55 +30,7 @@ class Tbase_OLAPreport : public Tbase_frm {
     virtual void OLAP_PivotGridCustomDrawRowHeader(morvane::pivot::PivotEngine& Sender,
                                                    morvane::pivot::HeaderDrawInfo& AViewInfo);
 
-    // The pivot as laid out (display texts after the painting rules) as tab-separated lines;
-    // a null text while UDPDB_Report is closed.
-    QString ResultText() const override;
-
-    // ---- filter state (an empty text means no filter)
-    QString sel_client;
-    QString sel_goods;
-    QString sel_supplier;
-    QString sel_house;
-    // sum(isnull(a.s1,0)) as [尺码1],... for pub_sizecount size columns; built by FormCreate.
-    QString size_columns;
-
-    // ---- controls
-    QGroupBox* cxGroupBox1;
-    QLabel* RzLabel1;
-    TcxButtonEdit* edit_client;
-    QLabel* RzLabel2;
-    TcxButtonEdit* edit_goods;
-    TcxButtonEdit* edit_supplier;
-    QLabel* RzLabel5;
-    TcxButtonEdit* edit_house;
-    QCheckBox* oderdate_check;
-    QDateEdit* bill_date1;
-    QLabel* RzLabel3;
-    QDateEdit* bill_date2;
-    QCheckBox* modidate_check;
-    QDateEdit* input_date1;
-    QLabel* RzLabel4;
-    QDateEdit* input_date2;
-    QCheckBox* postedcheck;
-    QCheckBox* sizecheck;
-    QCheckBox* flagcheck;
-    QPushButton* bit_run;
     TcxDBPivotGrid* OLAP_PivotGrid;
-    QFrame* RzPanel1;
-    QFrame* RzPanel2;
-    QPushButton* bit_print;
-    QPushButton* bit_excel;
-    QPushButton* RzBitBtn1;
-
-    // ---- non-visual components (children of the window)
-    TRemoteUdpDataSet* UDPDB_Report;    // the report's rows; OLAP_PivotGrid reads them
-    TRemoteUdpDataSet* ads_GoodsImage;  // one goods picture for F7
-    QAction* ac_close;
-    QAction* ac_Excel;
-    QAction* ac_GetData;
-    QAction* ac_print;
-    TSaveDialog* SaveDialog1;  // default extension "xls"; .xls and .xlsx offered
-    TRzLauncher* RzLauncher1;  // opens the written workbook
     TdxComponentPrinter* Grid_PrintCompot;
     // Its one link: A4, margins 12.7 mm, header and footer 6.35 mm. It has a component only
     // while the preview is open.
@@ -166,23 +42,20 @@ class Tbase_OLAPreport : public Tbase_frm {
         FormKeyDown(this, key, shift);
     }
 
-    // The report's statement from the filter state; a null text when the action must stop
-    // without a query (a required choice is missing and the user has been told).
-    virtual QString GetDataSQL() = 0;
-    // Rebuilds the fields: one per result column, each with the zero-blanking handler, then
-    // SetFieldAreas, then best fit; all in one update of the grid. Windows that keep their
-    // design-time fields replace it.
-    virtual void LayoutPivot();
-    // The report's SetFieldArea calls, in area order.
-    virtual void SetFieldAreas() {}
-    // Gives a field the zero-blanking handler of this window.
-    void AttachZeroBlanking(morvane::pivot::PivotField& field);
-
-  private:
-    // The exchange with a picker already created: show it modally; on OK collect the code
-    // column of its ticked rows into `list` and tell the user through the edit's text.
-    static void RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table, TcxButtonEdit* edit,
-                          QString& list, const QString& column);
-    void buildFilterPanel();
-    void buildBottomPanel();
+    void GridGetDisplayText(const morvane::pivot::PivotField& Sender,
+                            const morvane::pivot::DisplayTextInfo& ACell, QString& AText) final {
+        OLAP_PivotGridField1GetDisplayText(Sender, ACell, AText);
+    }
+    void GridCustomDrawCell(morvane::pivot::PivotEngine& Sender,
+                            morvane::pivot::CellDrawInfo& AViewInfo) final {
+        OLAP_PivotGridCustomDrawCell(Sender, AViewInfo);
+    }
+    void GridCustomDrawColumnHeader(morvane::pivot::PivotEngine& Sender,
+                                    morvane::pivot::HeaderDrawInfo& AViewInfo) final {
+        OLAP_PivotGridCustomDrawColumnHeader(Sender, AViewInfo);
+    }
+    void GridCustomDrawRowHeader(morvane::pivot::PivotEngine& Sender,
+                                 morvane::pivot::HeaderDrawInfo& AViewInfo) final {
+        OLAP_PivotGridCustomDrawRowHeader(Sender, AViewInfo);
+    }
 };

@@ -6,8 +6,8 @@
 
 class QLabel;
 
-#include "host/HostMainForm.h"
-#include "host/MenuTable.h"
+#include "hostkit/HostMainForm.h"
+#include "hostkit/MenuTable.h"
 
 namespace morvane::host {
 

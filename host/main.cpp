@@ -15,11 +15,11 @@
 #include <memory>
 
 #include "host/GuiRunner.h"
-#include "host/HostSession.h"
 #include "host/MainWindow.h"
-#include "host/MenuTable.h"
 #include "host/MessageErrorDisplay.h"
 #include "host/SignInDialog.h"
+#include "hostkit/HostSession.h"
+#include "hostkit/MenuTable.h"
 
 using namespace morvane::host;
 

@@ -4,9 +4,9 @@
 #include <QMdiArea>
 #include <QVBoxLayout>
 
-#include "entry/totalpub1.h"
 #include "platform/ui/HostInterface.h"
 #include "platform/ui/TcxDBImage.h"
+#include "session/totalpub1.h"
 
 Tfrm_BillGoodsBmp* frm_BillGoodsBmp = nullptr;
 

@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/totalpub1.h"
 #include "pickers/PickerParts.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/DBTickGrid.h"
+#include "session/totalpub1.h"
 
 using morvane::pickers::Bind;
 using morvane::pickers::MakeButton;

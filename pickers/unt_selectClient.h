@@ -5,7 +5,7 @@
 // (checkid); the caller reads the ticked rows' fcode from Goods_Table after OK (result 1).
 // Cancel gives 2. A double click on the list confirms with OK.
 
-#include "framework/unt_basefrmTop.h"
+#include "forms/unt_basefrmTop.h"
 
 class QCheckBox;
 class QComboBox;

@@ -3,7 +3,7 @@
 // fn_checkhouse within the user's warehouse scope; there is no search. Ticks stay local
 // (checkid); the caller reads fcode of the ticked rows after OK (result 1); cancel gives 2.
 
-#include "framework/unt_basefrmTop.h"
+#include "forms/unt_basefrmTop.h"
 
 class QCheckBox;
 class QPushButton;

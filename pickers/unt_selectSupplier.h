@@ -4,7 +4,7 @@
 // whenever either edit is confirmed; ticks stay local (checkid). The caller reads fcode of the
 // ticked rows after OK (result 1); cancel gives 2. A double click does nothing.
 
-#include "framework/unt_basefrmTop.h"
+#include "forms/unt_basefrmTop.h"
 
 class QCheckBox;
 class QFrame;

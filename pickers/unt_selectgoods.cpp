@@ -10,12 +10,12 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "entry/totalpub1.h"
 #include "pickers/PickerParts.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/DBTickGrid.h"
 #include "platform/ui/HostInterface.h"
 #include "platform/ui/TRzCheckTree.h"
+#include "session/totalpub1.h"
 
 using morvane::pickers::Bind;
 using morvane::pickers::MakeButton;
@@ -130,7 +130,7 @@ void Tfrm_selectgoods::FormCreate(QObject* Sender) {
 }
 
 void Tfrm_selectgoods::BuildTree() {
-    QObject* owner = morvane::entry::ApplicationOwner();
+    QObject* owner = morvane::session::ApplicationOwner();
     auto fields = std::make_unique<TRemoteUdpDataSet>(owner);
     auto values = std::make_unique<TRemoteUdpDataSet>(owner);
     OpenQuery(fields.get(), QStringLiteral("select * from dbo.ba_fieldremark where "

@@ -6,7 +6,7 @@
 // within the user's brand scope, and ticks rows (checkid, kept locally). A double click
 // toggles the current row's tick. The caller reads goodsid of the ticked rows after OK (1).
 
-#include "framework/unt_basefrmTop.h"
+#include "forms/unt_basefrmTop.h"
 
 class QCheckBox;
 class QFrame;

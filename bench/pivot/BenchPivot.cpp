@@ -270,11 +270,11 @@ std::shared_ptr<const PivotSource> freshSource(From from, bool wide, std::int64_
 void arrangeBrief(PivotEngine& grid) {
     grid.beginUpdate();
     grid.createAllFields();
-    grid.setFieldArea(QStringLiteral("品牌"), 1);
-    grid.setFieldArea(QStringLiteral("货号"), 1);
-    grid.setFieldArea(QStringLiteral("日"), 0);
-    grid.setFieldArea(QStringLiteral("数量"), 3);
-    grid.setFieldArea(QStringLiteral("金额"), 3);
+    grid.setFieldArea(QStringLiteral("品牌"), morvane::pivot::Area::Row);
+    grid.setFieldArea(QStringLiteral("货号"), morvane::pivot::Area::Row);
+    grid.setFieldArea(QStringLiteral("日"), morvane::pivot::Area::Column);
+    grid.setFieldArea(QStringLiteral("数量"), morvane::pivot::Area::Data);
+    grid.setFieldArea(QStringLiteral("金额"), morvane::pivot::Area::Data);
     grid.endUpdate();
 }
 
@@ -282,11 +282,11 @@ void arrangeWide(PivotEngine& grid) {
     grid.beginUpdate();
     grid.createAllFields();
     for (const char* f : {"品牌", "货号", "颜色"})
-        grid.setFieldArea(QString::fromUtf8(f), 1);
+        grid.setFieldArea(QString::fromUtf8(f), morvane::pivot::Area::Row);
     for (const char* f : {"店铺", "类型"})
-        grid.setFieldArea(QString::fromUtf8(f), 0);
+        grid.setFieldArea(QString::fromUtf8(f), morvane::pivot::Area::Column);
     for (const char* f : {"数量", "金额", "吊牌额"})
-        grid.setFieldArea(QString::fromUtf8(f), 3);
+        grid.setFieldArea(QString::fromUtf8(f), morvane::pivot::Area::Data);
     grid.endUpdate();
 }
 

@@ -52,9 +52,9 @@ struct Fixture {
                     if (text == QLatin1String("0"))
                         text.clear();
                 });
-        grid.SetFieldArea(QStringLiteral("货号"), 1);
-        grid.SetFieldArea(QStringLiteral("店铺"), 0);
-        grid.SetFieldArea(QStringLiteral("数量"), 3);
+        grid.SetFieldArea(QStringLiteral("货号"), morvane::pivot::Area::Row);
+        grid.SetFieldArea(QStringLiteral("店铺"), morvane::pivot::Area::Column);
+        grid.SetFieldArea(QStringLiteral("数量"), morvane::pivot::Area::Data);
         grid.SetOnCustomDrawCell([](PivotEngine&, CellDrawInfo& info) {
             if (info.text.startsWith(QLatin1Char('3')))
                 info.color = 0xFFFFF4E0;

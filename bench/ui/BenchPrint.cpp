@@ -54,12 +54,12 @@ struct Fixture {
         grid.SetSource(makeRows());
         grid.BeginUpdate();
         grid.CreateAllFields();
-        grid.SetFieldArea(QStringLiteral("货号"), 1);
-        grid.SetFieldArea(QStringLiteral("品名"), 1);
-        grid.SetFieldArea(QStringLiteral("店铺"), 0);
-        grid.SetFieldArea(QStringLiteral("数量"), 3);
-        grid.SetFieldArea(QStringLiteral("金额"), 3);
-        grid.SetFieldArea(QStringLiteral("成本"), 3);
+        grid.SetFieldArea(QStringLiteral("货号"), morvane::pivot::Area::Row);
+        grid.SetFieldArea(QStringLiteral("品名"), morvane::pivot::Area::Row);
+        grid.SetFieldArea(QStringLiteral("店铺"), morvane::pivot::Area::Column);
+        grid.SetFieldArea(QStringLiteral("数量"), morvane::pivot::Area::Data);
+        grid.SetFieldArea(QStringLiteral("金额"), morvane::pivot::Area::Data);
+        grid.SetFieldArea(QStringLiteral("成本"), morvane::pivot::Area::Data);
         grid.EndUpdate();
         grid.ApplyBestFit();
         link.SetComponent(&grid);

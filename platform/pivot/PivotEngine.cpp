@@ -180,11 +180,11 @@ PivotField* PivotEngine::fieldByName(const QString& name) {
     return nullptr;
 }
 
-bool PivotEngine::setFieldArea(const QString& name, int area) {
+bool PivotEngine::setFieldArea(const QString& name, Area area) {
     PivotField* f = fieldByName(name);
     if (!f)
         return false;
-    f->setArea(area >= 0 && area <= 3 ? static_cast<Area>(area) : Area::None);
+    f->setArea(area);
     return true;
 }
 

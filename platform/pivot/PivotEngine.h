@@ -85,9 +85,9 @@ class PivotEngine {
     const PivotField& field(int index) const;
     // GetFieldByName: the (first) field of that name, or nullptr.
     PivotField* fieldByName(const QString& name);
-    // SetFieldArea: area 0 column, 1 row, 2 filter, 3 data (other: none).
-    // Returns false when there is no such field.
-    bool setFieldArea(const QString& name, int area);
+    // Moves the field of that name into the area, after the fields already
+    // there. Returns false when there is no such field.
+    bool setFieldArea(const QString& name, Area area);
     // The fields of an area in their order.
     std::vector<PivotField*> fieldsInArea(Area area) const;
 

@@ -13,8 +13,14 @@ namespace morvane::pivot {
 class PivotEngine;
 class PivotField;
 
-// Areas of a field, with the codes the report windows use (SetFieldArea).
+// Areas of a field. The values are the legacy area codes of the report windows' SetFieldArea
+// (0 column, 1 row, 2 filter, 3 data), which AreaOfCode reads; nothing else uses the numbers.
 enum class Area { None = -1, Column = 0, Row = 1, Filter = 2, Data = 3 };
+
+// The area of a legacy area code; any other code is no area.
+constexpr Area AreaOfCode(int code) {
+    return code >= 0 && code <= 3 ? static_cast<Area>(code) : Area::None;
+}
 
 enum class SortOrder { Ascending, Descending };
 

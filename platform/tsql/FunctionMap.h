@@ -9,8 +9,9 @@
 
 namespace morvane::tsql {
 
-// Static result type of an expression as far as the printer can tell.
-enum class SqlType { Unknown, Null, Text, Int, Real };
+// Static result type of an expression as far as the printer can tell. Real
+// is a decimal (exact + - * and sum), Float SQL Server's binary float.
+enum class SqlType { Unknown, Null, Text, Int, Real, Float };
 
 // How a function's result type is found.
 enum class ResultRule {

@@ -103,6 +103,11 @@ class Scanner {
                                        std::string(1, close == ']' ? '[' : close), start);
             }
             char c = peek();
+            // SQLite reads a statement only up to a NUL, so no literal may
+            // hold one.
+            if (c == '\0') {
+                throw TranslationError("unsupported character", std::string(1, '\0'), pos_);
+            }
             if (c == close) {
                 if (peek(1) == close) {
                     value.push_back(c);

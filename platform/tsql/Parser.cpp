@@ -370,8 +370,38 @@ class Parser {
         return s;
     }
 
+    // * or t.* as a whole select item; an expression never holds one.
+    ExprPtr starItem() {
+        size_t k = 0;
+        while ((ahead(k).kind == TokenKind::Identifier ||
+                ahead(k).kind == TokenKind::QuotedIdentifier) &&
+               isSymbolAt(k + 1, ".")) {
+            k += 2;
+        }
+        if (!isSymbolAt(k, "*")) {
+            return nullptr;
+        }
+        auto e = make(ExprKind::Star, cur().pos);
+        for (size_t n = 0; n < k; n += 2) {
+            e->parts.push_back(ahead(n).text);
+        }
+        if (e->parts.size() == 2 && lower(e->parts[0]) == "dbo") {
+            e->parts.erase(e->parts.begin());
+        }
+        if (e->parts.size() > 1) {
+            throw TranslationError("unsupported construct",
+                                   "multi-part name " + e->parts[0] + "." + e->parts[1] + ".*",
+                                   e->pos);
+        }
+        i_ += k + 1;
+        return e;
+    }
+
     SelectItem selectItem() {
         SelectItem item;
+        if ((item.expr = starItem())) {
+            return item;
+        }
         // alias = expr, 'alias' = expr, [alias] = expr
         if ((isName() || cur().kind == TokenKind::String) && isSymbolAt(1, "=")) {
             item.alias = cur().text;
@@ -730,10 +760,8 @@ class Parser {
                     expectSymbol(")");
                     return inner;
                 }
-                if (tk.text == "*") {
-                    ++i_;
-                    return make(ExprKind::Star, pos);
-                }
+                // A * stands only for all columns of a select item
+                // (selectItem) or in count(*) (functionCall).
                 fail();
             case TokenKind::QuotedIdentifier:
                 return columnOrFunction();
@@ -811,12 +839,6 @@ class Parser {
         SourcePos pos = cur().pos;
         std::vector<std::string> parts{t_[i_++].text};
         while (isSymbol(".")) {
-            if (isSymbolAt(1, "*")) {
-                i_ += 2;
-                auto e = make(ExprKind::Star, pos);
-                e->parts = std::move(parts);
-                return e;
-            }
             const Token& next = ahead(1);
             if (next.kind != TokenKind::Identifier && next.kind != TokenKind::QuotedIdentifier) {
                 break;

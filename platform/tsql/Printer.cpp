@@ -27,6 +27,10 @@ struct Out {
     std::string sql;
     int prec = kAtom;
     SqlType type = SqlType::Unknown;
+    // How another value is converted to this expression's type, when the
+    // type is that of a convert/cast or an int: castFn(value castArgs).
+    std::string castFn;
+    std::string castArgs;
 };
 
 void appendQuoted(std::string& out, std::string_view name) {
@@ -61,7 +65,7 @@ std::string literal(std::string_view value) {
 }
 
 bool isNumeric(SqlType t) {
-    return t == SqlType::Int || t == SqlType::Real;
+    return t == SqlType::Int || t == SqlType::Real || t == SqlType::Float;
 }
 
 bool isTextOrNull(SqlType t) {
@@ -73,12 +77,36 @@ SqlType arithmeticType(SqlType a, SqlType b) {
         return SqlType::Int;
     }
     if (isNumeric(a) && isNumeric(b)) {
-        return SqlType::Real;
+        return a == SqlType::Float || b == SqlType::Float ? SqlType::Float : SqlType::Real;
     }
     if (a == SqlType::Null || b == SqlType::Null) {
         return isNumeric(a) ? a : (isNumeric(b) ? b : SqlType::Unknown);
     }
     return SqlType::Unknown;
+}
+
+// SQL Server's data type precedence among the types the printer tells apart:
+// a lower one converts to a higher one where both meet (union, case).
+int precedence(SqlType t) {
+    switch (t) {
+        case SqlType::Text:
+            return 1;
+        case SqlType::Int:
+            return 2;
+        case SqlType::Real:
+            return 3;
+        case SqlType::Float:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+// Where SQLite's own operator already gives SQL Server's result: integers
+// (exact), floats (binary on both sides) and a NULL operand (NULL).
+bool nativeArithmetic(SqlType a, SqlType b) {
+    return (a == SqlType::Int && b == SqlType::Int) || a == SqlType::Float ||
+           b == SqlType::Float || a == SqlType::Null || b == SqlType::Null;
 }
 
 class Printer {
@@ -143,13 +171,20 @@ class Printer {
     // ---- queries ---------------------------------------------------------
 
     std::string query(const Query& q, bool outermost) {
-        std::string s;
+        std::vector<std::vector<Out>> items;
+        items.reserve(q.branches.size());
+        for (const Select& b : q.branches) {
+            items.push_back(selectItems(b));
+        }
         if (q.branches.size() == 1) {
-            s = selectCore(q.branches[0], outermost);
-            s += orderBy(q.orderBy);
-            s += limit(q.branches[0]);
+            const Select& sel = q.branches[0];
+            std::string s = selectCore(sel, outermost, items[0], !outermost || sel.distinct);
+            s += orderBy(q.orderBy, sel, items[0]);
+            s += limit(sel);
             return s;
         }
+        unionTypes(q, items);
+        std::string s;
         for (size_t i = 0; i < q.branches.size(); ++i) {
             const Select& b = q.branches[i];
             if (i > 0) {
@@ -157,28 +192,98 @@ class Printer {
             }
             // SQLite allows ORDER BY and LIMIT only after the last branch; a
             // branch with its own TOP becomes a derived table.
+            std::string core = selectCore(b, outermost && i == 0, items[i], true);
             if (b.top || !b.orderBy.empty()) {
-                s += "SELECT * FROM (" + selectCore(b, outermost && i == 0) + orderBy(b.orderBy) +
-                     limit(b) + ")";
+                s += "SELECT * FROM (" + core + orderBy(b.orderBy, b, items[i]) + limit(b) + ")";
             } else {
-                s += selectCore(b, outermost && i == 0);
+                s += core;
             }
         }
-        s += orderBy(q.orderBy);
+        s += orderBy(q.orderBy, q.branches[0], items[0]);
         return s;
+    }
+
+    // A union's column takes the type of highest precedence over all its
+    // branches, as on SQL Server: 7 union all 1.5 makes 7 a decimal (7.0),
+    // so that dividing the column divides decimals. Columns whose type some
+    // branch leaves unknown (a table column) keep their values.
+    void unionTypes(const Query& q, std::vector<std::vector<Out>>& items) {
+        const size_t columns = items[0].size();
+        for (size_t i = 0; i < q.branches.size(); ++i) {
+            if (items[i].size() != columns) {
+                return;
+            }
+            for (const SelectItem& item : q.branches[i].items) {
+                if (item.expr->kind == ExprKind::Star) {
+                    return;
+                }
+            }
+        }
+        for (size_t c = 0; c < columns; ++c) {
+            SqlType type = SqlType::Null;
+            bool known = true;
+            for (const auto& branch : items) {
+                const SqlType t = branch[c].type;
+                known = known && t != SqlType::Unknown;
+                if (precedence(t) > precedence(type)) {
+                    type = t;
+                }
+            }
+            if (!known || !isNumeric(type)) {
+                continue;
+            }
+            const Out target = make("", kAtom, type);
+            for (auto& branch : items) {
+                if (branch[c].type != type) {
+                    branch[c].sql = convertedTo(target, branch[c]);
+                    branch[c].prec = kAtom;
+                    branch[c].type = type;
+                }
+            }
+        }
     }
 
     std::string limit(const Select& s) {
         return s.top ? " LIMIT " + wrap(expr(*s.top), kAtom) : std::string();
     }
 
-    std::string orderBy(const std::vector<OrderItem>& items) {
+    // The select item an ORDER BY term names by alias or by number, if any.
+    static const SelectItem* orderedItem(const Expr& e, const Select& sel, size_t& index) {
+        if (e.kind == ExprKind::NumberLit && e.isInteger && e.text.size() < 6) {
+            const size_t n = std::stoul(e.text);
+            if (n >= 1 && n <= sel.items.size()) {
+                index = n - 1;
+                return &sel.items[index];
+            }
+            return nullptr;
+        }
+        if (e.kind != ExprKind::Column || e.parts.size() != 1) {
+            return nullptr;
+        }
+        for (size_t i = 0; i < sel.items.size(); ++i) {
+            if (sel.items[i].alias && *sel.items[i].alias == e.parts[0]) {
+                index = i;
+                return &sel.items[i];
+            }
+        }
+        return nullptr;
+    }
+
+    std::string orderBy(const std::vector<OrderItem>& items, const Select& sel,
+                        const std::vector<Out>& selected) {
         if (items.empty()) {
             return {};
         }
         std::string s = " ORDER BY ";
         for (size_t i = 0; i < items.size(); ++i) {
-            s += (i ? ", " : "") + expr(*items[i].expr).sql;
+            const Expr& e = *items[i].expr;
+            Out o = expr(e);
+            size_t index = 0;
+            const SelectItem* named = orderedItem(e, sel, index);
+            const bool text = named ? index < selected.size() &&
+                                          comparedWithoutColumn(*named->expr, selected[index])
+                                    : comparedWithoutColumn(e, o);
+            s += (i ? ", " : "") + (text ? collated(o) : o.sql);
             if (items[i].descending) {
                 s += " DESC";
             }
@@ -196,14 +301,28 @@ class Printer {
         return {};
     }
 
-    std::string selectCore(const Select& sel, bool outermost) {
+    std::vector<Out> selectItems(const Select& sel) {
+        std::vector<Out> outs;
+        outs.reserve(sel.items.size());
+        for (const SelectItem& item : sel.items) {
+            outs.push_back(expr(*item.expr));
+        }
+        return outs;
+    }
+
+    // `compared`: the rows of this select are compared after it (a derived
+    // table, a subquery, a union branch, distinct), so its texts that come
+    // from no column carry the collation into those comparisons.
+    std::string selectCore(const Select& sel, bool outermost, const std::vector<Out>& items,
+                           bool compared) {
         std::string s = sel.distinct ? "SELECT DISTINCT " : "SELECT ";
         for (size_t i = 0; i < sel.items.size(); ++i) {
             const SelectItem& item = sel.items[i];
             if (i) {
                 s += ", ";
             }
-            s += expr(*item.expr).sql;
+            s += compared && comparedWithoutColumn(*item.expr, items[i]) ? collated(items[i])
+                                                                          : items[i].sql;
             if (item.expr->kind == ExprKind::Star) {
                 continue;
             }
@@ -221,7 +340,9 @@ class Printer {
         if (!sel.groupBy.empty()) {
             s += " GROUP BY ";
             for (size_t i = 0; i < sel.groupBy.size(); ++i) {
-                s += (i ? ", " : "") + expr(*sel.groupBy[i]).sql;
+                Out g = expr(*sel.groupBy[i]);
+                s += (i ? ", " : "") +
+                     (comparedWithoutColumn(*sel.groupBy[i], g) ? collated(g) : g.sql);
             }
         }
         if (sel.having) {
@@ -308,7 +429,11 @@ class Printer {
     }
 
     static Out make(std::string sql, int prec, SqlType type) {
-        return Out{std::move(sql), prec, type};
+        Out o;
+        o.sql = std::move(sql);
+        o.prec = prec;
+        o.type = type;
+        return o;
     }
 
     static Out call(std::string_view fn, std::initializer_list<std::string> args, SqlType type) {
@@ -339,6 +464,13 @@ class Printer {
             return false;
         }
         return true;
+    }
+
+    // A text that comes from no table column: its comparisons (joins,
+    // grouping, ordering, distinct, union) need the collation spelt out,
+    // since SQLite would compare its bytes.
+    static bool comparedWithoutColumn(const Expr& e, const Out& o) {
+        return e.kind != ExprKind::Column && o.type == SqlType::Text;
     }
 
     Out expr(const Expr& e) {
@@ -435,17 +567,25 @@ class Printer {
                 return make(wrap(a, kConcat) + " || " + wrap(b, kConcat + 1), kConcat,
                             SqlType::Text);
             }
-            if (isNumeric(a.type) && isNumeric(b.type)) {
+            if (isNumeric(a.type) && isNumeric(b.type) && nativeArithmetic(a.type, b.type)) {
                 return make(wrap(a, kAdd) + " + " + wrap(b, kAdd + 1), kAdd,
                             arithmeticType(a.type, b.type));
             }
             // Decided on the values: text + text concatenates, a number and
-            // a text convert the text to the number's type.
-            return call("tsql_add", {a.sql, b.sql}, SqlType::Unknown);
+            // a text convert the text to the number's type, decimals add
+            // exactly.
+            return call("tsql_add", {a.sql, b.sql},
+                        isNumeric(a.type) && isNumeric(b.type) ? arithmeticType(a.type, b.type)
+                                                               : SqlType::Unknown);
         }
         if (op == "-" || op == "*") {
             int p = op == "-" ? kAdd : kMul;
-            return make(wrap(a, p) + " " + op + " " + wrap(b, p + 1), p,
+            if (nativeArithmetic(a.type, b.type)) {
+                return make(wrap(a, p) + " " + op + " " + wrap(b, p + 1), p,
+                            arithmeticType(a.type, b.type));
+            }
+            // A decimal may take part: exact on the values.
+            return call(op == "-" ? "tsql_sub" : "tsql_mul", {a.sql, b.sql},
                         arithmeticType(a.type, b.type));
         }
         if (op == "/" || op == "%") {
@@ -495,53 +635,58 @@ class Printer {
                     kEquality, SqlType::Int);
     }
 
+    // SQLite's LIKE knows no [..] classes and counts trailing blanks;
+    // tsql_like matches as SQL Server does.
     Out like(const Expr& e) {
-        const Expr& pattern = *e.args[1];
-        // SQL Server's [..] character classes have no LIKE counterpart in
-        // SQLite; rather than match differently, refuse them.
-        if (pattern.kind == ExprKind::StringLit && pattern.text.find('[') != std::string::npos) {
-            throw TranslationError("unsupported construct", "like character class [..]",
-                                   pattern.pos);
-        }
         Out a = expr(*e.args[0]);
-        Out b = expr(pattern);
-        // SQLite's LIKE ignores case (ASCII), as the default collation does.
-        return make(
-            wrap(a, kEquality + 1) + (e.negated ? " NOT LIKE " : " LIKE ") + wrap(b, kEquality + 1),
-            kEquality, SqlType::Int);
+        Out b = expr(*e.args[1]);
+        Out match = call("tsql_like", {a.sql, b.sql}, SqlType::Int);
+        if (e.negated) {
+            return make("NOT " + match.sql, kNot, SqlType::Int);
+        }
+        return match;
     }
 
     Out caseExpr(const Expr& e) {
         std::string s = "CASE";
         size_t i = 0;
         if (e.hasOperand) {
-            s += " " + expr(*e.args[0]).sql;
+            Out operand = expr(*e.args[0]);
+            s += " " + (comparedWithoutColumn(*e.args[0], operand) ? collated(operand) : operand.sql);
             i = 1;
         }
         size_t end = e.args.size() - (e.hasElse ? 1 : 0);
+        std::vector<std::string> conditions;
+        std::vector<Out> results;
+        for (; i + 1 < end; i += 2) {
+            conditions.push_back(expr(*e.args[i]).sql);
+            results.push_back(expr(*e.args[i + 1]));
+        }
+        if (e.hasElse) {
+            results.push_back(expr(*e.args.back()));
+        }
+        // The result takes the type of highest precedence among the numeric
+        // results: case ... then 0 else 1.5 end is a decimal, 0.0.
         SqlType type = SqlType::Null;
-        auto merge = [&type](SqlType t) {
-            if (t == SqlType::Null || t == type) {
-                return;
+        for (const Out& r : results) {
+            if (r.type == SqlType::Null || r.type == type) {
+                continue;
             }
             if (type == SqlType::Null) {
-                type = t;
-            } else if (isNumeric(type) && isNumeric(t)) {
-                type = SqlType::Real;
+                type = r.type;
+            } else if (isNumeric(type) && isNumeric(r.type)) {
+                type = precedence(r.type) > precedence(type) ? r.type : type;
             } else {
                 type = SqlType::Unknown;
             }
-        };
-        for (; i + 1 < end; i += 2) {
-            s += " WHEN " + expr(*e.args[i]).sql;
-            Out r = expr(*e.args[i + 1]);
-            merge(r.type);
-            s += " THEN " + r.sql;
         }
-        if (e.hasElse) {
-            Out r = expr(*e.args.back());
-            merge(r.type);
-            s += " ELSE " + r.sql;
+        Out target = make("", kAtom, type);
+        const bool convertResults = type == SqlType::Real || type == SqlType::Float;
+        for (size_t k = 0; k < results.size(); ++k) {
+            const std::string result =
+                convertResults ? convertedTo(target, results[k]) : results[k].sql;
+            s += k < conditions.size() ? " WHEN " + conditions[k] + " THEN " + result
+                                       : " ELSE " + result;
         }
         return make(s + " END", kAtom, type);
     }
@@ -586,6 +731,18 @@ class Printer {
         for (const auto& a : e.args) {
             args.push_back(expr(*a));
         }
+        // isnull gives the type of its first argument: the replacement is
+        // converted to it (isnull(convert(int,NULL),2.7) is 2).
+        const bool typedIsnull = e.text == "isnull" && args[0].type != SqlType::Null &&
+                                 args[0].type != SqlType::Unknown;
+        if (typedIsnull) {
+            args[1].sql = convertedTo(args[0], args[1]);
+        }
+        // min and max of texts compare as the default collation does.
+        if ((e.text == "min" || e.text == "max") && args.size() == 1 &&
+            comparedWithoutColumn(*e.args[0], args[0])) {
+            args[0].sql = collated(args[0]);
+        }
         std::string s(rule->sqliteName);
         s += "(";
         if (e.star) {
@@ -598,7 +755,12 @@ class Printer {
             s += (i ? ", " : "") + args[i].sql;
         }
         s += ")";
-        return make(std::move(s), kAtom, resultType(rule->result, args));
+        Out o = make(std::move(s), kAtom, resultType(rule->result, args));
+        if (typedIsnull) {
+            o.castFn = args[0].castFn;
+            o.castArgs = args[0].castArgs;
+        }
+        return o;
     }
 
     Out datePartFunction(const Expr& e) {
@@ -626,13 +788,15 @@ class Printer {
             throw TranslationError("unsupported data type", e.type.name, e.type.pos);
         }
         Out a = expr(*e.args[0]);
+        std::string args;
         switch (rule->args) {
             case TypeArgs::None:
-                return call(rule->sqliteName, {a.sql}, rule->result);
+                break;
             case TypeArgs::Length: {
                 // convert(varchar, x) without a length means 30 characters.
                 int n = e.type.length == -1 ? 30 : (e.type.length == -2 ? -1 : e.type.length);
-                return call(rule->sqliteName, {a.sql, std::to_string(n)}, rule->result);
+                args = ", " + std::to_string(n);
+                break;
             }
             case TypeArgs::Precision: {
                 int p = e.type.length < 0 ? 18 : e.type.length;
@@ -641,13 +805,47 @@ class Printer {
                     throw TranslationError("invalid precision or scale for", e.type.name,
                                            e.type.pos);
                 }
-                return call(rule->sqliteName, {a.sql, std::to_string(p), std::to_string(sc)},
-                            rule->result);
+                args = ", " + std::to_string(p) + ", " + std::to_string(sc);
+                break;
             }
             case TypeArgs::Money:
-                return call(rule->sqliteName, {a.sql, "19", "4"}, rule->result);
+                args = ", 19, 4";
+                break;
         }
-        return a;
+        Out o = make(std::string(rule->sqliteName) + "(" + a.sql + args + ")", kAtom, rule->result);
+        o.castFn = rule->sqliteName;
+        o.castArgs = std::move(args);
+        return o;
+    }
+
+    // `value` converted to the type of `target` where SQL Server converts it
+    // (isnull's replacement, the branches of a union or a case): a convert's
+    // own type, or int, float, decimal and text by their static type.
+    static std::string convertedTo(const Out& target, const Out& value) {
+        if (value.type == SqlType::Null) {
+            return value.sql;
+        }
+        if (!target.castFn.empty()) {
+            return target.castFn + "(" + value.sql + target.castArgs + ")";
+        }
+        if (value.type == target.type) {
+            return value.sql;
+        }
+        switch (target.type) {
+            case SqlType::Int:
+                return "tsql_int(" + value.sql + ")";
+            case SqlType::Float:
+                return value.type == SqlType::Real ? value.sql : "tsql_float(" + value.sql + ")";
+            case SqlType::Real:
+                if (value.type == SqlType::Int) {
+                    return "CAST(" + value.sql + " AS REAL)";
+                }
+                return value.type == SqlType::Text ? "tsql_float(" + value.sql + ")" : value.sql;
+            case SqlType::Text:
+                return isNumeric(value.type) ? "tsql_varchar(" + value.sql + ", -1)" : value.sql;
+            default:
+                return value.sql;
+        }
     }
 };
 

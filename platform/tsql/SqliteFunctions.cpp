@@ -3,11 +3,14 @@
 #include <sqlite3ext.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "platform/tsql/ExactDecimal.h"
 #include "platform/tsql/MonthDayTable.h"
 #include "platform/tsql/TsqlValues.h"
 
@@ -83,7 +86,7 @@ bool dateArg(sqlite3_context* ctx, sqlite3_value* v, DateTime& out) {
 
 // ---- arithmetic ------------------------------------------------------------
 
-// A number operand of + - / %: a text meeting a number is converted to that
+// A number operand of + - * / %: a text meeting a number is converted to that
 // number's type (int, or decimal for reals); false after reporting an error.
 bool numberOperand(sqlite3_context* ctx, sqlite3_value* v, int otherType, bool& isInt,
                    std::int64_t& i, double& d) {
@@ -123,22 +126,26 @@ bool numberOperand(sqlite3_context* ctx, sqlite3_value* v, int otherType, bool& 
 }
 
 struct Operands {
-    bool bothInt;
+    bool aInt, bInt;
     std::int64_t ia, ib;
     double da, db;
+
+    bool bothInt() const { return aInt && bInt; }
+    std::optional<values::Decimal> a() const {
+        return aInt ? values::decimalOf(ia) : values::decimalOf(da);
+    }
+    std::optional<values::Decimal> b() const {
+        return bInt ? values::decimalOf(ib) : values::decimalOf(db);
+    }
 };
 
 bool operands(sqlite3_context* ctx, sqlite3_value** argv, Operands& o) {
     int ta = sqlite3_value_type(argv[0]);
     int tb = sqlite3_value_type(argv[1]);
-    bool aInt = false, bInt = false;
+    o.aInt = o.bInt = false;
     o.ia = o.ib = 0;
-    if (!numberOperand(ctx, argv[0], tb, aInt, o.ia, o.da) ||
-        !numberOperand(ctx, argv[1], ta, bInt, o.ib, o.db)) {
-        return false;
-    }
-    o.bothInt = aInt && bInt;
-    return true;
+    return numberOperand(ctx, argv[0], tb, o.aInt, o.ia, o.da) &&
+           numberOperand(ctx, argv[1], ta, o.bInt, o.ib, o.db);
 }
 
 bool isTextValue(sqlite3_value* v) {
@@ -146,59 +153,163 @@ bool isTextValue(sqlite3_value* v) {
     return t == SQLITE_TEXT || t == SQLITE_BLOB;
 }
 
-void tsqlAdd(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (anyNull(argc, argv)) {
-        sqlite3_result_null(ctx);
-        return;
+enum class Arithmetic { Add, Subtract, Multiply, Modulo };
+
+const char* operatorName(Arithmetic op) {
+    switch (op) {
+        case Arithmetic::Add:
+            return "add";
+        case Arithmetic::Subtract:
+            return "subtract";
+        case Arithmetic::Multiply:
+            return "multiply";
+        case Arithmetic::Modulo:
+            break;
     }
-    if (isTextValue(argv[0]) && isTextValue(argv[1])) {
-        std::string s(textOf(argv[0]));
-        s += textOf(argv[1]);
-        resultText(ctx, s);
-        return;
-    }
-    Operands o;
-    if (!operands(ctx, argv, o)) {
-        return;
-    }
-    if (o.bothInt) {
-        sqlite3_result_int64(ctx, o.ia + o.ib);
-    } else {
-        sqlite3_result_double(ctx, o.da + o.db);
-    }
+    return "modulo";
 }
 
-void divideOrModulo(sqlite3_context* ctx, int argc, sqlite3_value** argv, bool modulo) {
-    if (anyNull(argc, argv)) {
+const char kIntOverflow[] = "Arithmetic overflow error converting expression to data type int.";
+
+// + - * and % as SQL Server computes them: integers as integers (an overflow
+// is an error, not a silent float); as soon as a decimal takes part, exactly
+// on the decimals the operands stand for, handing back the double nearest
+// to the exact result. Only a result beyond 38 digits falls back to binary
+// arithmetic.
+void arithmetic(sqlite3_context* ctx, sqlite3_value** argv, Arithmetic op) {
+    if (anyNull(2, argv)) {
         sqlite3_result_null(ctx);
         return;
     }
     if (isTextValue(argv[0]) && isTextValue(argv[1])) {
-        error(ctx, std::string("The data types varchar and varchar are incompatible in the ") +
-                       (modulo ? "modulo" : "divide") + " operator.");
+        if (op == Arithmetic::Add) {
+            std::string s(textOf(argv[0]));
+            s += textOf(argv[1]);
+            resultText(ctx, s);
+        } else {
+            error(ctx, std::string("The data types varchar and varchar are incompatible in the ") +
+                           operatorName(op) + " operator.");
+        }
         return;
     }
     Operands o;
     if (!operands(ctx, argv, o)) {
         return;
     }
-    if (o.bothInt ? o.ib == 0 : o.db == 0.0) {
+    if (o.bothInt()) {
+        std::int64_t r = 0;
+        bool overflow = false;
+        switch (op) {
+            case Arithmetic::Add:
+                overflow = __builtin_add_overflow(o.ia, o.ib, &r);
+                break;
+            case Arithmetic::Subtract:
+                overflow = __builtin_sub_overflow(o.ia, o.ib, &r);
+                break;
+            case Arithmetic::Multiply:
+                overflow = __builtin_mul_overflow(o.ia, o.ib, &r);
+                break;
+            case Arithmetic::Modulo:
+                if (o.ib == 0) {
+                    error(ctx, "Divide by zero error encountered.");
+                    return;
+                }
+                // C++ truncates toward zero, as SQL Server does: -7%2 = -1.
+                r = o.ib == -1 ? 0 : o.ia % o.ib;
+                break;
+        }
+        if (overflow) {
+            error(ctx, kIntOverflow);
+        } else {
+            sqlite3_result_int64(ctx, r);
+        }
+        return;
+    }
+    if (op == Arithmetic::Modulo && o.db == 0.0) {
         error(ctx, "Divide by zero error encountered.");
         return;
     }
-    if (o.bothInt) {
-        // C++ truncates toward zero, as SQL Server does: -7/2 = -3.
-        sqlite3_result_int64(ctx, modulo ? o.ia % o.ib : o.ia / o.ib);
-    } else {
-        sqlite3_result_double(ctx, modulo ? std::fmod(o.da, o.db) : o.da / o.db);
+    const auto a = o.a();
+    const auto b = o.b();
+    std::optional<values::Decimal> exact;
+    if (a && b) {
+        switch (op) {
+            case Arithmetic::Add:
+                exact = values::add(*a, *b);
+                break;
+            case Arithmetic::Subtract:
+                exact = values::subtract(*a, *b);
+                break;
+            case Arithmetic::Multiply:
+                exact = values::multiply(*a, *b);
+                break;
+            case Arithmetic::Modulo:
+                exact = values::remainder(*a, *b);
+                break;
+        }
+    }
+    if (exact) {
+        sqlite3_result_double(ctx, values::toDouble(*exact));
+        return;
+    }
+    switch (op) {
+        case Arithmetic::Add:
+            sqlite3_result_double(ctx, o.da + o.db);
+            break;
+        case Arithmetic::Subtract:
+            sqlite3_result_double(ctx, o.da - o.db);
+            break;
+        case Arithmetic::Multiply:
+            sqlite3_result_double(ctx, o.da * o.db);
+            break;
+        case Arithmetic::Modulo:
+            sqlite3_result_double(ctx, std::fmod(o.da, o.db));
+            break;
     }
 }
 
-void tsqlDiv(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    divideOrModulo(ctx, argc, argv, false);
+void tsqlAdd(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    arithmetic(ctx, argv, Arithmetic::Add);
 }
-void tsqlMod(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    divideOrModulo(ctx, argc, argv, true);
+void tsqlSubtract(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    arithmetic(ctx, argv, Arithmetic::Subtract);
+}
+void tsqlMultiply(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    arithmetic(ctx, argv, Arithmetic::Multiply);
+}
+void tsqlMod(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    arithmetic(ctx, argv, Arithmetic::Modulo);
+}
+
+// Division keeps binary arithmetic on purpose: money is REAL so that it
+// divides as SQL Server divides decimals, to the digits a double holds.
+void tsqlDiv(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (isTextValue(argv[0]) && isTextValue(argv[1])) {
+        error(ctx, "The data types varchar and varchar are incompatible in the divide operator.");
+        return;
+    }
+    Operands o;
+    if (!operands(ctx, argv, o)) {
+        return;
+    }
+    if (o.bothInt() ? o.ib == 0 : o.db == 0.0) {
+        error(ctx, "Divide by zero error encountered.");
+        return;
+    }
+    if (o.bothInt()) {
+        // C++ truncates toward zero, as SQL Server does: -7/2 = -3.
+        if (o.ia == INT64_MIN && o.ib == -1) {
+            error(ctx, kIntOverflow);
+            return;
+        }
+        sqlite3_result_int64(ctx, o.ia / o.ib);
+    } else {
+        sqlite3_result_double(ctx, o.da / o.db);
+    }
 }
 
 // ---- conversions -------------------------------------------------------------
@@ -633,57 +744,105 @@ void tsqlGetdate(sqlite3_context* ctx, int, sqlite3_value**) {
     resultText(ctx, buf);
 }
 
-// ---- avg -----------------------------------------------------------------------
+// ---- sum and avg ---------------------------------------------------------------
 
-// SQL Server's avg of integers is an integer (truncated); of decimals a
-// decimal. SQLite's avg always gives a real, hence this aggregate.
-struct AvgState {
-    std::int64_t count;
-    std::int64_t intSum;
-    double realSum;
-    bool allInt;
+// SQL Server's sum of integers is an integer and its sum of decimals an exact
+// decimal; its avg of integers is an integer (truncated) and of decimals the
+// exact sum divided by the count. SQLite's sum adds doubles, its avg always
+// gives a real, hence these aggregates. A text is SQL Server's error.
+// SQLite's aggregate memory is aligned to 8 bytes only and may be moved
+// between steps, while the 128-bit digits of the sum want 16: the state is
+// kept as bytes and copied out and back.
+struct SumState {
     bool started;
+    unsigned char bytes[sizeof(values::DecimalSum)];
 };
 
-void avgStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    auto* st = static_cast<AvgState*>(sqlite3_aggregate_context(ctx, sizeof(AvgState)));
+values::DecimalSum load(const SumState& st) {
+    values::DecimalSum sum;
+    if (st.started) {
+        std::memcpy(static_cast<void*>(&sum), st.bytes, sizeof sum);
+    }
+    return sum;
+}
+
+void sumStep(sqlite3_context* ctx, sqlite3_value** argv, const char* name) {
+    auto* st = static_cast<SumState*>(sqlite3_aggregate_context(ctx, sizeof(SumState)));
     if (!st) {
         sqlite3_result_error_nomem(ctx);
         return;
     }
-    if (!st->started) {
-        st->started = true;
-        st->allInt = true;
-    }
+    values::DecimalSum sum = load(*st);
     switch (sqlite3_value_type(argv[0])) {
         case SQLITE_NULL:
             return;
-        case SQLITE_INTEGER: {
-            std::int64_t v = sqlite3_value_int64(argv[0]);
-            st->intSum += v;
-            st->realSum += static_cast<double>(v);
+        case SQLITE_INTEGER:
+            sum.add(static_cast<std::int64_t>(sqlite3_value_int64(argv[0])));
             break;
-        }
         case SQLITE_FLOAT:
-            st->allInt = false;
-            st->realSum += sqlite3_value_double(argv[0]);
+            sum.add(sqlite3_value_double(argv[0]));
             break;
         default:
-            error(ctx, "Operand data type varchar is invalid for avg operator.");
+            error(ctx, std::string("Operand data type varchar is invalid for ") + name +
+                           " operator.");
             return;
     }
-    ++st->count;
+    std::memcpy(st->bytes, static_cast<const void*>(&sum), sizeof sum);
+    st->started = true;
+}
+
+void tsqlSumStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sumStep(ctx, argv, "sum");
+}
+void avgStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sumStep(ctx, argv, "avg");
+}
+
+// The total of a group; empty when it met no row (or only NULLs).
+std::optional<values::DecimalSum> finalSum(sqlite3_context* ctx) {
+    auto* st = static_cast<SumState*>(sqlite3_aggregate_context(ctx, 0));
+    if (!st || !st->started) {
+        return std::nullopt;
+    }
+    return load(*st);
+}
+
+void tsqlSumFinal(sqlite3_context* ctx) {
+    const auto sum = finalSum(ctx);
+    std::int64_t total;
+    if (!sum) {
+        sqlite3_result_null(ctx);
+    } else if (!sum->isInteger()) {
+        sqlite3_result_double(ctx, sum->real());
+    } else if (sum->integer(total)) {
+        sqlite3_result_int64(ctx, total);
+    } else {
+        error(ctx, kIntOverflow);
+    }
 }
 
 void avgFinal(sqlite3_context* ctx) {
-    auto* st = static_cast<AvgState*>(sqlite3_aggregate_context(ctx, 0));
-    if (!st || st->count == 0) {
+    const auto sum = finalSum(ctx);
+    std::int64_t total;
+    if (!sum) {
         sqlite3_result_null(ctx);
-    } else if (st->allInt) {
-        sqlite3_result_int64(ctx, st->intSum / st->count);
+    } else if (!sum->isInteger()) {
+        sqlite3_result_double(ctx, sum->mean());
+    } else if (sum->integer(total)) {
+        sqlite3_result_int64(ctx, total / sum->count());
     } else {
-        sqlite3_result_double(ctx, st->realSum / static_cast<double>(st->count));
+        error(ctx, kIntOverflow);
     }
+}
+
+// ---- like ----------------------------------------------------------------------
+
+void tsqlLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    sqlite3_result_int(ctx, values::likeMatch(asText(argv[0]), asText(argv[1])) ? 1 : 0);
 }
 
 int collateCi(void*, int na, const void* a, int nb, const void* b) {
@@ -704,8 +863,11 @@ struct ScalarRow {
 
 constexpr ScalarRow kScalars[] = {
     {"tsql_add", 2, tsqlAdd, true},
+    {"tsql_sub", 2, tsqlSubtract, true},
+    {"tsql_mul", 2, tsqlMultiply, true},
     {"tsql_div", 2, tsqlDiv, true},
     {"tsql_mod", 2, tsqlMod, true},
+    {"tsql_like", 2, tsqlLike, true},
     {"tsql_varchar", 2, tsqlVarchar, true},
     {"tsql_char", 2, tsqlChar, true},
     {"tsql_nvarchar", 2, tsqlNvarchar, true},
@@ -761,6 +923,10 @@ int registerSqliteFunctionsRc(sqlite3* db) {
     if (rc == SQLITE_OK) {
         rc = sqlite3_create_function_v2(db, "tsql_avg", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
                                         nullptr, nullptr, avgStep, avgFinal, nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_create_function_v2(db, "tsql_sum", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                        nullptr, nullptr, tsqlSumStep, tsqlSumFinal, nullptr);
     }
     if (rc == SQLITE_OK) {
         rc = registerMonthDayTable(db);

@@ -14,7 +14,8 @@ struct SourcePos {
 
 // A statement the translator cannot turn into SQLite without changing its
 // meaning: an unknown construct or a syntax error. The message reads
-// "<what> '<construct>' at <line>:<column>".
+// "<what> '<construct>' at <line>:<column>"; the construct shows control
+// characters as \xNN and at most 40 characters of a long text.
 class TranslationError : public std::runtime_error {
   public:
     TranslationError(const std::string& what, std::string construct, SourcePos pos);

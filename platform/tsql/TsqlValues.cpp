@@ -458,4 +458,127 @@ std::size_t findCi(std::string_view hay, std::string_view needle, std::size_t fr
     return std::string_view::npos;
 }
 
+namespace {
+
+// The code point at s[i] and its length in bytes; a byte that starts no
+// valid UTF-8 sequence stands for itself. ASCII letters fold to lower case.
+char32_t foldedCharAt(std::string_view s, std::size_t i, std::size_t& length) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
+    const unsigned char c = byte(0);
+    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+    if (i + n > s.size()) {
+        n = 1;
+    }
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((byte(k) & 0xC0) != 0x80) {
+            n = 1;
+            break;
+        }
+    }
+    length = n;
+    if (n == 1) {
+        return static_cast<unsigned char>(lowerAscii(static_cast<char>(c)));
+    }
+    char32_t cp = c & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        cp = (cp << 6) | (byte(k) & 0x3F);
+    }
+    return cp;
+}
+
+// One element of a LIKE pattern at pattern[p] (not %) against the character
+// ch; `next` is where the element ends. False with next = npos for a class
+// that no ] closes.
+bool elementMatches(std::string_view pattern, std::size_t p, char32_t ch, std::size_t& next) {
+    std::size_t length;
+    if (pattern[p] == '_') {
+        foldedCharAt(pattern, p, length);
+        next = p + length;
+        return true;
+    }
+    if (pattern[p] != '[') {
+        const char32_t want = foldedCharAt(pattern, p, length);
+        next = p + length;
+        return want == ch;
+    }
+    std::size_t i = p + 1;
+    const bool negated = i < pattern.size() && pattern[i] == '^';
+    if (negated) {
+        ++i;
+    }
+    bool found = false;
+    for (;;) {
+        if (i >= pattern.size()) {
+            next = std::string_view::npos;
+            return false;
+        }
+        if (pattern[i] == ']') {
+            next = i + 1;
+            return found != negated;
+        }
+        const char32_t low = foldedCharAt(pattern, i, length);
+        i += length;
+        // c-d is a range; a - that opens or closes the class is itself.
+        if (i + 1 < pattern.size() && pattern[i] == '-' && pattern[i + 1] != ']') {
+            const char32_t high = foldedCharAt(pattern, i + 1, length);
+            i += 1 + length;
+            found = found || (ch >= low && ch <= high);
+        } else {
+            found = found || ch == low;
+        }
+    }
+}
+
+// The greedy match with one remembered %: on a mismatch the last % takes
+// one more character. Linear in the text for each % of the pattern.
+bool likeMatchWhole(std::string_view text, std::string_view pattern) {
+    std::size_t t = 0, p = 0;
+    std::size_t starP = std::string_view::npos, starT = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == '%') {
+            while (p < pattern.size() && pattern[p] == '%') {
+                ++p;
+            }
+            starP = p;
+            starT = t;
+            continue;
+        }
+        std::size_t length;
+        const char32_t ch = foldedCharAt(text, t, length);
+        std::size_t next = 0;
+        if (p < pattern.size() && elementMatches(pattern, p, ch, next)) {
+            p = next;
+            t += length;
+            continue;
+        }
+        if (next == std::string_view::npos) {
+            return false;
+        }
+        if (starP == std::string_view::npos) {
+            return false;
+        }
+        p = starP;
+        foldedCharAt(text, starT, length);
+        starT += length;
+        t = starT;
+    }
+    while (p < pattern.size() && pattern[p] == '%') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+}  // namespace
+
+bool likeMatch(std::string_view text, std::string_view pattern) {
+    if (likeMatchWhole(text, pattern)) {
+        return true;
+    }
+    std::string_view trimmed = text;
+    while (!trimmed.empty() && trimmed.back() == ' ') {
+        trimmed.remove_suffix(1);
+    }
+    return trimmed.size() != text.size() && likeMatchWhole(trimmed, pattern);
+}
+
 }  // namespace morvane::tsql::values

@@ -77,4 +77,13 @@ int compareCi(std::string_view a, std::string_view b);
 // Byte position of needle in hay at or after `from`, ASCII case ignored.
 std::size_t findCi(std::string_view hay, std::string_view needle, std::size_t from);
 
+// `text LIKE pattern` as SQL Server matches under its default collation: %
+// any run of characters, _ one character, [abc] [a-c] one character of the
+// set or range, [^...] one character outside it (a class holds %, _ and [
+// as themselves, so [%] [_] [[] match those literally); letters without
+// regard to case; characters, not bytes, of UTF-8. Trailing blanks of the
+// text do not count ('abc  ' matches 'abc'), those of the pattern do. A [
+// that no ] closes matches nothing.
+bool likeMatch(std::string_view text, std::string_view pattern);
+
 }  // namespace morvane::tsql::values

@@ -72,8 +72,10 @@ class TcxDBPivotGrid : public QAbstractScrollArea {
     morvane::pivot::PivotField* GetFieldByName(const QString& name) {
         return engine_->fieldByName(name);
     }
-    // 0 column, 1 row, 2 filter, 3 data; the field goes after those already there.
-    bool SetFieldArea(const QString& name, int area) { return engine_->setFieldArea(name, area); }
+    // The field goes after those already in the area.
+    bool SetFieldArea(const QString& name, morvane::pivot::Area area) {
+        return engine_->setFieldArea(name, area);
+    }
 
     void BeginUpdate();
     void EndUpdate();

@@ -326,7 +326,8 @@ def pickers():
 
 
 # ---------------------------------------------------------------------------
-# Part: monthly day-by-day reports
+# The month windows: one row per partner and day of the month (sales, retail, receipts,
+# payments in and out)
 # ---------------------------------------------------------------------------
 def monthly():
     Y, M = V["year"], V["month"]
@@ -406,7 +407,7 @@ def monthly():
 
 
 # ---------------------------------------------------------------------------
-# Part: yearly month-by-month reports
+# The year windows: one row per partner and month of the year
 # ---------------------------------------------------------------------------
 def yearly():
     Y = V["year"]
@@ -478,7 +479,7 @@ def yearly():
 
 
 # ---------------------------------------------------------------------------
-# Part: stock distribution reports
+# Stock by warehouse, own shop, franchisee and goods, with and without size columns
 # ---------------------------------------------------------------------------
 GOODS_LINE2 = ("c.brand 品牌,c.ayear 年份,c.season 季节,c.sort 类别,c.unitprice 吊牌价,c.sex 性别,c.item 项目,c.style 风格,"
                "c.masterial 面料,c.lining 里料,c.patter 款式,")
@@ -572,7 +573,7 @@ def stock():
 
 
 # ---------------------------------------------------------------------------
-# Part: order and sale detail reports
+# Orders, shipments, order distribution, allocations and receipt-batch sell-through
 # ---------------------------------------------------------------------------
 def orders():
     n = V["sizecount"]
@@ -686,7 +687,7 @@ def orders():
 
 
 # ---------------------------------------------------------------------------
-# Part: client and employee period reports
+# Franchise-client composite figures and shop-assistant sales
 # ---------------------------------------------------------------------------
 def periods():
     Y, M = V["year"], V["month"]
@@ -769,7 +770,7 @@ def periods():
 
 
 # ---------------------------------------------------------------------------
-# Part: discount reports
+# Shipment and retail distribution by price, and retail discount bands
 # ---------------------------------------------------------------------------
 def discounts():
     l2 = ("a.fgoodsid 货号,c.goodsname 货品名称,a.fcolorid 颜色编号,c.colorname_ch 颜色名称,c.brand 品牌,c.ayear 年份,c.season 季节,c.sort 类别,c.unitprice 吊牌价,sum(isnull(a.qty,0)) as 数量,"
@@ -823,7 +824,7 @@ def discounts():
 
 
 # ---------------------------------------------------------------------------
-# Part: production reports
+# Cut pieces sent out, production status per worker, daily process output
 # ---------------------------------------------------------------------------
 def production():
     Y, M = V["year"], V["month"]
@@ -891,7 +892,7 @@ def production():
 
 
 # ---------------------------------------------------------------------------
-# Part: sales ranking reports
+# Category rankings of wholesale and retail sales, and price bands
 # ---------------------------------------------------------------------------
 def ranking():
     C = V["sort_col"]
@@ -946,7 +947,7 @@ def ranking():
 
 
 # ---------------------------------------------------------------------------
-# Part: price, stock-ratio and shop stock reports
+# Goods price structure and stock-to-sales ratios
 # ---------------------------------------------------------------------------
 def prices():
     C = V["sort_col"]
@@ -993,7 +994,7 @@ def prices():
 
 
 # ---------------------------------------------------------------------------
-# Part: sale-versus-purchase report
+# Shipments against purchases per goods item
 # ---------------------------------------------------------------------------
 def salepurchase():
     for tag, st in track((("plain", PLAIN), ("filtered", filtered(bill=False)))):
@@ -1018,7 +1019,7 @@ def salepurchase():
 
 
 # ---------------------------------------------------------------------------
-# Part: charges reports
+# Expense charges per day, per day of a month, per month of a year
 # ---------------------------------------------------------------------------
 def charges():
     Y, M = V["year"], V["month"]
@@ -1042,7 +1043,7 @@ def charges():
 
 
 # ---------------------------------------------------------------------------
-# Part: new goods retail report
+# Retail of new goods by days since their first receipt
 # ---------------------------------------------------------------------------
 def newgoods():
     C = V["sort_col"]
@@ -1081,7 +1082,7 @@ def newgoods():
 
 
 # ---------------------------------------------------------------------------
-# Part: shop goods totals report and its workbook
+# Shop goods totals: receipts to stock per shop and goods, with size lists
 # ---------------------------------------------------------------------------
 def shopgoods():
     names = V["size_names"]

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "DemoTestDb.h"
-#include "demo/ReportWindows.h"
+#include "entry/WindowTable.h"
 #include "platform/tsql/Translator.h"
 
 namespace morvane::demo::test {
@@ -41,11 +41,11 @@ using Rows = std::vector<std::vector<std::string>>;
 // The administrator may export from every window, the accountant from none, and the
 // trainee has no rights row at all.
 TEST(DemoUsers, ExcelRightOfEveryWindowForAdministratorAccountantAndTrainee) {
-    for (std::size_t i = 0; i < kReportWindowCount; ++i) {
-        SCOPED_TRACE(kReportWindows[i].caption);
-        EXPECT_EQ(rights("001", kReportWindows[i].caption), (Rows{{"1"}}));
-        EXPECT_EQ(rights("004", kReportWindows[i].caption), (Rows{{"0"}}));
-        EXPECT_TRUE(rights("006", kReportWindows[i].caption).empty());
+    for (const morvane::entry::TWindowRow& w : morvane::entry::WindowTable()) {
+        SCOPED_TRACE(w.caption);
+        EXPECT_EQ(rights("001", w.caption), (Rows{{"1"}}));
+        EXPECT_EQ(rights("004", w.caption), (Rows{{"0"}}));
+        EXPECT_TRUE(rights("006", w.caption).empty());
     }
 }
 
@@ -58,15 +58,14 @@ TEST(DemoUsers, RightsOfTheRegionalManagerAndTheWarehouseManager) {
 }
 
 TEST(DemoUsers, OneRightsListPerReportWindow) {
+    const auto windows = morvane::entry::WindowTable();
     EXPECT_EQ(scaleOne().scalar("select count(distinct listname) from dr_right"),
-              std::int64_t(kReportWindowCount));
-    EXPECT_EQ(kReportWindowCount, 43u);
-    for (std::size_t i = 0; i < kReportWindowCount; ++i)
+              std::int64_t(windows.size()));
+    for (const morvane::entry::TWindowRow& w : windows)
         EXPECT_EQ(scaleOne().scalar(std::string("select count(*) from dr_right where listname='") +
-                                    kReportWindows[i].caption + "' and fformname='" +
-                                    kReportWindows[i].form + "'"),
+                                    w.caption + "' and fformname='" + w.name + "'"),
                   1)
-            << kReportWindows[i].form;
+            << w.name;
 }
 
 TEST(DemoUsers, UsageLogTakesTheSessionInsert) {

@@ -118,11 +118,11 @@ std::string tempFile(const std::string& name) {
 }
 
 const std::string& scaleOneFile() {
-    // Under CTest every test runs in its own process; the fixture test builds
-    // the database once at the path in MORVANE_DEMO_TEST_DB and the others
-    // read it. Run by hand, the program builds its own copy.
+    // Under CTest the run builds the database once at the path in
+    // MORVANE_TEST_DEMO_DB and every test reads it. Run by hand, the program
+    // builds its own copy.
     static const std::string file = [] {
-        const char* shared = std::getenv("MORVANE_DEMO_TEST_DB");
+        const char* shared = std::getenv("MORVANE_TEST_DEMO_DB");
         const std::string f = shared && *shared ? shared : tempFile("scale1.db");
         if (!(shared && *shared && std::filesystem::exists(f)))
             generateDemoDatabase(f, DemoOptions{});

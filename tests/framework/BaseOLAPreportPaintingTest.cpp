@@ -8,6 +8,7 @@
 
 #include "framework/OlapPainting.h"
 #include "framework/unt_BaseOLAPreport.h"
+#include "framework/unt_SaleOlAP.h"
 #include "platform/pivot/MemorySource.h"
 #include "platform/pivot/PivotEngine.h"
 #include "platform/ui/PivotGrid.h"
@@ -78,26 +79,28 @@ TEST(OlapPainting, TotalCaptionsBecomeChinese) {
 }
 
 // Rows laid out by the window's own pivot steps, from memory instead of a statement.
-class PaintingWindow : public Tbase_OLAPreport {
+template <class Base>
+class PaintingWindow : public Base {
   public:
     QString Show(std::shared_ptr<morvane::pivot::MemorySource> rows) {
-        OLAP_PivotGrid->SetSource(std::move(rows));
-        LayoutPivot();
-        return OLAP_PivotGrid->ViewData().layoutMatrix().toTsv();
+        this->PivotGrid()->SetSource(std::move(rows));
+        this->LayoutPivot();
+        return this->PivotGrid()->ViewData().layoutMatrix().toTsv();
     }
 
   protected:
     QString GetDataSQL() override { return QString(); }
     void SetFieldAreas() override {
-        SetFieldArea(QStringLiteral("颜色"), 1);
-        SetFieldArea(QStringLiteral("尺码"), 0);
-        SetFieldArea(QStringLiteral("数量"), 3);
+        this->SetFieldArea(QStringLiteral("颜色"), 1);
+        this->SetFieldArea(QStringLiteral("尺码"), 0);
+        this->SetFieldArea(QStringLiteral("数量"), 3);
     }
 };
 
 // In the window, zeros are blanked in data cells only: a row or column value 0 (a size, a month
-// number) is a header and keeps its text. The caption rule reaches row values too.
-TEST(OlapPainting, TheWindowBlanksZeroCellsAndTranslatesEveryHeader) {
+// number) is a header and keeps its text. The caption rule reaches row values too. Both pivot
+// bases paint alike.
+TEST(OlapPainting, EachBaseBlanksZeroCellsAndTranslatesEveryHeader) {
     using morvane::pivot::Value;
     using morvane::pivot::ValueType;
     auto rows = std::make_shared<morvane::pivot::MemorySource>();
@@ -112,14 +115,15 @@ TEST(OlapPainting, TheWindowBlanksZeroCellsAndTranslatesEveryHeader) {
     row("红", 1, 2);
     row("XGrand Total Y", 0, 3);
     row("Total蓝", 1, 0);
-    PaintingWindow window;
     // The size 0 header stays; the zero cells, the 0 total of Total蓝 included, are empty.
-    EXPECT_EQ(window.Show(rows).toStdString(),
-              "颜色\t0\t1\t合计\n"
-              "Total蓝\t\t\t\n"
-              "XGrand 小计 Y\t3\t\t3\n"
-              "红\t\t2\t2\n"
-              "合计\t3\t2\t5");
+    const std::string shown =
+        "颜色\t0\t1\t合计\n"
+        "Total蓝\t\t\t\n"
+        "XGrand 小计 Y\t3\t\t3\n"
+        "红\t\t2\t2\n"
+        "合计\t3\t2\t5";
+    EXPECT_EQ(PaintingWindow<Tbase_OLAPreport>().Show(rows).toStdString(), shown);
+    EXPECT_EQ(PaintingWindow<Tbase_SaleOlAP>().Show(rows).toStdString(), shown);
 }
 
 }  // namespace

@@ -9,11 +9,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "entry/totalpub1.h"
 #include "pickers/unt_selectClient.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/DBTickGrid.h"
 #include "platform/ui/HostServices.h"
+#include "session/totalpub1.h"
 #include "tests/pickers/PickerFixture.h"
 
 namespace morvane::test {

@@ -5,9 +5,9 @@
 #include <QHeaderView>
 #include <QTest>
 
-#include "entry/totalpub1.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/DBTickGrid.h"
+#include "session/totalpub1.h"
 #include "tests/pickers/PickerFixture.h"
 
 namespace morvane::test {

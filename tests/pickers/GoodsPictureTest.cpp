@@ -3,10 +3,10 @@
 
 #include <QCoreApplication>
 
-#include "entry/totalpub1.h"
 #include "pickers/unt_BillGoodsBmp.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/TcxDBImage.h"
+#include "session/totalpub1.h"
 #include "tests/pickers/PickerFixture.h"
 
 namespace morvane::test {

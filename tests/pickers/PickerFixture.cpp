@@ -6,29 +6,13 @@
 #include <QFileInfo>
 
 #include "demo/DemoGenerator.h"
-#include "entry/totalpub1.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/HostServices.h"
 #include "platform/ui/TForm.h"
 #include "platform/ui/TcxStyle.h"
+#include "session/totalpub1.h"
 
 namespace morvane::test {
-
-QString PickerDemoDb() {
-    static const QString file = [] {
-        QString path = qEnvironmentVariable("MORVANE_PICKERS_TEST_DB");
-        if (path.isEmpty())
-            return DemoDb();
-        if (!QFileInfo::exists(path)) {
-            const QString part =
-                path + "." + QString::number(QCoreApplication::applicationPid()) + ".part";
-            demo::generateDemoDatabase(part.toStdString(), demo::DemoOptions{});
-            QFile::rename(part, path);
-        }
-        return path;
-    }();
-    return file;
-}
 
 QString CorpusStatement(const QString& name) {
     QFile f(QStringLiteral(MORVANE_CORPUS_DIR "/") + name);
@@ -68,9 +52,9 @@ int InteractiveRunner::RunModal(ui::TForm& form) {
 void PickerTest::SignIn(const QString& userNo) {
     if (host_)
         TearDown();
-    host_ = std::make_unique<SpineHost>(PickerDemoDb());
+    host_ = std::make_unique<SpineHost>(DemoDb());
     ui::SetApplication(host_->app.get());
-    entry::ResetSession();
+    session::ResetSession();
     pub_connection = host_->connection.get();
     pub_userno = userNo;
     gridStyle_ = new TcxStyle(host_->app->Owner());
@@ -82,7 +66,7 @@ void PickerTest::SignIn(const QString& userNo) {
 
 void PickerTest::TearDown() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    entry::ResetSession();
+    session::ResetSession();
     ui::SetApplication(nullptr);
     host_.reset();
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Shared set-up of the picker tests: the scale-1 demo database (built once per CTest run, see
-// CMakeLists.txt), a host whose connection records every statement, the session globals of a
-// demo user, scripted and interactive modal runners, and the statement corpus.
+// Shared set-up of the picker tests: the scale-1 demo database, a host whose connection records
+// every statement, the session globals of a demo user, scripted and interactive modal runners,
+// and the statement corpus.
 
 #include <gtest/gtest.h>
 #include <QString>
@@ -10,15 +10,13 @@
 #include <memory>
 
 #include "platform/ui/ModalRunner.h"
-#include "tests/entry/SpineFixture.h"
+#include "tests/support/SpineFixture.h"
 
 class TRemoteUdpDataSet;
 class TcxStyle;
 
 namespace morvane::test {
 
-// The demo database of the picker tests.
-QString PickerDemoDb();
 // A corpus statement file's bytes as text.
 QString CorpusStatement(const QString& name);
 // The codes of the rows whose checkid is 1, in row order, as the report windows collect them

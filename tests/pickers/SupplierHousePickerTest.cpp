@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "entry/totalpub1.h"
 #include "pickers/unt_selectHouse.h"
 #include "pickers/unt_selectSupplier.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/DBTickGrid.h"
+#include "session/totalpub1.h"
 #include "tests/pickers/PickerFixture.h"
 
 namespace morvane::test {

@@ -102,8 +102,8 @@ TEST(PivotAggregation, CombinationsBeyondSixtyFourBitsAreCompacted) {
     grid.setSource(src);
     grid.createAllFields();
     for (int f = 0; f < 8; ++f)
-        grid.setFieldArea(QStringLiteral("f%1").arg(f), 1);
-    grid.setFieldArea(QStringLiteral("q"), 3);
+        grid.setFieldArea(QStringLiteral("f%1").arg(f), morvane::pivot::Area::Row);
+    grid.setFieldArea(QStringLiteral("q"), morvane::pivot::Area::Data);
     grid.fieldByName(QStringLiteral("f1"))->setSortOrder(SortOrder::Descending);
     checkAgainstReference(grid, reference(*src, {0, 1, 2, 3, 4, 5, 6, 7}, {}, {8},
                                           [](std::int64_t) { return true; }));
@@ -156,7 +156,8 @@ TEST(PivotAggregation, EveryArrangementShowsTheSameSums) {
 }
 
 // A grid summing v by k over the given rows.
-void sumVByK(PivotEngine& grid, ValueType k, ValueType v, std::initializer_list<std::vector<Value>> rows) {
+void sumVByK(PivotEngine& grid, ValueType k, ValueType v,
+             std::initializer_list<std::vector<Value>> rows) {
     auto src = std::make_shared<MemorySource>();
     src->addColumn(QStringLiteral("k"), k);
     src->addColumn(QStringLiteral("v"), v);
@@ -213,7 +214,7 @@ TEST(PivotOrder, NumbersByValueTextsByLocaleNullFirst) {
     EXPECT_EQ(order("city"), QString::fromUtf8("~,北京,广州,上海,x,y"));
     EXPECT_EQ(order("code"), QStringLiteral("10,2,a,B"));
     // Laid out in the same order.
-    grid.setFieldArea(QStringLiteral("city"), 1);
+    grid.setFieldArea(QStringLiteral("city"), morvane::pivot::Area::Row);
     EXPECT_EQ(grid.rowHeader(1, 0).text, QString::fromUtf8("北京"));
     EXPECT_EQ(grid.rowHeader(3, 0).text, QString::fromUtf8("上海"));
 }

@@ -21,7 +21,7 @@ class PivotLayout : public ::testing::Test {
   protected:
     void SetUp() override { loadSample(grid); }
     void place(const char* name, Area area) {
-        ASSERT_TRUE(grid.setFieldArea(QString::fromUtf8(name), static_cast<int>(area)));
+        ASSERT_TRUE(grid.setFieldArea(QString::fromUtf8(name), area));
     }
     void place(std::initializer_list<const char*> rows, std::initializer_list<const char*> columns,
                std::initializer_list<const char*> data) {
@@ -107,20 +107,22 @@ TEST_F(PivotLayout, SeveralDataFieldsInColumnsInnermostOrOutermost) {
     const struct {
         int index;
         const char* text;
-    } cases[] = {{-1, "|S1||S2||Grand Total|\n"
-                      "品牌|数量|金额|数量|金额|数量|金额\n"
-                      "|1|2|||1|2\n"
-                      "A|7|15.05|3|6|10|21.05\n"
-                      "B|7|14||1.5|7|15.5\n"
-                      "C|||0|0|0|0\n"
-                      "Grand Total|15|31.05|3|7.5|18|38.55\n"},
-                 {0, "|数量||金额||数量|金额\n"
-                     "品牌|S1|S2|S1|S2|Grand Total|Grand Total\n"
-                     "|1||2||1|2\n"
-                     "A|7|3|15.05|6|10|21.05\n"
-                     "B|7||14|1.5|7|15.5\n"
-                     "C||0||0|0|0\n"
-                     "Grand Total|15|3|31.05|7.5|18|38.55\n"}};
+    } cases[] = {{-1,
+                  "|S1||S2||Grand Total|\n"
+                  "品牌|数量|金额|数量|金额|数量|金额\n"
+                  "|1|2|||1|2\n"
+                  "A|7|15.05|3|6|10|21.05\n"
+                  "B|7|14||1.5|7|15.5\n"
+                  "C|||0|0|0|0\n"
+                  "Grand Total|15|31.05|3|7.5|18|38.55\n"},
+                 {0,
+                  "|数量||金额||数量|金额\n"
+                  "品牌|S1|S2|S1|S2|Grand Total|Grand Total\n"
+                  "|1||2||1|2\n"
+                  "A|7|3|15.05|6|10|21.05\n"
+                  "B|7||14|1.5|7|15.5\n"
+                  "C||0||0|0|0\n"
+                  "Grand Total|15|3|31.05|7.5|18|38.55\n"}};
     for (const auto& c : cases) {
         if (c.index >= 0)
             grid.setDataFieldAreaIndex(c.index);

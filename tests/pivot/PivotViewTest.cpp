@@ -177,10 +177,10 @@ TEST(PivotFields, CreateAllFieldsAreasAndOrder) {
     EXPECT_EQ(grid.field(3).caption(), QStringLiteral("日"));
     EXPECT_EQ(grid.field(3).area(), Area::None);
     EXPECT_EQ(grid.fieldByName(u("不存在")), nullptr);
-    EXPECT_FALSE(grid.setFieldArea(u("不存在"), 1));
+    EXPECT_FALSE(grid.setFieldArea(u("不存在"), morvane::pivot::Area::Row));
 
     for (const char* n : {"店铺", "品牌", "货号"})
-        grid.setFieldArea(u(n), 1);
+        grid.setFieldArea(u(n), morvane::pivot::Area::Row);
     auto names = [&](Area a) {
         QStringList out;
         for (const PivotField* f : grid.fieldsInArea(a))
@@ -192,11 +192,11 @@ TEST(PivotFields, CreateAllFieldsAreasAndOrder) {
     EXPECT_EQ(names(Area::Row), u("货号,店铺,品牌"));
     EXPECT_EQ(grid.fieldByName(u("品牌"))->areaIndex(), 2);
     // Moving to another area appends there.
-    grid.setFieldArea(u("日"), 0);
-    grid.setFieldArea(u("店铺"), 0);
+    grid.setFieldArea(u("日"), morvane::pivot::Area::Column);
+    grid.setFieldArea(u("店铺"), morvane::pivot::Area::Column);
     EXPECT_EQ(names(Area::Column), u("日,店铺"));
     EXPECT_EQ(names(Area::Row), u("货号,品牌"));
-    grid.setFieldArea(u("日"), 9);
+    grid.setFieldArea(u("日"), morvane::pivot::Area::None);
     EXPECT_EQ(grid.fieldByName(u("日"))->area(), Area::None);
     EXPECT_EQ(grid.fieldByName(u("日"))->areaIndex(), -1);
 
@@ -212,8 +212,8 @@ TEST(PivotFields, ChangeNotificationsWaitForTheOutermostEndUpdate) {
     grid.setOnChanged([&] { ++calls; });
     grid.beginUpdate();
     grid.beginUpdate();
-    grid.setFieldArea(u("品牌"), 1);
-    grid.setFieldArea(u("数量"), 3);
+    grid.setFieldArea(u("品牌"), morvane::pivot::Area::Row);
+    grid.setFieldArea(u("数量"), morvane::pivot::Area::Data);
     grid.endUpdate();
     EXPECT_EQ(calls, 0);
     grid.endUpdate();

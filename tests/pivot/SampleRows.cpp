@@ -47,7 +47,8 @@ void loadSample(PivotEngine& grid) {
 
 void place(PivotEngine& grid, std::initializer_list<const char*> rows,
            std::initializer_list<const char*> columns, std::initializer_list<const char*> data) {
-    for (const auto& [names, area] : {std::pair{rows, 1}, {columns, 0}, {data, 3}})
+    for (const auto& [names, area] :
+         {std::pair{rows, Area::Row}, {columns, Area::Column}, {data, Area::Data}})
         for (const char* n : names)
             grid.setFieldArea(QString::fromUtf8(n), area);
 }

@@ -72,13 +72,13 @@ morvane::db::ResultTable randomTable(int rows, unsigned seed) {
     auto integer = [](auto gen) { return [gen](ColumnBuilder& b) { b.appendInteger(gen()); }; };
     for (int r = 0; r < rows; ++r) {
         cell(goods, 15, [&](ColumnBuilder& b) { b.appendText(texts[rng() % texts.size()]); });
-        cell(date, 20, [&](ColumnBuilder& b) {
-            b.appendText("2026-03-0" + std::to_string(1 + rng() % 4));
-        });
+        cell(date, 20,
+             [&](ColumnBuilder& b) { b.appendText("2026-03-0" + std::to_string(1 + rng() % 4)); });
         cell(shop, 25, integer([&] { return std::int64_t(rng() % 5) * 1000003 - 2000000; }));
         cell(flag, 30, integer([&] { return std::int64_t(rng() % 2); }));
         cell(qty, 8, integer([&] { return std::int64_t(rng() % 2001) - 1000; }));
-        cell(amount, 8, [&](ColumnBuilder& b) { b.appendReal(double(rng() % 100000) / 100.0 - 300.0); });
+        cell(amount, 8,
+             [&](ColumnBuilder& b) { b.appendReal(double(rng() % 100000) / 100.0 - 300.0); });
         cell(note, 3, [](ColumnBuilder& b) { b.appendText("x"); });
         cell(diff, 10, integer([&] { return std::int64_t(rng() % 7) - 3; }));
     }
@@ -108,7 +108,8 @@ TEST(SourcePaths, DataSetColumnsReadInPlaceGiveTheReferenceSums) {
     auto arrangeCut = [&](PivotEngine& e, std::shared_ptr<const PivotSource> from) {
         e.setSource(std::move(from));
         arrange(e, {"货号", "标记"}, {"日期"}, {"数量", "金额", "备注"});
-        e.fieldByName(QString::fromUtf8("店铺"))->setFilter({FieldFilter::Mode::Excluded, {cut, Value()}});
+        e.fieldByName(QString::fromUtf8("店铺"))
+            ->setFilter({FieldFilter::Mode::Excluded, {cut, Value()}});
         e.fieldByName(QString::fromUtf8("店铺"))->setArea(Area::Filter);
     };
     PivotEngine grid;
@@ -126,12 +127,12 @@ TEST(SourcePaths, DataSetColumnsReadInPlaceGiveTheReferenceSums) {
     EXPECT_EQ(test::render(grid), test::render(cells));
 
     // Numbers as groups, texts as columns.
-    grid.setFieldArea(QString::fromUtf8("货号"), 0);
-    grid.setFieldArea(QString::fromUtf8("标记"), -1);
-    grid.setFieldArea(QString::fromUtf8("店铺"), 1);
-    grid.setFieldArea(QString::fromUtf8("差"), 1);
+    grid.setFieldArea(QString::fromUtf8("货号"), morvane::pivot::Area::Column);
+    grid.setFieldArea(QString::fromUtf8("标记"), morvane::pivot::Area::None);
+    grid.setFieldArea(QString::fromUtf8("店铺"), morvane::pivot::Area::Row);
+    grid.setFieldArea(QString::fromUtf8("差"), morvane::pivot::Area::Row);
     grid.fieldByName(QString::fromUtf8("店铺"))->setFilter({});
-    grid.setFieldArea(QString::fromUtf8("备注"), -1);
+    grid.setFieldArea(QString::fromUtf8("备注"), morvane::pivot::Area::None);
     test::checkAgainstReference(
         grid, test::reference(*src, {2, 7}, {1, 0}, {4, 5}, [](std::int64_t) { return true; }));
     test::checkRowOrder(grid);

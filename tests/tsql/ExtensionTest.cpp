@@ -39,6 +39,10 @@ TEST(SqliteExtension, LoadsIntoAPlainConnection) {
     EXPECT_EQ(firstValue(db, "select count(*) from fn_monthday('2024-2-01')"), "29");
     EXPECT_EQ(firstValue(db, "select 'ab' = 'AB  ' collate tsql_ci"), "1");
     EXPECT_EQ(firstValue(db, "select tsql_avg(x) from (select 1 x union all select 2)"), "1");
+    EXPECT_EQ(firstValue(db, "select tsql_sum(x) - 0.3 from (select 0.1 x union all select 0.2)"),
+              "0.0");
+    EXPECT_EQ(firstValue(db, "select tsql_sub(tsql_mul(3, 19.9), 59.7)"), "0.0");
+    EXPECT_EQ(firstValue(db, "select tsql_like('Larsen  ', '[C-P]arsen')"), "1");
     std::string error;
     firstValue(db, "select tsql_div(1, 0)", &error);
     EXPECT_EQ(error, "Divide by zero error encountered.");

@@ -1,5 +1,6 @@
 #include "tests/tsql/SqliteTestDb.h"
 
+#include <charconv>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -14,6 +15,16 @@ std::string readFile(const std::filesystem::path& path) {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+std::string realText(double value) {
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    std::string text(buffer, end);
+    if (text.find_first_of(".eni") == std::string::npos) {
+        text += ".0";
+    }
+    return text;
 }
 
 SqliteTestDb::SqliteTestDb() {
@@ -52,6 +63,10 @@ Result SqliteTestDb::run(std::string_view tsql) {
         std::vector<Cell> row;
         for (int i = 0; i < n; ++i) {
             int type = sqlite3_column_type(st, i);
+            if (type == SQLITE_FLOAT) {
+                row.push_back({type, realText(sqlite3_column_double(st, i))});
+                continue;
+            }
             const unsigned char* text = sqlite3_column_text(st, i);
             row.push_back({type, text ? reinterpret_cast<const char*>(text) : "NULL"});
         }

@@ -13,9 +13,15 @@
 namespace morvane::tsql::test {
 
 struct Cell {
-    int type;          // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_NULL
-    std::string text;  // SQLite's text of the value; "NULL" for NULL
+    int type;  // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_NULL
+    // SQLite's text of the value, "NULL" for NULL; a real in the fewest
+    // digits that give the double back (SQLite's own text keeps only 15, which
+    // would hide binary noise), with ".0" when it is whole.
+    std::string text;
 };
+
+// The text of a real as Cell::text gives it.
+std::string realText(double value);
 
 struct Result {
     std::vector<std::string> columns;

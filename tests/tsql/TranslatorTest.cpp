@@ -62,6 +62,17 @@ TEST(TranslationErrors, DeepNestingIsAnErrorNotACrash) {
               "SELECT 1 AS \"x\"");
 }
 
+TEST(TranslationErrors, ANulByteIsRefusedAndNamedReadably) {
+    // SQLite would read the statement only up to the NUL.
+    using namespace std::string_literals;
+    for (const std::string& tsql : {"select 'a\0b'"s, "select [a\0b]"s, "select a\0"s}) {
+        TranslationError e = errorOf(tsql);
+        EXPECT_EQ(e.construct(), "\\x00");
+        EXPECT_EQ(std::string(e.what()).find('\0'), std::string::npos);
+    }
+    EXPECT_STREQ(errorOf("select 'a\0b'"s).what(), "unsupported character '\\x00' at 1:10");
+}
+
 TEST(TranslationErrors, OversizedTypeLengthIsASyntaxError) {
     TranslationError e = errorOf("select convert(varchar(99999999999),1)");
     EXPECT_EQ(e.position().column, 24);

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
+#include "platform/tsql/ExactDecimal.h"
 #include "platform/tsql/TsqlValues.h"
 
 namespace morvane::tsql::values {
@@ -132,6 +136,120 @@ TEST(Texts, CharactersAndCollation) {
     EXPECT_EQ(findCi("xAbC", "abc", 0), 1u);
     EXPECT_EQ(findCi("abcabc", "ABC", 1), 3u);
     EXPECT_EQ(findCi("abc", "", 0), std::string_view::npos);
+}
+
+// The decimal a double stands for, as text; "none" when it has none.
+std::string decimalText(double x) {
+    const auto d = decimalOf(x);
+    return d ? toString(*d) : "none";
+}
+
+TEST(ExactDecimal, ARealStandsForItsFifteenSignificantDigits) {
+    EXPECT_EQ(decimalText(0.1), "0.1");
+    EXPECT_EQ(decimalText(-19.9), "-19.9");
+    EXPECT_EQ(decimalText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(decimalText(59.699999999999996), "59.7");
+    EXPECT_EQ(decimalText(0.6399999999999999), "0.64");  // as the demo data holds some prices
+    EXPECT_EQ(decimalText(2.0 / 3), "0.666666666666667");
+    EXPECT_EQ(decimalText(1e-7), "0.0000001");
+    EXPECT_EQ(decimalText(123456789012345.0), "123456789012345");
+    EXPECT_EQ(decimalText(1.5e20), "150000000000000000000");
+    EXPECT_EQ(decimalText(-0.0), "0");
+    // Beyond 38 digits or not a number: no decimal, the caller computes in binary.
+    EXPECT_EQ(decimalText(1e300), "none");
+    EXPECT_EQ(decimalText(1e-40), "none");
+    EXPECT_EQ(decimalText(1e-30), "0.000000000000000000000000000001");
+    EXPECT_EQ(decimalText(2.5e-5), "0.000025");
+    EXPECT_EQ(decimalText(std::numeric_limits<double>::infinity()), "none");
+    EXPECT_EQ(decimalText(std::nan("")), "none");
+}
+
+TEST(ExactDecimal, ArithmeticIsExactWithinThirtyEightDigits) {
+    const Decimal a = *decimalOf(0.1), b = *decimalOf(0.2);
+    EXPECT_EQ(toDouble(*add(a, b)), 0.3);
+    EXPECT_EQ(toString(*subtract(*add(a, b), *decimalOf(0.3))), "0.0");
+    EXPECT_EQ(toString(*multiply(*decimalOf(19.9), decimalOf(std::int64_t{3}))), "59.7");
+    EXPECT_EQ(toString(*remainder(*decimalOf(-7.5), decimalOf(std::int64_t{2}))), "-1.5");
+    EXPECT_EQ(toString(*remainder(*decimalOf(0.3), *decimalOf(0.1))), "0.0");
+    // A product of 30 digits is exact, and its double is the nearest one.
+    const Decimal x = *decimalOf(1.23456789012345);
+    const Decimal square = *multiply(x, x);
+    EXPECT_EQ(toString(square), "1.5241578753238669120562399025");
+    EXPECT_EQ(toDouble(square), std::strtod("1.5241578753238669120562399025", nullptr));
+    // Past 38 digits there is no exact result.
+    const Decimal big = *decimalOf(9e18);
+    EXPECT_FALSE(multiply(*multiply(big, big), big));
+    EXPECT_FALSE(add(Decimal{*multiply(big, big)}, Decimal{1, 30}));
+}
+
+TEST(ExactDecimal, SumKeepsIntegersIntegralAndDecimalsExact) {
+    DecimalSum ints;
+    ints.add(std::int64_t{3});
+    ints.add(std::int64_t{-5});
+    std::int64_t total = 0;
+    EXPECT_TRUE(ints.isInteger());
+    EXPECT_TRUE(ints.integer(total));
+    EXPECT_EQ(total, -2);
+
+    DecimalSum money;
+    for (int i = 0; i < 10; ++i) {
+        money.add(0.1);
+    }
+    money.add(std::int64_t{1});
+    EXPECT_FALSE(money.isInteger());
+    EXPECT_EQ(money.real(), 2.0);
+    EXPECT_EQ(money.count(), 11);
+    DecimalSum three;
+    for (double v : {1.1, 1.2, 1.3}) {
+        three.add(v);
+    }
+    EXPECT_EQ(three.mean(), 1.2);
+
+    DecimalSum wide;
+    wide.add(std::numeric_limits<std::int64_t>::max());
+    wide.add(std::int64_t{1});
+    EXPECT_FALSE(wide.integer(total));  // left 64 bits: the caller reports the overflow
+
+    DecimalSum huge;
+    huge.add(0.5);
+    huge.add(1e300);  // no decimal holds it: binary from here on
+    EXPECT_EQ(huge.real(), 1e300);
+}
+
+TEST(Like, MatchesAsSqlServerDoes) {
+    struct Case {
+        const char* text;
+        const char* pattern;
+        bool matches;
+    };
+    for (const Case& c : {
+             Case{"", "", true},
+             Case{"", "%", true},
+             Case{"", "_", false},
+             Case{"abc", "a%%c", true},
+             Case{"abc", "%_%_%_%", true},
+             Case{"ab", "%_%_%_%", false},
+             Case{"中文字", "[中文]%", true},
+             Case{"字", "[中文]", false},
+             Case{"中", "[^中]", false},
+             Case{"b", "[a-c", false},  // a [ that no ] closes matches nothing
+             Case{"[a-c", "[a-c", false},
+             Case{"a]", "a]", true},
+             Case{"x-", "x[a-]", true},
+             Case{"B", "[a-c]", true},
+             Case{"abc  ", "abc", true},
+             Case{"abc ", "abc_", true},
+             Case{"abc", "abc_", false},
+             Case{"  ", "", true},
+             Case{"ab", "ab ", false},
+         }) {
+        EXPECT_EQ(likeMatch(c.text, c.pattern), c.matches) << c.text << " like " << c.pattern;
+    }
+    // Many % over a long text that never matches: the greedy match stays
+    // linear for each %, rather than trying every split.
+    const std::string text(20000, 'a');
+    EXPECT_FALSE(likeMatch(text, "%a%a%a%a%a%a%a%a%b"));
+    EXPECT_TRUE(likeMatch(text + "b", "%a%a%a%a%a%a%a%a%b"));
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "host/HostApplication.h"
-#include "host/RecordedErrors.h"
-#include "host/ScriptedRunner.h"
+#include "hostkit/HostApplication.h"
+#include "hostkit/RecordedErrors.h"
+#include "hostkit/ScriptedRunner.h"
 #include "platform/ui/TForm.h"
 #include "platform/ui/TcxButtonEdit.h"
 

@@ -17,11 +17,11 @@ inline void place(TcxDBPivotGrid& grid, std::initializer_list<const char*> rows,
                   std::initializer_list<const char*> columns,
                   std::initializer_list<const char*> data) {
     for (const char* n : rows)
-        grid.SetFieldArea(u(n), 1);
+        grid.SetFieldArea(u(n), morvane::pivot::Area::Row);
     for (const char* n : columns)
-        grid.SetFieldArea(u(n), 0);
+        grid.SetFieldArea(u(n), morvane::pivot::Area::Column);
     for (const char* n : data)
-        grid.SetFieldArea(u(n), 3);
+        grid.SetFieldArea(u(n), morvane::pivot::Area::Data);
 }
 
 inline int runQtTests(int argc, char** argv) {

@@ -211,7 +211,7 @@ TEST_F(PivotGridTest, DraggingFieldHeadersMovesFieldsBetweenAndWithinAreas) {
 }
 
 TEST_F(PivotGridTest, DataFieldHeaderMovesBetweenColumnsAndRows) {
-    grid->SetFieldArea(u("金额"), 3);
+    grid->SetFieldArea(u("金额"), morvane::pivot::Area::Data);
     auto& e = grid->ViewData();
     ASSERT_EQ(e.dataFieldArea(), Area::Column);
     const QPoint items = grid->FieldHeaderCenter(nullptr);
@@ -302,11 +302,11 @@ TEST_F(PivotGridTest, KeyboardMovesTheFocusedCell) {
         Qt::Key key;
         Qt::KeyboardModifier mod;
         int row, column;
-    } steps[] = {{Qt::Key_Down, none, 1, 0},  {Qt::Key_Right, none, 1, 1},
-                 {Qt::Key_End, none, 1, 2},   {Qt::Key_Right, none, 1, 2},  // stays at the edge
-                 {Qt::Key_Home, none, 1, 0},  {Qt::Key_End, ctrl, 4, 2},
-                 {Qt::Key_Home, ctrl, 0, 0},  {Qt::Key_PageDown, none, 4, 0},  // page holds all
-                 {Qt::Key_Up, none, 3, 0},    {Qt::Key_PageUp, none, 0, 0}};
+    } steps[] = {{Qt::Key_Down, none, 1, 0}, {Qt::Key_Right, none, 1, 1},
+                 {Qt::Key_End, none, 1, 2},  {Qt::Key_Right, none, 1, 2},  // stays at the edge
+                 {Qt::Key_Home, none, 1, 0}, {Qt::Key_End, ctrl, 4, 2},
+                 {Qt::Key_Home, ctrl, 0, 0}, {Qt::Key_PageDown, none, 4, 0},  // page holds all
+                 {Qt::Key_Up, none, 3, 0},   {Qt::Key_PageUp, none, 0, 0}};
     for (const auto& s : steps) {
         QTest::keyClick(grid.get(), s.key, s.mod);
         EXPECT_EQ(QPoint(e.focusedColumn(), e.focusedRow()), QPoint(s.column, s.row)) << s.key;
@@ -514,10 +514,10 @@ class PivotGridManyDataFieldsTest : public ::testing::Test {
         grid.SetSource(src);
         grid.BeginUpdate();
         grid.CreateAllFields();
-        grid.SetFieldArea(u("客户"), 1);
-        grid.SetFieldArea(u("月份"), 0);
+        grid.SetFieldArea(u("客户"), morvane::pivot::Area::Row);
+        grid.SetFieldArea(u("月份"), morvane::pivot::Area::Column);
         for (const char* m : kMeasures)
-            grid.SetFieldArea(u(m), 3);
+            grid.SetFieldArea(u(m), morvane::pivot::Area::Data);
         TcxPivotGridOptionsDataField o = grid.OptionsDataField();
         o.Area = dfaRow;
         grid.SetOptionsDataField(o);

@@ -60,7 +60,7 @@ class PivotExport : public TempFolderTest {
                 });
     }
     void place(const char* name, Area area) {
-        ASSERT_TRUE(grid.setFieldArea(QString::fromUtf8(name), static_cast<int>(area)));
+        ASSERT_TRUE(grid.setFieldArea(QString::fromUtf8(name), area));
     }
     PivotEngine grid;
 };

@@ -8,9 +8,9 @@
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/pivot/PivotEngine.h"
 #include "platform/ui/PivotGrid.h"
-#include "reports/unt_OLAPClientMonth.h"
-#include "reports/unt_OLAPClientYear.h"
-#include "tests/reports/clientemp/ClientEmpFixture.h"
+#include "reports/clientemp/unt_OLAPClientMonth.h"
+#include "reports/clientemp/unt_OLAPClientYear.h"
+#include "tests/support/ReportFixture.h"
 
 namespace morvane::test {
 namespace {
@@ -34,7 +34,7 @@ const Figure kFigures[] = {
     {"其它费用", "d_charges", nullptr, true},
 };
 
-class CompositeResults : public ClientEmpTest {
+class CompositeResults : public ReportTest {
   protected:
     // client|period -> value of the posted documents of [from, to).
     std::map<QString, double> Sums(const Figure& f, const QString& periodFn, const QString& from,
@@ -192,7 +192,7 @@ TEST_F(CompositeResults, AYearWithoutDocumentsShowsTwelveEmptyMonthsPerClient) {
 TEST_F(CompositeResults, OnlyReturnsGiveNegativeNetShipmentsAndUnpostedDocumentsNeverCount) {
     StartSession(QStringLiteral("001"), DemoCopy());
     const QString client = FranchiseClients().at(0);
-    ExecSqlite(host->DbFile(),
+    ExecOnFile(host->DbFile(),
                QString("insert into d_salereturn(fbillid,fclientcode,fbilldate,fposted) values"
                        "('TR1','%1','2027-05-10',1);"
                        "insert into d_salereturndetail(fbillid,fgoodsid,qty,fbalancprice) values"

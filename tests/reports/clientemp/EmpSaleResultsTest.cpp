@@ -9,23 +9,25 @@
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/pivot/PivotEngine.h"
 #include "platform/ui/PivotGrid.h"
-#include "reports/ClientPeriodLookupCombo.h"
-#include "reports/unt_OLAPEmpSaleMonth.h"
-#include "reports/unt_OLAPEmpSaleYear.h"
-#include "tests/reports/clientemp/ClientEmpFixture.h"
+#include "platform/ui/TcxLookupComboBox.h"
+#include "reports/clientemp/unt_OLAPEmpSaleMonth.h"
+#include "reports/clientemp/unt_OLAPEmpSaleYear.h"
+#include "tests/support/ReportFixture.h"
 
 namespace morvane::test {
 namespace {
 
-class EmpSaleResults : public ClientEmpTest {
+class EmpSaleResults : public ReportTest {
   protected:
     void SetUp() override {
-        ClientEmpTest::SetUp();
+        ReportTest::SetUp();
         // The shop and month of 2025 with the most unposted retail documents.
-        const QStringList pick = Rows(
-            "select top 1 fclientcode,month(fbilldate) from d_s_sale where fposted=0 and "
-            "fbilldate>='2025-01-01' and fbilldate<'2026-01-01' group by fclientcode,"
-            "month(fbilldate) order by count(*) desc,fclientcode").at(0);
+        const QStringList pick =
+            Rows(
+                "select top 1 fclientcode,month(fbilldate) from d_s_sale where fposted=0 and "
+                "fbilldate>='2025-01-01' and fbilldate<'2026-01-01' group by fclientcode,"
+                "month(fbilldate) order by count(*) desc,fclientcode")
+                .at(0);
         shop = pick[0];
         month = pick[1].toInt();
     }
@@ -60,16 +62,22 @@ class EmpSaleResults : public ClientEmpTest {
 TEST_F(EmpSaleResults, TheMonthHasOneRowPerDayAndAssistantCountingUnpostedSales) {
     Check(shop, month);
     // The month holds unposted documents, and they count.
-    EXPECT_GT(Rows("select count(*) from d_s_sale where fposted=0 and fclientcode='" + shop +
-                   "' and fbilldate>='" + MonthStart(month) + "' and fbilldate<'" +
-                   MonthEnd(month) + "'").at(0).at(0).toInt(), 0);
+    EXPECT_GT(
+        Rows("select count(*) from d_s_sale where fposted=0 and fclientcode='" + shop +
+             "' and fbilldate>='" + MonthStart(month) + "' and fbilldate<'" + MonthEnd(month) + "'")
+            .at(0)
+            .at(0)
+            .toInt(),
+        0);
 
     // A shop and month with a day on which several assistants sold.
-    const QStringList busy = Rows(
-        "select top 1 fclientcode,month(fbilldate) from d_s_sale where "
-        "fbilldate>='2025-01-01' and fbilldate<'2026-01-01' group by fclientcode,"
-        "month(fbilldate),day(fbilldate) having count(distinct femployeeid)>1 order by "
-        "fclientcode,month(fbilldate)").at(0);
+    const QStringList busy =
+        Rows(
+            "select top 1 fclientcode,month(fbilldate) from d_s_sale where "
+            "fbilldate>='2025-01-01' and fbilldate<'2026-01-01' group by fclientcode,"
+            "month(fbilldate),day(fbilldate) having count(distinct femployeeid)>1 order by "
+            "fclientcode,month(fbilldate)")
+            .at(0);
     EXPECT_GT(Check(busy[0], busy[1].toInt()), 0);
 }
 

@@ -3,9 +3,9 @@
 #include <QComboBox>
 #include <QSpinBox>
 
-#include "entry/totalpub1.h"
 #include "platform/db/RemoteUdpDataSet.h"
-#include "tests/reports/clientemp/ClientEmpFixture.h"
+#include "session/totalpub1.h"
+#include "tests/support/ReportFixture.h"
 
 namespace morvane::test {
 namespace {
@@ -70,7 +70,7 @@ std::string FirstDifference(const QByteArray& got, const QByteArray& want) {
            "\nwant: " + around(want);
 }
 
-TEST_F(ClientEmpTest, StatementsMatchTheirGoldenTextsByteForByte) {
+TEST_F(ReportTest, StatementsMatchTheirGoldenTextsByteForByte) {
     for (const StatementCase& c : kCases) {
         SCOPED_TRACE(std::string(c.window) + " -> " + c.file);
         const bool corpusScope = QString::fromLatin1(c.user) == "corpus";
@@ -91,7 +91,7 @@ TEST_F(ClientEmpTest, StatementsMatchTheirGoldenTextsByteForByte) {
         EXPECT_TRUE(w->UDPDB_Report->Active());
 
         const QByteArray got = w->DataSetSQL(QString::fromLatin1(c.dataset)).toUtf8();
-        const QByteArray want = ReadFileBytes(ExpectedPath(QString::fromLatin1(c.file)));
+        const QByteArray want = ReadText(ExpectedPath(QString::fromLatin1(c.file))).toUtf8();
         EXPECT_EQ(got, want) << FirstDifference(got, want);
     }
 }

@@ -6,9 +6,9 @@
 #include <map>
 #include <set>
 
-#include "entry/totalpub1.h"
 #include "platform/db/RemoteUdpDataSet.h"
-#include "tests/reports/period/PeriodFixture.h"
+#include "session/totalpub1.h"
+#include "tests/support/ReportFixture.h"
 
 namespace {
 
@@ -22,8 +22,7 @@ struct Source {
 };
 
 const Source kSources[] = {
-    {"frm_OLAPSaleMonth", "frm_OLAPSaleYear", "dt_client", "d_sale", "d_saledetail",
-     "fclientcode"},
+    {"frm_OLAPSaleMonth", "frm_OLAPSaleYear", "dt_client", "d_sale", "d_saledetail", "fclientcode"},
     {"frm_OLAPRetailMonth", "frm_OLAPRetailYear", "dt_client", "d_s_sale", "d_s_saledetail",
      "fclientcode"},
     {"frm_OLAPRecevingMonth", "frm_OLAPRecevingYear", "dt_supplier", "d_receving",
@@ -65,14 +64,14 @@ QString Diff(const SumMap& got, const SumMap& want, bool lines) {
     return out.join("; ");
 }
 
-class PeriodResults : public morvane::test::PeriodTest {
+class PeriodResults : public morvane::test::ReportTest {
   protected:
     // Partners with any document of the kind, posted or not.
     std::set<QString> Partners(const Source& s, const QString& extra = QString()) {
         std::set<QString> out;
         for (const QStringList& r :
-             Query(QString("select fcode from %1 where fcode in(select %2 from %3)%4")
-                       .arg(s.partners, s.partnerColumn, s.head, extra))) {
+             SqliteRows(QString("select fcode from %1 where fcode in(select %2 from %3)%4")
+                            .arg(s.partners, s.partnerColumn, s.head, extra))) {
             out.insert(r[0]);
         }
         return out;
@@ -93,7 +92,7 @@ class PeriodResults : public morvane::test::PeriodTest {
                         "where h.fposted=1 and %4%5 group by 1")
                         .arg(s.partnerColumn, keyExpr, s.head, dateCondition, extra);
         SumMap out;
-        for (const QStringList& r : Query(sql))
+        for (const QStringList& r : SqliteRows(sql))
             out[r[0]] = {r[1].toDouble(), r[2].toDouble()};
         return out;
     }
@@ -117,7 +116,8 @@ class PeriodResults : public morvane::test::PeriodTest {
     }
 
     static QString AmountColumn(const QString& window) {
-        return window == "frm_OLAPPaymentMonth" ? QStringLiteral("回款金额") : QStringLiteral("金额");
+        return window == "frm_OLAPPaymentMonth" ? QStringLiteral("回款金额")
+                                                : QStringLiteral("金额");
     }
 
     // Every partner with each label 01..n; a month may repeat (one row per business day), a day
@@ -153,8 +153,8 @@ TEST_F(PeriodResults, EveryPeriodGivesEveryPartnerEachLabelOnceAndEmptyPeriodsNo
         int year, month, n;  // month 0: the yearly windows
     };
     // 2024 precedes the demo's documents: a leap February and a year without business.
-    const Period periods[] = {{2025, 2, 28}, {2024, 2, 29}, {2025, 4, 30}, {2025, 3, 31},
-                              {2024, 0, 12}};
+    const Period periods[] = {
+        {2025, 2, 28}, {2024, 2, 29}, {2025, 4, 30}, {2025, 3, 31}, {2024, 0, 12}};
     for (int i = 0; i < 10; ++i) {
         const bool yearly = i >= 5;
         const Source& s = kSources[i % 5];
@@ -162,11 +162,11 @@ TEST_F(PeriodResults, EveryPeriodGivesEveryPartnerEachLabelOnceAndEmptyPeriodsNo
         const QString label = yearly ? QStringLiteral("月份") : QStringLiteral("日期");
         const std::set<QString> partners = Partners(s);
         ASSERT_FALSE(partners.empty()) << window;
-        Tbase_PeriodReport* w = Open(QString::fromLatin1(window));
+        Tbase_PeriodReport* w = OpenPeriod(QString::fromLatin1(window));
         for (const Period& p : periods) {
             if ((p.month == 0) != yearly)
                 continue;
-            Run(w, p.year, p.month);
+            RunPeriod(w, p.year, p.month);
             EXPECT_EQ(CheckGrid(w, partners, label, yearly ? "月" : "日", p.n), "")
                 << window << " " << p.year << "-" << p.month;
             EXPECT_EQ(w->UDPDB_Report->GetRecordCount(), int(partners.size()) * p.n) << window;
@@ -179,26 +179,26 @@ TEST_F(PeriodResults, EveryPeriodGivesEveryPartnerEachLabelOnceAndEmptyPeriodsNo
 TEST_F(PeriodResults, MonthlySumsArePostedWholeDayDocumentsOnly) {
     for (const Source& s : kSources) {
         const char* window = s.month;
-        Tbase_PeriodReport* w = Open(QString::fromLatin1(window));
+        Tbase_PeriodReport* w = OpenPeriod(QString::fromLatin1(window));
         int unpostedSeen = 0, timedSeen = 0;
         for (const auto& [year, month] :
              {std::pair{2025, 3}, {2025, 5}, {2025, 6}, {2025, 8}, {2026, 12}}) {
             const QString from = QString("%1-%2-01").arg(year).arg(month, 2, 10, QLatin1Char('0'));
             const QString to = QString("%1-%2-32").arg(year).arg(month, 2, 10, QLatin1Char('0'));
             const QString inMonth = "h.fbilldate>='" + from + "' and h.fbilldate<'" + to + "'";
-            Run(w, year, month);
+            RunPeriod(w, year, month);
             const SumMap want =
                 Expected(s, inMonth + " and length(h.fbilldate)=10", QStringLiteral("h.fbilldate"));
             ASSERT_FALSE(want.empty()) << window << " " << year << "-" << month;
             const SumMap got = Reported(w, QStringLiteral("fbilldate"), AmountColumn(window));
-            EXPECT_EQ(Diff(got, want, *s.detail != 0), "")
-                << window << " " << year << "-" << month;
-            unpostedSeen += Query(QString("select count(*) from %1 h where %2 and h.fposted<>1")
-                                      .arg(s.head, inMonth))[0][0]
-                                .toInt();
+            EXPECT_EQ(Diff(got, want, *s.detail != 0), "") << window << " " << year << "-" << month;
+            unpostedSeen +=
+                SqliteRows(QString("select count(*) from %1 h where %2 and h.fposted<>1")
+                               .arg(s.head, inMonth))[0][0]
+                    .toInt();
             timedSeen +=
-                Query(QString("select count(*) from %1 h where %2 and length(h.fbilldate)>10")
-                          .arg(s.head, inMonth))[0][0]
+                SqliteRows(QString("select count(*) from %1 h where %2 and length(h.fbilldate)>10")
+                               .arg(s.head, inMonth))[0][0]
                     .toInt();
         }
         EXPECT_GT(unpostedSeen, 0) << window;
@@ -207,7 +207,7 @@ TEST_F(PeriodResults, MonthlySumsArePostedWholeDayDocumentsOnly) {
 }
 
 TEST_F(PeriodResults, DocumentsWithATimeOfDayAreLeftOutOfTheMonthButCountInTheYear) {
-    const std::vector<QStringList> timed = Query(
+    const std::vector<QStringList> timed = SqliteRows(
         "select h.fclientcode,substr(h.fbilldate,1,4),substr(h.fbilldate,6,2),"
         "sum(d.qty*coalesce(d.fbalancprice,0)) from d_sale h join d_saledetail d on "
         "d.fbillid=h.fbillid where h.fposted=1 and length(h.fbilldate)>10 group by h.fbillid "
@@ -228,17 +228,17 @@ TEST_F(PeriodResults, DocumentsWithATimeOfDayAreLeftOutOfTheMonthButCountInTheYe
     const double all = Expected(sale, inMonth, "'m'")[client + "|m"].amount;
     ASSERT_TRUE(Near(all - wholeDays, amount)) << all << " " << wholeDays;
 
-    Tbase_PeriodReport* w = Open(QStringLiteral("frm_OLAPSaleMonth"));
+    Tbase_PeriodReport* w = OpenPeriod(QStringLiteral("frm_OLAPSaleMonth"));
     w->sel_client = "'" + client + "'";
-    Run(w, year, month);
+    RunPeriod(w, year, month);
     double monthTotal = 0;
     for (const auto& [key, sums] : Reported(w, QStringLiteral("日期"), QStringLiteral("金额")))
         monthTotal += sums.amount;
     EXPECT_TRUE(Near(monthTotal, wholeDays)) << monthTotal << " want " << wholeDays;
 
-    Tbase_PeriodReport* yearly = Open(QStringLiteral("frm_OLAPSaleYear"));
+    Tbase_PeriodReport* yearly = OpenPeriod(QStringLiteral("frm_OLAPSaleYear"));
     yearly->sel_client = "'" + client + "'";
-    Run(yearly, year);
+    RunPeriod(yearly, year);
     const SumMap byMonth = Reported(yearly, QStringLiteral("月份"), QStringLiteral("金额"));
     ASSERT_TRUE(byMonth.count(client + "|" + m + "月"));
     EXPECT_TRUE(Near(byMonth.at(client + "|" + m + "月").amount, all))
@@ -246,7 +246,7 @@ TEST_F(PeriodResults, DocumentsWithATimeOfDayAreLeftOutOfTheMonthButCountInTheYe
 }
 
 TEST_F(PeriodResults, WarehouseAndGoodsFiltersNarrowTheSumsButNotTheGrid) {
-    const std::vector<QStringList> goods = Query(
+    const std::vector<QStringList> goods = SqliteRows(
         "select d.fgoodsid from d_sale h join d_saledetail d on d.fbillid=h.fbillid "
         "where h.fposted=1 and h.fbilldate like '2025-03-%' and h.fhousecode='CK03' "
         "group by d.fgoodsid order by count(*) desc limit 2");
@@ -266,12 +266,12 @@ TEST_F(PeriodResults, WarehouseAndGoodsFiltersNarrowTheSumsButNotTheGrid) {
         const Source& s = *c.source;
         const bool yearly = c.yearly;
         const char* window = yearly ? s.year : s.month;
-        Tbase_PeriodReport* w = Open(QString::fromLatin1(window));
+        Tbase_PeriodReport* w = OpenPeriod(QString::fromLatin1(window));
         if (c.house)
             w->sel_house = QStringLiteral("'CK03'");
         if (c.goods)
             w->sel_goods = goodsList;
-        Run(w, 2025, 3);
+        RunPeriod(w, 2025, 3);
         const std::set<QString> partners = Partners(s);
         EXPECT_EQ(yearly ? CheckGrid(w, partners, QStringLiteral("月份"), QStringLiteral("月"), 12)
                          : CheckGrid(w, partners, QStringLiteral("日期"), QStringLiteral("日"), 31),
@@ -301,8 +301,8 @@ TEST_F(PeriodResults, WarehouseAndGoodsFiltersNarrowTheSumsButNotTheGrid) {
 TEST_F(PeriodResults, YearlySumsAddUpEveryPostedDocumentOfEachMonth) {
     for (const Source& s : kSources) {
         const char* window = s.year;
-        Tbase_PeriodReport* w = Open(QString::fromLatin1(window));
-        Run(w, 2025);
+        Tbase_PeriodReport* w = OpenPeriod(QString::fromLatin1(window));
+        RunPeriod(w, 2025);
         const SumMap want =
             Expected(s, "substr(h.fbilldate,1,4)='2025'", "substr(h.fbilldate,6,2)||'月'");
         ASSERT_FALSE(want.empty()) << window;
@@ -328,11 +328,11 @@ TEST_F(PeriodResults, ARestrictedUserWhoPicksClientsSeesOnlyClientsInBoth) {
     SignIn(QStringLiteral("002"));
     ASSERT_FALSE(pub_clientall);
     ASSERT_FALSE(pub_clientcodes.isEmpty());
-    const std::vector<QStringList> inScope = Query(
+    const std::vector<QStringList> inScope = SqliteRows(
         "select fclientcode from userclient where fgroupid='002' and "
         "coalesce(fstockbit,0)=0 and fclientcode in(select fclientcode from d_sale) "
         "order by fclientcode limit 2");
-    const std::vector<QStringList> outside = Query(
+    const std::vector<QStringList> outside = SqliteRows(
         "select fcode from dt_client where fcode in(select fclientcode from d_sale) and "
         "fcode not in(select fclientcode from userclient where fgroupid='002') limit 1");
     ASSERT_EQ(inScope.size(), 2u);
@@ -342,9 +342,9 @@ TEST_F(PeriodResults, ARestrictedUserWhoPicksClientsSeesOnlyClientsInBoth) {
 
     for (const char* name :
          {"frm_OLAPSaleMonth", "frm_OLAPSaleYear", "frm_OLAPPaymentMonth", "frm_OLAPRetailYear"}) {
-        Tbase_PeriodReport* w = Open(QString::fromLatin1(name));
+        Tbase_PeriodReport* w = OpenPeriod(QString::fromLatin1(name));
         w->sel_client = picked;
-        Run(w, 2025, 3);
+        RunPeriod(w, 2025, 3);
         std::set<QString> listed;
         for (const QStringList& row : ReportRows(w))
             listed.insert(row[0]);
@@ -353,10 +353,10 @@ TEST_F(PeriodResults, ARestrictedUserWhoPicksClientsSeesOnlyClientsInBoth) {
                            : QString(name).contains("Retail") ? "d_s_sale"
                                                               : "d_sale";
         for (const QStringList& r :
-             Query(QString("select fclientcode from userclient where fgroupid='002' and "
-                           "coalesce(fstockbit,0)=0 and fclientcode in(%1) and fclientcode in("
-                           "select fclientcode from %2)")
-                       .arg(picked, head))) {
+             SqliteRows(QString("select fclientcode from userclient where fgroupid='002' and "
+                                "coalesce(fstockbit,0)=0 and fclientcode in(%1) and fclientcode in("
+                                "select fclientcode from %2)")
+                            .arg(picked, head))) {
             want.insert(r[0]);
         }
         EXPECT_EQ(listed, want) << name;
@@ -365,8 +365,8 @@ TEST_F(PeriodResults, ARestrictedUserWhoPicksClientsSeesOnlyClientsInBoth) {
 }
 
 TEST_F(PeriodResults, PaymentsYearShowsEachMonthsShareOfTheSupplierYear) {
-    Tbase_PeriodReport* w = Open(QStringLiteral("frm_OLAPPaymentsYear"));
-    Run(w, 2025);
+    Tbase_PeriodReport* w = OpenPeriod(QStringLiteral("frm_OLAPPaymentsYear"));
+    RunPeriod(w, 2025);
     const QStringList lines = w->ResultText().split('\n');
     ASSERT_GT(lines.size(), 3);
     int checked = 0;

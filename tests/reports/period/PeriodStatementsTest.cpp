@@ -7,16 +7,11 @@
 
 #include <functional>
 
-#include "entry/totalpub1.h"
 #include "platform/db/RemoteUdpDataSet.h"
-#include "tests/reports/period/PeriodFixture.h"
+#include "session/totalpub1.h"
+#include "tests/support/ReportFixture.h"
 
 namespace {
-
-using morvane::reports::pfClient;
-using morvane::reports::pfGoods;
-using morvane::reports::pfHouse;
-using morvane::reports::pfSupplier;
 
 const QString kClients = QStringLiteral("'ZY002','JM002','PF003'");
 const QString kSuppliers = QStringLiteral("'S002','S003','S011'");
@@ -42,12 +37,12 @@ const WindowCase kWindows[] = {
     {"frm_OLAPPaymentsYear", pfSupplier},
 };
 
-class PeriodStatements : public morvane::test::PeriodTest,
+class PeriodStatements : public morvane::test::ReportTest,
                          public ::testing::WithParamInterface<WindowCase> {
   protected:
     QString Statement(const std::function<void(Tbase_PeriodReport*)>& setUp, int year = 2025,
                       int month = 3) {
-        Tbase_PeriodReport* w = Open(QString::fromLatin1(GetParam().name));
+        Tbase_PeriodReport* w = OpenPeriod(QString::fromLatin1(GetParam().name));
         setUp(w);
         w->edit_year->setValue(year);
         if (w->edit_month)

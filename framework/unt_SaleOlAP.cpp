@@ -1,0 +1,70 @@
+#include "framework/unt_SaleOlAP.h"
+
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "platform/db/RemoteUdpDataSet.h"
+#include "platform/ui/PivotGrid.h"
+
+namespace {
+
+const TPivotWindowKind kSaleOlap = {
+    .caption = "base_SaleOlAP",
+    .grid = "SaLp_PivotGrid",
+    .printer = "Cxgrid_pring",
+    .printLink = "Cxgrid_pringLink1",
+    .style = "cxStyle_White",
+    .bottomPanelHeight = 31,
+    .creationFonts = false,
+};
+
+QWidget* Page(QStackedWidget* pages, const char* name) {
+    auto* page = new QWidget(pages);
+    page->setObjectName(QString::fromLatin1(name));
+    pages->addWidget(page);
+    return page;
+}
+
+}  // namespace
+
+Tbase_SaleOlAP::Tbase_SaleOlAP(QWidget* parent)
+    : Tbase_PivotWindow(kSaleOlap, parent),
+      SaLp_PivotGrid(PivotGrid()),
+      Cxgrid_pring(PivotPrinter()),
+      Cxgrid_pringLink1(PivotPrintLink()),
+      cxStyle_White(PivotStyle()) {
+    ads_temp = new TRemoteUdpDataSet(this);
+    ads_temp->setObjectName(QStringLiteral("ads_temp"));
+
+    // A stack of pages shows one page and no tabs.
+    PageControl1 = new QStackedWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    TabSheet1 = Page(PageControl1, "TabSheet1");
+    TabSheet2 = Page(PageControl1, "TabSheet2");
+    auto* page = new QVBoxLayout(TabSheet1);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(SaLp_PivotGrid);
+    PageControl1->setCurrentWidget(TabSheet1);
+    PlaceGrid(PageControl1);
+}
+
+void Tbase_SaleOlAP::SaLp_PivotGridField1GetDisplayText(
+    const morvane::pivot::PivotField& Sender, const morvane::pivot::DisplayTextInfo& ACell,
+    QString& AText) {
+    BlankZeroCell(ACell, AText);
+}
+
+void Tbase_SaleOlAP::SaLp_PivotGridCustomDrawCell(morvane::pivot::PivotEngine& Sender,
+                                                  morvane::pivot::CellDrawInfo& AViewInfo) {
+    PaintShareCell(Sender, AViewInfo);
+}
+
+void Tbase_SaleOlAP::SaLp_PivotGridCustomDrawColumnHeader(
+    morvane::pivot::PivotEngine& Sender, morvane::pivot::HeaderDrawInfo& AViewInfo) {
+    PaintTotalCaption(AViewInfo);
+}
+
+void Tbase_SaleOlAP::SaLp_PivotGridCustomDrawRowHeader(morvane::pivot::PivotEngine& Sender,
+                                                       morvane::pivot::HeaderDrawInfo& AViewInfo) {
+    PaintTotalCaption(AViewInfo);
+}
