@@ -33,6 +33,7 @@
 #include "platform/ui/TcxButtonEdit.h"
 #include "platform/ui/TcxStyle.h"
 #include "platform/workbook/PivotExport.h"
+#include "session/StatementText.h"
 #include "session/totalpub1.h"
 
 using morvane::ui::Guarded;
@@ -330,7 +331,7 @@ void Tbase_PivotWindow::RunPicker(Tbase_frmTop& picker, TRemoteUdpDataSet* table
                                               : QStringLiteral("全部条件"));
     list.clear();
     for (; !table->Eof(); table->Next())
-        list += "'" + table->FieldByName(column)->AsString() + "',";
+        list += morvane::sql::Quoted(table->FieldByName(column)->AsString()) + ",";
     if (list.endsWith(QLatin1Char(',')))
         list.chop(1);
     table->EnableControls();

@@ -6,6 +6,7 @@
 #include "platform/ui/ErrorDisplay.h"
 #include "platform/ui/PivotGrid.h"
 #include "platform/ui/TcxDBImage.h"
+#include "session/StatementText.h"
 #include "session/totalpub1.h"
 
 using morvane::ui::Guarded;
@@ -54,8 +55,8 @@ void Tbase_OLAPreport::ShowGoodsImage() {
     if (row < 0 || row >= view.rowCount())
         return;
     const QString goodsNo = view.rowGroupText(row, *goodsField);
-    OpenQuery(ads_GoodsImage,
-              "select top 1 fimage from goodsImage where fgoodsid='" + goodsNo + "'");
+    OpenQuery(ads_GoodsImage, "select top 1 fimage from goodsImage where fgoodsid=" +
+                                  morvane::sql::Quoted(goodsNo));
     if (!frm_BillGoodsBmp) {
         // Owned by the application: it goes with the application object unless the user
         // closes it first (its close frees it).

@@ -1,8 +1,13 @@
 #include "framework/unt_SaleOlAP.h"
 
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "framework/CategoryBox.h"
 #include "platform/db/RemoteUdpDataSet.h"
 #include "platform/ui/PivotGrid.h"
 
@@ -46,6 +51,30 @@ Tbase_SaleOlAP::Tbase_SaleOlAP(QWidget* parent)
     page->addWidget(SaLp_PivotGrid);
     PageControl1->setCurrentWidget(TabSheet1);
     PlaceGrid(PageControl1);
+}
+
+void Tbase_SaleOlAP::FormCreate(QObject* Sender) {
+    Tbase_PivotWindow::FormCreate(Sender);
+    if (com_sort)
+        morvane::framework::FillCategoryBox(com_sort, ads_temp, categoryList_, categoryPreselect_);
+}
+
+void Tbase_SaleOlAP::AddCategoryBox(const QString& listSql, const QString& preselect) {
+    categoryList_ = listSql;
+    categoryPreselect_ = preselect;
+    RzLabel6 = new QLabel(QStringLiteral("大类名称："), cxGroupBox1);
+    RzLabel6->setObjectName(QStringLiteral("RzLabel6"));
+    com_sort = new QComboBox(cxGroupBox1);
+    com_sort->setObjectName(QStringLiteral("com_sort"));
+    com_sort->setEditable(true);
+    com_sort->setInsertPolicy(QComboBox::NoInsert);
+    auto* grid = static_cast<QGridLayout*>(cxGroupBox1->layout());
+    grid->addWidget(RzLabel6, 1, 4);
+    grid->addWidget(com_sort, 1, 5, 1, 3);
+}
+
+QString Tbase_SaleOlAP::CategoryColumn() {
+    return morvane::framework::ChosenCategoryColumn(com_sort, ads_temp);
 }
 
 void Tbase_SaleOlAP::SaLp_PivotGridField1GetDisplayText(

@@ -9,9 +9,14 @@
 //   - the printer Cxgrid_pring with its link Cxgrid_pringLink1, the style cxStyle_White;
 //   - a 31-pixel bottom panel, the fonts left as designed at creation, no key handling.
 // Its painting handlers are the SaLp_PivotGrid* ones; a descendant replaces them by name.
+//
+// Descendants that group by a goods category the user chooses add the category box com_sort
+// (AddCategoryBox, framework/CategoryBox.h): creation fills it, get data resolves its label
+// (CategoryColumn).
 
 #include "framework/PivotWindow.h"
 
+class QComboBox;
 class QStackedWidget;
 
 class Tbase_SaleOlAP : public Tbase_PivotWindow {
@@ -19,6 +24,9 @@ class Tbase_SaleOlAP : public Tbase_PivotWindow {
   public:
     // Caption "base_SaleOlAP", MDI child, the controls with their design-time states.
     explicit Tbase_SaleOlAP(QWidget* parent = nullptr);
+
+    // Base creation; then, in a window with the category box, the box filled on ads_temp.
+    void FormCreate(QObject* Sender) override;
 
     // ---- painting (the shared rules; a window may replace a handler with its own)
     // Zero blanking of data cells, given to every field by LayoutPivot.
@@ -43,7 +51,18 @@ class Tbase_SaleOlAP : public Tbase_PivotWindow {
     TcxPivotGridReportLink* Cxgrid_pringLink1;
     TcxStyle* cxStyle_White;  // white: background, headers and content of the grid
 
+    // The category box and its label "大类名称：", in windows that add them (else nullptr).
+    QLabel* RzLabel6 = nullptr;
+    QComboBox* com_sort = nullptr;
+
   protected:
+    // Adds com_sort, editable, with its label to the filter panel, in the place of the hidden
+    // entry-date range. Creation fills it from `listSql` and selects `preselect` if listed.
+    void AddCategoryBox(const QString& listSql, const QString& preselect = QString());
+    // The goods column com_sort names, for the statement; a null text when the get data must
+    // stop (the user has been told why).
+    QString CategoryColumn();
+
     void GridGetDisplayText(const morvane::pivot::PivotField& Sender,
                             const morvane::pivot::DisplayTextInfo& ACell, QString& AText) final {
         SaLp_PivotGridField1GetDisplayText(Sender, ACell, AText);
@@ -60,4 +79,7 @@ class Tbase_SaleOlAP : public Tbase_PivotWindow {
                                  morvane::pivot::HeaderDrawInfo& AViewInfo) final {
         SaLp_PivotGridCustomDrawRowHeader(Sender, AViewInfo);
     }
+
+  private:
+    QString categoryList_, categoryPreselect_;
 };

@@ -2,13 +2,16 @@
 // opens the plug-in's windows through CreateDLLForm, as the real host does.
 //
 //   morvane-host [--db FILE | --odbc CONNSTR] [--user NO] [--library LIB]
-//                [--open WINDOW]... [--get-data] [--screenshot FILE.png]
+//                [--open WINDOW]... [--set CONTROL=VALUE]... [--get-data] [--maximize]
+//                [--screenshot FILE.png]
 //
-// --get-data presses the get-data action of each window opened with --open, with the
-// window's default filters.
+// --set sets a control of each window opened with --open (as `morvane run --set` does);
+// --get-data then presses the window's get-data action; --maximize maximizes it in the main
+// window, as the user would to see a wide pivot.
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -20,6 +23,7 @@
 #include "host/SignInDialog.h"
 #include "hostkit/HostSession.h"
 #include "hostkit/MenuTable.h"
+#include "hostkit/WindowDriver.h"
 
 using namespace morvane::host;
 
@@ -31,7 +35,9 @@ struct HostOptions {
     QString user;
     QString plugin;
     QStringList open;
+    QList<std::pair<QString, QString>> sets;  // control, value
     bool getData = false;
+    bool maximize = false;
     QString screenshot;
 };
 
@@ -64,6 +70,18 @@ bool parse(const QStringList& args, HostOptions& o, QString& problem) {
                 return false;
         } else if (a == "--get-data") {
             o.getData = true;
+        } else if (a == "--maximize") {
+            o.maximize = true;
+        } else if (a == "--set") {
+            QString set;
+            if (!value(set))
+                return false;
+            const qsizetype eq = set.indexOf('=');
+            if (eq <= 0) {
+                problem = "--set takes CONTROL=VALUE, not " + set;
+                return false;
+            }
+            o.sets.append({set.left(eq), set.mid(eq + 1)});
         } else if (a == "--open") {
             if (!value(opened))
                 return false;
@@ -86,8 +104,9 @@ int main(int argc, char** argv) {
     if (!parse(QApplication::arguments(), o, problem)) {
         std::fprintf(stderr,
                      "morvane-host: %s\nusage: morvane-host [--db FILE | --odbc CONNSTR] "
-                     "[--user NO] [--library LIB] [--open WINDOW]... [--get-data]\n"
-                     "                    [--screenshot FILE.png]\n",
+                     "[--user NO] [--library LIB] [--open WINDOW]...\n"
+                     "                    [--set CONTROL=VALUE]... [--get-data] [--maximize] "
+                     "[--screenshot FILE.png]\n",
                      problem.toUtf8().constData());
         return 1;
     }
@@ -123,12 +142,20 @@ int main(int argc, char** argv) {
         for (const QString& name : o.open) {
             const MenuEntry* entry = menu.Find(name);
             QWidget* window = session->OpenWindow(name, user, entry ? entry->listName : name);
+            for (const auto& [control, value] : o.sets) {
+                if (window)
+                    SetControl(window, control, value);
+            }
             // As the user's click on the window's get-data button; errors reach the error
             // display from the action's handler.
             auto* getData =
                 window ? window->findChild<QAction*>(QStringLiteral("ac_GetData")) : nullptr;
             if (o.getData && getData)
                 getData->trigger();
+            if (auto* frame =
+                    window ? qobject_cast<QMdiSubWindow*>(window->parentWidget()) : nullptr;
+                frame && o.maximize)
+                frame->showMaximized();
         }
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Morvane"), QString::fromUtf8(e.what()));

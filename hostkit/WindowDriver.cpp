@@ -36,7 +36,15 @@ QWidget* WindowDriver::control(const QString& name) const {
 }
 
 void WindowDriver::Set(const QString& name, const QString& value) {
-    QWidget* w = control(name);
+    if (!window_)
+        fail("the window is closed");
+    SetControl(window_, name, value);
+}
+
+void SetControl(QWidget* window, const QString& name, const QString& value) {
+    QWidget* w = window->findChild<QWidget*>(name);
+    if (!w)
+        fail("the window has no control '" + name + "'");
     if (auto* box = qobject_cast<QAbstractButton*>(w); box && box->isCheckable()) {
         if (value != "0" && value != "1")
             fail(name + " takes 0 or 1, not '" + value + "'");

@@ -14,6 +14,9 @@ class QWidget;
 
 namespace morvane::host {
 
+// Sets the window's control of that name as WindowDriver::Set does.
+void SetControl(QWidget* window, const QString& control, const QString& value);
+
 class WindowDriver {
   public:
     WindowDriver(QWidget* window, ScriptedRunner& runner);

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -99,21 +101,25 @@ template <class Base>
 BaseKind KindOf();
 template <>
 BaseKind KindOf<Tbase_OLAPreport>() {
-    return {"base_OLAPreport",
-            "OLAP_PivotGrid",
-            "Grid_PrintCompot",
-            "Grid_PrintCompotLink1",
-            "cxStyle1",
-            27,
-            true,
-            "frm_OLAPAllStock"};
+    return {.caption = "base_OLAPreport",
+            .grid = "OLAP_PivotGrid",
+            .printer = "Grid_PrintCompot",
+            .link = "Grid_PrintCompotLink1",
+            .style = "cxStyle1",
+            .bottomPanel = 27,
+            .setsFonts = true,
+            .row = "frm_OLAPAllStock"};
 }
 template <>
 BaseKind KindOf<Tbase_SaleOlAP>() {
-    return {"base_SaleOlAP", "SaLp_PivotGrid",
-            "Cxgrid_pring",  "Cxgrid_pringLink1",
-            "cxStyle_White", 31,
-            false,           "frm_SaLp_SortPrice"};
+    return {.caption = "base_SaleOlAP",
+            .grid = "SaLp_PivotGrid",
+            .printer = "Cxgrid_pring",
+            .link = "Cxgrid_pringLink1",
+            .style = "cxStyle_White",
+            .bottomPanel = 31,
+            .setsFonts = false,
+            .row = "frm_SaLp_SortPrice"};
 }
 
 template <class Base>
@@ -121,10 +127,14 @@ class PivotBase : public ::testing::Test {
   protected:
     using Window = TestReport<Base>;
 
-    void SetUp() override {
-        host = std::make_unique<morvane::test::SpineHost>(morvane::test::DemoDb());
-        morvane::ui::SetApplication(host->app.get());
+    void SetUp() override { Start(morvane::test::DemoDb()); }
+    // A host on the database file, signed in as 001.
+    void Start(const QString& db) {
+        window.reset();
         morvane::session::ResetSession();
+        morvane::ui::SetApplication(nullptr);
+        host = std::make_unique<morvane::test::SpineHost>(db);
+        morvane::ui::SetApplication(host->app.get());
         pub_connection = host->connection.get();
         pub_mainform = host->mainForm.get();
         pub_userno = QStringLiteral("001");
@@ -344,6 +354,21 @@ TYPED_TEST(PivotBase, ThePickersFillTheCodeListsAndCancelKeepsThem) {
         << host.runner.unmatchedCodes.join(',').toStdString();
     EXPECT_EQ(host.runner.formsShown.size(), 8);
     EXPECT_TRUE(host.errors.messages.isEmpty()) << this->Errors();
+}
+
+// A code holding an apostrophe stays one literal in the list.
+TYPED_TEST(PivotBase, APickedCodeWithAnApostropheIsQuotedWhole) {
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("quote.db"));
+    ASSERT_TRUE(QFile::copy(this->host->DbFile(), copy));
+    morvane::test::ExecOnFile(
+        copy, "insert into dt_client(fcode,fabbrev,fname) values('Q''1','引号','引号')");
+    this->Start(copy);
+    auto* w = this->Open();
+    this->host->runner.QueuePick({QStringLiteral("Q'1")});
+    w->edit_client->PressButton();
+    EXPECT_TRUE(this->host->runner.unmatchedCodes.isEmpty());
+    EXPECT_EQ(w->sel_client, "'Q''1'");
 }
 
 TYPED_TEST(PivotBase, GetDataShowsThePaintedPivot) {

@@ -1,0 +1,1 @@
+select 价位名称=case when b.fname is not null then b.fname else '其他' end,a.sort 大类名称,a.brand 品牌,a.ayear 年份,a.season 季节,count(a.goodsid) as 款号数,avg(isnull(a.unitprice,0)) as 平均单价,比例=NULLfrom goods a left join V_GoodsPriceRange b on a.goodsid=b.goodsidwhere 1=1  and a.brand in('莫凡','雅岚') group by b.fname,a.sort,a.brand,a.ayear,a.season

@@ -1,0 +1,1 @@
+select 价位名称=case when d.fname is not null then d.fname else '其他' end,c.sort AS 大类名称,sum(a.qty) as 数量,sum(a.qty*isnull(a.fbalancprice,0)) 金额,比例=null from d_s_saledetail a join d_s_sale b on a.fbillid=b.fbillidjoin goods c on a.fgoodsid=c.goodsid left join V_GoodsPriceRange d on c.goodsid=d.goodsidwhere b.fposted=1  group by d.fname,c.sort order by d.fname
