@@ -4,8 +4,9 @@
 #   bench/db/compare-fill.sh [path/to/bench_db] [repetitions]
 #
 # Runs bench_db (a 1,000,000-row x 10-column result: the bare sqlite3_step loop that reads
-# every column, the columnar fill, and TRemoteUdpDataSet::Open) and prints the least time of
-# the repetitions of each with its ratio to the bare loop on a connection of the same kind.
+# every column, the columnar fill, and TRemoteUdpDataSet::Open) and prints the least and the
+# median time of the repetitions of each with its ratios to the bare loop on a connection of
+# the same kind.
 # The machine's load is printed before and after: figures taken under load are not
 # comparable.
 set -eu
@@ -31,28 +32,34 @@ echo "load after:  $(cut -d' ' -f1-3 /proc/loadavg)"
 
 /usr/bin/python3 - "$work/fill.json" <<'PY'
 import json
+import statistics
 import sys
 
 with open(sys.argv[1]) as f:
     runs = [b for b in json.load(f)["benchmarks"] if b.get("run_type") == "iteration"]
 
 
-def least(prefix):
-    times = [b["real_time"] for b in runs if b["run_name"].startswith(prefix)]
-    return min(times) if times else None
+def times(prefix):
+    found = [b["real_time"] for b in runs if b["run_name"].startswith(prefix)]
+    return (min(found), statistics.median(found)) if found else None
+
+
+def show(label, case, bare):
+    print(f"{label:<40}{case[0]:>8.0f}{case[1]:>8.0f}"
+          f"{case[0] / bare[0]:>11.2f}x{case[1] / bare[1]:>9.2f}x")
 
 
 print()
-print(f"{'case':<44}{'least ms':>10}{'vs bare loop':>14}")
+print(f"{'case':<40}{'least':>8}{'median':>8}{'vs bare loop, least / median':>30}")
 for flag, label in ((32768, "no mutex"), (65536, "serialized")):
-    bare = least(f"BM_BareStepLoop/{flag}/")
-    fill = least(f"BM_ColumnarFill/{flag}/")
+    bare = times(f"BM_BareStepLoop/{flag}/")
+    fill = times(f"BM_ColumnarFill/{flag}/")
     if bare is None or fill is None:
         continue
-    print(f"{'bare step loop (' + label + ')':<44}{bare:>10.0f}{'1.00x':>14}")
-    print(f"{'columnar fill (' + label + ')':<44}{fill:>10.0f}{fill / bare:>13.2f}x")
-bare = least("BM_BareStepLoop/32768/")
-opened = least("BM_DataSetOpen/")
+    show(f"bare step loop ({label})", bare, bare)
+    show(f"columnar fill ({label})", fill, bare)
+bare = times("BM_BareStepLoop/32768/")
+opened = times("BM_DataSetOpen/")
 if bare is not None and opened is not None:
-    print(f"{'TRemoteUdpDataSet::Open (no mutex)':<44}{opened:>10.0f}{opened / bare:>13.2f}x")
+    show("TRemoteUdpDataSet::Open (no mutex)", opened, bare)
 PY

@@ -10,8 +10,8 @@
 // pivot shows. The sums are added up once more outside so that DuckDB cannot
 // leave them out (with only count(*) asked for, its optimizer drops unused
 // aggregates); nothing else is transferred. Prints the best of REPETITIONS
-// runs per case, and every run. compare-duckdb.sh installs the package and
-// runs this beside bench_pivot.
+// runs per case, their median, and every run. compare-duckdb.sh installs the
+// package and runs this beside bench_pivot.
 import { readdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
@@ -66,6 +66,10 @@ for (const file of files) {
     groups = result.getRows()[0][0];
   }
   const best = Math.min(...times);
-  console.log(`duckdb ${shape} ${rows}: ${best.toFixed(1)} ms, ${groups} groups` +
+  const sorted = [...times].sort((a, b) => a - b);
+  const mid = sorted.length >> 1;
+  const median = sorted.length % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
+  console.log(`duckdb ${shape} ${rows}: ${best.toFixed(1)} ms, median ${median.toFixed(1)} ms,` +
+              ` ${groups} groups` +
               ` (runs: ${times.map((t) => t.toFixed(0)).join(' ')})`);
 }
