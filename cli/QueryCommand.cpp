@@ -15,10 +15,14 @@
 #include "cli/Options.h"
 #include "cli/TsvWriter.h"
 #include "platform/db/Backend.h"
+#include "platform/db/RemoteUdpConnection.h"
 
 namespace morvane::cli {
 
 namespace {
+
+// Rows fetched before they are written: a few hundred kilobytes.
+constexpr std::size_t kRowsPerPiece = 4096;
 
 std::string readStandardInput() {
     return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
@@ -36,10 +40,15 @@ int runQuery(Args args) {
         const std::string statement = fromInput ? readStandardInput() : parsed.positional.front();
 
         auto connection = connectFrom(parsed);
-        // Run once, whatever the statement returns: a delete must not run and then fail.
-        const db::StatementOutcome outcome = connection->Run(QString::fromStdString(statement));
-        if (outcome.rows) {
-            writeTsv(*outcome.rows, stdout);
+        // Run once, whatever the statement returns: a delete must not run and then fail. The
+        // rows go out as they are fetched, a piece at a time, so that a result of any size runs
+        // in the memory of one piece; the lines are those of the whole result.
+        TsvStream tsv(stdout);
+        const db::StatementOutcome outcome =
+            connection->Run(QString::fromStdString(statement), kRowsPerPiece,
+                            [&](const db::ResultPiece& piece) { tsv.write(piece); });
+        if (outcome.returnedRows) {
+            tsv.finish();
         } else {
             std::fprintf(stderr, "%lld %s affected\n", static_cast<long long>(outcome.changed),
                          outcome.changed == 1 ? "row" : "rows");

@@ -38,9 +38,6 @@ class KnufeMemoryRows : public morvane::db::Backend {
     std::int64_t execute(const std::string&) override {
         throw EDatabaseError("a memory table runs no statements");
     }
-    morvane::db::StatementOutcome run(const std::string&) override {
-        throw EDatabaseError("a memory table runs no statements");
-    }
     void cancel() noexcept override {}
     std::string dbmsName() const override { return "memory"; }
 };

@@ -3,7 +3,7 @@
 #
 #   bench/pivot/compare-pandas.sh [path/to/bench_pivot] [repetitions]
 #
-# Runs the fresh cases of bench_pivot (a result the engine has never seen,
+# Runs the fresh cases of bench_pivot at 1,000,000 rows (a result the engine has never seen,
 # read from a MemorySource and from a dataset fetched from SQLite; the brief
 # 2x1x2 case laid out whole, the wide 3x2x3 case aggregated, laid out and a
 # screen read) and pandas_pivot.py (pivot_table(..., aggfunc="sum",
@@ -32,7 +32,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-"$bench" --benchmark_filter='^BM_(Brief|Wide)Fresh/' --benchmark_repetitions="$reps" \
+"$bench" --benchmark_filter='^BM_(Brief|Wide)Fresh/[a-z]+/1000000/' --benchmark_repetitions="$reps" \
     --benchmark_format=json >"$work/ours.json" 2>"$work/ours.err" || {
     cat "$work/ours.err" >&2
     exit 1
@@ -67,7 +67,7 @@ print()
 print(f"{'case':<40}{'ours ms':>10}{'ours CPU ms':>13}{'pandas ms':>11}{'ratio':>8}")
 for case, shape in (("brief", "2x1x2, whole matrix"), ("wide", "3x2x3, screen")):
     for source in ("memory", "dataset"):
-        name = f"BM_{case.capitalize()}Fresh/{source}"
+        name = f"BM_{case.capitalize()}Fresh/{source}/1000000/"
         got = best(name)
         if got is None:
             continue

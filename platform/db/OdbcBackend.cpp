@@ -238,14 +238,11 @@ OdbcBackend::~OdbcBackend() {
     SQLFreeHandle(SQL_HANDLE_ENV, env_);
 }
 
-ResultTable OdbcBackend::query(const std::string& statementText) {
-    StatementOutcome outcome = run(statementText);
-    if (!outcome.rows)
-        throw EDatabaseError("the statement returned no result set");
-    return std::move(*outcome.rows);
-}
-
-StatementOutcome OdbcBackend::run(const std::string& statementText) {
+// Runs the statement and fetches its first result set: begin() receives the columns' builders,
+// then each row's values go to builders() and rowDone() follows. Without a result set, the rows
+// the statements changed.
+template <typename Rows>
+StatementOutcome OdbcBackend::fetch(const std::string& statementText, Rows& rows) {
     const std::string& sql = translate_ ? translatedStatement(statementText) : statementText;
     Statement statement(*this);
     const SQLHSTMT stmt = statement.handle();
@@ -292,14 +289,17 @@ StatementOutcome OdbcBackend::run(const std::string& statementText) {
         types[i - 1] = columnTypeOf(sqlType, digits, size);
         builders.emplace_back(std::move(name), types[i - 1]);
     }
+    outcome.returnedRows = true;
+    rows.begin(std::move(builders));
 
     for (;;) {
         const SQLRETURN rc = SQLFetch(stmt);
         if (rc == SQL_NO_DATA)
             break;
         statement.check(rc);
+        ColumnBuilder* columns = rows.builders();
         for (SQLUSMALLINT i = 1; i <= static_cast<SQLUSMALLINT>(count); ++i) {
-            ColumnBuilder& builder = builders[i - 1];
+            ColumnBuilder& builder = columns[i - 1];
             SQLLEN indicator = 0;
             switch (types[i - 1]) {
                 case ColumnType::Integer:
@@ -335,12 +335,42 @@ StatementOutcome OdbcBackend::run(const std::string& statementText) {
                 }
             }
         }
+        rows.rowDone();
     }
+    return outcome;
+}
+
+ResultTable OdbcBackend::query(const std::string& statementText) {
+    struct Whole {
+        std::vector<ColumnBuilder> all;
+        void begin(std::vector<ColumnBuilder> builders) { all = std::move(builders); }
+        ColumnBuilder* builders() { return all.data(); }
+        void rowDone() {}
+    } whole;
+    if (!fetch(statementText, whole).returnedRows)
+        throw EDatabaseError("the statement returned no result set");
     std::vector<Column> columns;
-    columns.reserve(count);
-    for (auto& builder : builders)
+    columns.reserve(whole.all.size());
+    for (auto& builder : whole.all)
         columns.push_back(builder.finish());
-    outcome.rows = ResultTable(std::move(columns));
+    return ResultTable(std::move(columns));
+}
+
+StatementOutcome OdbcBackend::run(const std::string& statementText, std::size_t rowsPerPiece,
+                                  const PieceSink& sink) {
+    struct Pieces {
+        std::size_t rowsPerPiece;
+        const PieceSink& sink;
+        std::optional<PieceMaker> maker;
+        void begin(std::vector<ColumnBuilder> builders) {
+            maker.emplace(std::move(builders), rowsPerPiece, sink);
+        }
+        ColumnBuilder* builders() { return maker->builders().data(); }
+        void rowDone() { maker->rowDone(); }
+    } pieces{rowsPerPiece, sink, {}};
+    const StatementOutcome outcome = fetch(statementText, pieces);
+    if (outcome.returnedRows)
+        pieces.maker->finish();
     return outcome;
 }
 

@@ -28,7 +28,8 @@ class OdbcBackend final : public Backend {
 
     ResultTable query(const std::string& statement) override;
     std::int64_t execute(const std::string& statement) override;
-    StatementOutcome run(const std::string& statement) override;
+    StatementOutcome run(const std::string& statement, std::size_t rowsPerPiece,
+                         const PieceSink& sink) override;
     void cancel() noexcept override;
     std::string dbmsName() const override { return dbms_; }
 
@@ -37,6 +38,8 @@ class OdbcBackend final : public Backend {
 
   private:
     class Statement;
+    template <typename Rows>
+    StatementOutcome fetch(const std::string& statementText, Rows& rows);
 
     void* env_ = nullptr;  // SQLHENV
     void* dbc_ = nullptr;  // SQLHDBC

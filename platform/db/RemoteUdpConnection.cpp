@@ -116,6 +116,10 @@ std::int64_t TRemoteUdpConnection::Execute(const QString& sql) {
     return backend().execute(text);
 }
 
-morvane::db::StatementOutcome TRemoteUdpConnection::Run(const QString& sql) {
-    return backend().run(sql.toStdString());
+morvane::db::StatementOutcome TRemoteUdpConnection::Run(const QString& sql,
+                                                       std::size_t rowsPerPiece,
+                                                       const morvane::db::PieceSink& sink) {
+    const std::string text = sql.toStdString();
+    std::lock_guard running(statement_);
+    return backend().run(text, rowsPerPiece, sink);
 }

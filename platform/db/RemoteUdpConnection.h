@@ -58,8 +58,11 @@ class TRemoteUdpConnection : public QObject {
     // The same on behalf of a ticket that Cancel(ticket) may stop (EDatabaseError).
     morvane::db::ResultTable Query(const QString& sql, TStatementTicket& ticket);
     std::int64_t Execute(const QString& sql);
-    // Runs a statement whatever it returns (Backend::run).
-    morvane::db::StatementOutcome Run(const QString& sql);
+    // Runs a statement whatever it returns, its rows handed to the sink in pieces of at most
+    // rowsPerPiece rows as they are fetched, for a reader that writes rows out and keeps none
+    // (Backend::run).
+    morvane::db::StatementOutcome Run(const QString& sql, std::size_t rowsPerPiece,
+                                      const morvane::db::PieceSink& sink);
 
   signals:
     void connectedChanged(bool connected);

@@ -112,7 +112,7 @@ std::size_t ResultTable::memoryBytes() const {
     return total;
 }
 
-ColumnBuilder::ColumnBuilder(std::string name, ColumnType declared) : declared_(declared) {
+ColumnBuilder::ColumnBuilder(std::string name, ColumnType declared) {
     col_.name_ = std::move(name);
     if (declared != ColumnType::Unknown)
         becomeType(declared);
@@ -164,6 +164,7 @@ void ColumnBuilder::toReal() {
         col_.reals_.push_back(static_cast<double>(value));
     col_.integers_.reset();
     col_.type_ = ColumnType::Real;
+    rounded_ = true;
 }
 
 void ColumnBuilder::toText(ColumnType type) {

@@ -183,6 +183,12 @@ class ColumnBuilder {
     void reserve(std::size_t rows);
     Column finish();
 
+    // A builder for the rows that follow these in the same result: the same name, starting
+    // from the type these rows reached (see ResultPiece).
+    ColumnBuilder continuation() const { return ColumnBuilder(col_.name_, col_.type_); }
+    // Whether the integers appended so far were turned into reals, a real having come.
+    bool roundedIntegers() const { return rounded_; }
+
   private:
     void pushRow(bool null) {
         if ((col_.rows_ & 63) == 0)
@@ -199,7 +205,7 @@ class ColumnBuilder {
     void toText(ColumnType type);
 
     Column col_;
-    ColumnType declared_;
+    bool rounded_ = false;
 };
 
 }  // namespace morvane::db

@@ -45,7 +45,28 @@ ColumnType declaredType(const char* declared) {
     return ColumnType::Unknown;
 }
 
-// Prepares the statements of a text one after another; each is handed to `run`.
+// Whether the rest of a text holds no statement: blanks, comments and semicolons only.
+bool noStatementIn(const char* p, const char* end) {
+    while (p < end) {
+        if (std::isspace(static_cast<unsigned char>(*p)) || *p == ';') {
+            ++p;
+        } else if (end - p >= 2 && p[0] == '-' && p[1] == '-') {
+            while (p < end && *p != '\n')
+                ++p;
+        } else if (end - p >= 2 && p[0] == '/' && p[1] == '*') {
+            p += 2;
+            while (end - p >= 2 && !(p[0] == '*' && p[1] == '/'))
+                ++p;
+            p = end - p >= 2 ? p + 2 : end;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Prepares the statements of a text one after another; each is handed to `run` with whether
+// it is the text's last statement.
 template <typename Run>
 void forEachStatement(sqlite3* db, const std::string& sql, Run run) {
     const char* tail = sql.c_str();
@@ -58,29 +79,36 @@ void forEachStatement(sqlite3* db, const std::string& sql, Run run) {
         StatementPtr statement(raw);
         tail = next;
         if (statement)  // null for white space and comments
-            run(statement.get());
+            run(statement.get(), noStatementIn(tail, end));
     }
 }
 
-}  // namespace
-
-ResultTable fetchSqliteResult(sqlite3* db, sqlite3_stmt* statement) {
+std::vector<ColumnBuilder> buildersFor(sqlite3_stmt* statement) {
     const int count = sqlite3_column_count(statement);
     std::vector<ColumnBuilder> builders;
-    builders.reserve(count);
+    builders.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const char* name = sqlite3_column_name(statement, i);
         builders.emplace_back(name ? name : "",
                               declaredType(sqlite3_column_decltype(statement, i)));
     }
+    return builders;
+}
+
+// Steps the statement to its end, appending each row's values to builders() and then calling
+// rowDone().
+template <typename Builders, typename RowDone>
+void stepRows(sqlite3* db, sqlite3_stmt* statement, Builders&& builders, RowDone&& rowDone) {
+    const int count = sqlite3_column_count(statement);
     for (;;) {
         const int rc = sqlite3_step(statement);
         if (rc == SQLITE_DONE)
             break;
         if (rc != SQLITE_ROW)
             fail(db);
+        ColumnBuilder* columns = builders();
         for (int i = 0; i < count; ++i) {
-            ColumnBuilder& builder = builders[i];
+            ColumnBuilder& builder = columns[i];
             switch (sqlite3_column_type(statement, i)) {
                 case SQLITE_INTEGER:
                     builder.appendInteger(sqlite3_column_int64(statement, i));
@@ -106,12 +134,27 @@ ResultTable fetchSqliteResult(sqlite3* db, sqlite3_stmt* statement) {
                     break;
             }
         }
+        rowDone();
     }
+}
+
+}  // namespace
+
+ResultTable fetchSqliteResult(sqlite3* db, sqlite3_stmt* statement) {
+    std::vector<ColumnBuilder> builders = buildersFor(statement);
+    stepRows(db, statement, [&] { return builders.data(); }, [] {});
     std::vector<Column> columns;
-    columns.reserve(count);
+    columns.reserve(builders.size());
     for (auto& builder : builders)
         columns.push_back(builder.finish());
     return ResultTable(std::move(columns));
+}
+
+void fetchSqlitePieces(sqlite3* db, sqlite3_stmt* statement, std::size_t rowsPerPiece,
+                       const PieceSink& sink) {
+    PieceMaker maker(buildersFor(statement), rowsPerPiece, sink);
+    stepRows(db, statement, [&] { return maker.builders().data(); }, [&] { maker.rowDone(); });
+    maker.finish();
 }
 
 SqliteBackend::SqliteBackend(const std::string& file) {
@@ -145,31 +188,55 @@ SqliteBackend::~SqliteBackend() {
 }
 
 ResultTable SqliteBackend::query(const std::string& statement) {
-    StatementOutcome outcome = run(statement);
-    if (!outcome.rows)
+    const std::string& sql = translatedStatement(statement);
+    std::optional<ResultTable> result;
+    forEachStatement(db_, sql, [&](sqlite3_stmt* prepared, bool) {
+        if (sqlite3_column_count(prepared) > 0) {
+            result = fetchSqliteResult(db_, prepared);
+            return;
+        }
+        if (sqlite3_step(prepared) != SQLITE_DONE)
+            fail(db_);
+    });
+    if (!result)
         throw EDatabaseError("the statement returned no result set");
-    return std::move(*outcome.rows);
+    return std::move(*result);
 }
 
-StatementOutcome SqliteBackend::run(const std::string& statement) {
+// As query(): the last statement that returns rows gives the result. When that is the text's
+// last statement its rows go out as they are fetched; a result that a later statement may
+// still replace is fetched whole first. Without one, the rows the statements changed.
+StatementOutcome SqliteBackend::run(const std::string& statement, std::size_t rowsPerPiece,
+                                    const PieceSink& sink) {
     const std::string& sql = translatedStatement(statement);
+    std::optional<ResultTable> held;
     StatementOutcome outcome;
-    forEachStatement(db_, sql, [&](sqlite3_stmt* prepared) {
+    forEachStatement(db_, sql, [&](sqlite3_stmt* prepared, bool last) {
         if (sqlite3_column_count(prepared) > 0) {
-            outcome.rows = fetchSqliteResult(db_, prepared);
+            outcome.returnedRows = true;
+            if (last) {
+                held.reset();
+                fetchSqlitePieces(db_, prepared, rowsPerPiece, sink);
+            } else {
+                held = fetchSqliteResult(db_, prepared);
+            }
             return;
         }
         if (sqlite3_step(prepared) != SQLITE_DONE)
             fail(db_);
         outcome.changed += sqlite3_changes64(db_);
     });
+    if (held) {
+        const std::vector<bool> rounded(held->columnCount(), false);
+        sink(ResultPiece{*held, rounded});
+    }
     return outcome;
 }
 
 std::int64_t SqliteBackend::execute(const std::string& statement) {
     const std::string& sql = translatedStatement(statement);
     std::int64_t changed = 0;
-    forEachStatement(db_, sql, [&](sqlite3_stmt* prepared) {
+    forEachStatement(db_, sql, [&](sqlite3_stmt* prepared, bool) {
         int rc;
         while ((rc = sqlite3_step(prepared)) == SQLITE_ROW) {
         }

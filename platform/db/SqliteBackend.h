@@ -21,7 +21,8 @@ class SqliteBackend final : public Backend {
 
     ResultTable query(const std::string& statement) override;
     std::int64_t execute(const std::string& statement) override;
-    StatementOutcome run(const std::string& statement) override;
+    StatementOutcome run(const std::string& statement, std::size_t rowsPerPiece,
+                         const PieceSink& sink) override;
     void cancel() noexcept override;
     std::string dbmsName() const override { return "SQLite"; }
 
@@ -35,5 +36,8 @@ class SqliteBackend final : public Backend {
 // end. Column types come from the declared type and the storage class of the values. Throws
 // EDatabaseError with sqlite3_errmsg on failure. Shared with the benchmark.
 ResultTable fetchSqliteResult(sqlite3* db, sqlite3_stmt* statement);
+// The same rows handed to the sink in pieces as they are fetched (see Backend::run).
+void fetchSqlitePieces(sqlite3* db, sqlite3_stmt* statement, std::size_t rowsPerPiece,
+                       const PieceSink& sink);
 
 }  // namespace morvane::db

@@ -3,6 +3,7 @@
 #include "platform/pivot/Axis.h"
 #include "platform/pivot/Cube.h"
 #include "platform/pivot/FieldIndex.h"
+#include "platform/pivot/Parallel.h"
 #include "platform/pivot/PivotField.h"
 #include "platform/pivot/PivotSource.h"
 #include "platform/pivot/PivotTypes.h"
@@ -14,7 +15,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace morvane::pivot::detail {
@@ -57,39 +57,35 @@ struct EngineState {
     std::vector<int> rowLevelWidths;
 
     const FieldIndex& index(int column) {
-        auto& slot = indexes[column];
-        if (!slot) {
-            static const class EmptySource : public PivotSource {
-                int columnCount() const override { return 0; }
-                QString columnName(int) const override { return {}; }
-                ValueType columnType(int) const override { return ValueType::Null; }
-                std::int64_t rowCount() const override { return 0; }
-                bool isNull(int, std::int64_t) const override { return true; }
-                std::int64_t integerAt(int, std::int64_t) const override { return 0; }
-                double realAt(int, std::int64_t) const override { return 0; }
-                std::string_view textAt(int, std::int64_t) const override { return {}; }
-            } empty;
-            slot = std::make_unique<FieldIndex>(
-                buildFieldIndex(source ? *source : empty, source ? column : -1, collator.get()));
-        }
-        return *slot;
+        prepareIndexes({column});
+        return *indexes[column];
     }
-    // Interns the columns not interned yet, a large result's on several
-    // threads at once.
+    // Interns the columns not interned yet; a large result's on several
+    // threads at once (see buildFieldIndexes).
     void prepareIndexes(const std::vector<int>& columns) {
         std::vector<int> missing;
         for (int c : columns)
             if (!indexes.count(c) && std::find(missing.begin(), missing.end(), c) == missing.end())
                 missing.push_back(c);
-        if (!source || missing.size() < 2 || source->rowCount() < kParallelRows)
+        if (missing.empty())
             return;
-        const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
-        auto built = buildFieldIndexes(*source, missing, collator.get(), threads);
+        static const class EmptySource : public PivotSource {
+            int columnCount() const override { return 0; }
+            QString columnName(int) const override { return {}; }
+            ValueType columnType(int) const override { return ValueType::Null; }
+            std::int64_t rowCount() const override { return 0; }
+            bool isNull(int, std::int64_t) const override { return true; }
+            std::int64_t integerAt(int, std::int64_t) const override { return 0; }
+            double realAt(int, std::int64_t) const override { return 0; }
+            std::string_view textAt(int, std::int64_t) const override { return {}; }
+        } empty;
+        // Without a result every field shows the one group NULL of no rows.
+        const std::vector<int> read = source ? missing : std::vector<int>(missing.size(), -1);
+        const int threads = source && source->rowCount() >= kParallelRows ? workerCount() : 1;
+        auto built = buildFieldIndexes(source ? *source : empty, read, collator.get(), threads);
         for (size_t i = 0; i < missing.size(); ++i)
             indexes[missing[i]] = std::make_unique<FieldIndex>(std::move(built[i]));
     }
-    // Below this many rows a column interns faster than a thread starts.
-    static constexpr std::int64_t kParallelRows = 100'000;
 
     const MeasureColumn& measure(int column) {
         auto& slot = measures[column];

@@ -36,9 +36,11 @@ struct FieldIndex {
 // missing) gives every row the one value NULL.
 FieldIndex buildFieldIndex(const PivotSource& source, int column, const QCollator* collator);
 
-// The same for several columns at once, on up to `threads` threads (each
-// column interned by one of them, so the result does not depend on the
-// count); values are ranked on the calling thread, which owns the collator.
+// The same for several columns at once, on up to `threads` threads: a column
+// of kParallelRows rows or more is split into one run of rows per thread, the
+// runs are interned at the same time and merged in row order, so that ids are
+// numbered as one pass would number them whatever the count. Values are
+// ranked on the calling thread, which owns the collator.
 std::vector<FieldIndex> buildFieldIndexes(const PivotSource& source,
                                           const std::vector<int>& columns,
                                           const QCollator* collator, int threads);

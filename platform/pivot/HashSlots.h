@@ -9,7 +9,11 @@
 namespace morvane::pivot::detail {
 
 // Open-addressing table of ids used to intern keys: the caller hashes the key
-// and says whether a stored id holds the same key. No allocation per entry.
+// and says whether a stored id holds the same key. A slot is one word, the
+// upper half of the key's hash with the id, so that a probe reads one word and
+// compares keys only when the halves match; the slot of a key is taken from
+// that same half, so growing needs no key. At most half full. No allocation
+// per entry.
 class HashSlots {
   public:
     explicit HashSlots(std::size_t expected = 16) { rehash(capacityFor(expected)); }
@@ -17,66 +21,74 @@ class HashSlots {
     // Id stored for the key, or inserts newId and returns it.
     template <class Same>
     std::int32_t findOrInsert(std::uint64_t hash, std::int32_t newId, Same&& same) {
-        if ((count_ + 1) * 4 > slots_.size() * 3)
-            grow();
-        std::size_t i = hash & mask_;
         const auto tag = static_cast<std::uint32_t>(hash >> 32);
-        for (;;) {
-            const std::int32_t id = slots_[i];
-            if (id < 0) {
-                slots_[i] = newId;
-                tags_[i] = tag;
-                hashes_.resize(
-                    std::max<std::size_t>(hashes_.size(), static_cast<std::size_t>(newId) + 1));
-                hashes_[static_cast<std::size_t>(newId)] = hash;
+        for (std::size_t i = tag & mask_;; i = (i + 1) & mask_) {
+            const std::uint64_t slot = slots_[i];
+            if (slot == 0) {
+                if ((count_ + 1) * 2 > slots_.size()) {
+                    rehash(slots_.size() * 2);
+                    return insertNew(tag, newId);
+                }
+                slots_[i] = pack(tag, newId);
                 ++count_;
                 return newId;
             }
-            if (tags_[i] == tag && same(id))
-                return id;
-            i = (i + 1) & mask_;
+            if (static_cast<std::uint32_t>(slot >> 32) == tag) {
+                const std::int32_t id = idOf(slot);
+                if (same(id))
+                    return id;
+            }
         }
     }
 
     template <class Same>
     std::int32_t find(std::uint64_t hash, Same&& same) const {
-        std::size_t i = hash & mask_;
         const auto tag = static_cast<std::uint32_t>(hash >> 32);
-        for (;;) {
-            const std::int32_t id = slots_[i];
-            if (id < 0)
+        for (std::size_t i = tag & mask_;; i = (i + 1) & mask_) {
+            const std::uint64_t slot = slots_[i];
+            if (slot == 0)
                 return -1;
-            if (tags_[i] == tag && same(id))
-                return id;
-            i = (i + 1) & mask_;
+            if (static_cast<std::uint32_t>(slot >> 32) == tag && same(idOf(slot)))
+                return idOf(slot);
         }
     }
 
   private:
+    static std::uint64_t pack(std::uint32_t tag, std::int32_t id) {
+        return (std::uint64_t{tag} << 32) | (static_cast<std::uint32_t>(id) + 1u);
+    }
+    static std::int32_t idOf(std::uint64_t slot) {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(slot) - 1u);
+    }
     static std::size_t capacityFor(std::size_t n) {
         std::size_t c = 16;
-        while (c * 3 < n * 4 + 4)
+        while (c < n * 2 + 2)
             c <<= 1;
         return c;
     }
+    std::int32_t insertNew(std::uint32_t tag, std::int32_t id) {
+        std::size_t i = tag & mask_;
+        while (slots_[i] != 0)
+            i = (i + 1) & mask_;
+        slots_[i] = pack(tag, id);
+        ++count_;
+        return id;
+    }
     void rehash(std::size_t cap) {
-        slots_.assign(cap, -1);
-        tags_.assign(cap, 0);
+        std::vector<std::uint64_t> old(cap, 0);
+        old.swap(slots_);
         mask_ = cap - 1;
-        for (std::size_t id = 0; id < count_; ++id) {
-            const std::uint64_t h = hashes_[id];
-            std::size_t i = h & mask_;
-            while (slots_[i] >= 0)
+        for (const std::uint64_t slot : old) {
+            if (slot == 0)
+                continue;
+            std::size_t i = static_cast<std::uint32_t>(slot >> 32) & mask_;
+            while (slots_[i] != 0)
                 i = (i + 1) & mask_;
-            slots_[i] = static_cast<std::int32_t>(id);
-            tags_[i] = static_cast<std::uint32_t>(h >> 32);
+            slots_[i] = slot;
         }
     }
-    void grow() { rehash(slots_.size() * 2); }
 
-    std::vector<std::int32_t> slots_;
-    std::vector<std::uint32_t> tags_;
-    std::vector<std::uint64_t> hashes_;  // by id, to rehash without the keys
+    std::vector<std::uint64_t> slots_;  // 0: empty
     std::size_t mask_ = 0;
     std::size_t count_ = 0;
 };

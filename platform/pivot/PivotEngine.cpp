@@ -1,9 +1,11 @@
 #include "platform/pivot/PivotEngine.h"
 
 #include "platform/pivot/EngineState.h"
+#include "platform/pivot/Parallel.h"
 #include "platform/pivot/ValueFormat.h"
 
 #include <algorithm>
+#include <map>
 
 namespace morvane::pivot {
 
@@ -77,8 +79,7 @@ void PivotEngine::setOnChanged(std::function<void()> handler) {
 void PivotEngine::setSource(std::shared_ptr<const PivotSource> source) {
     d_->source = std::move(source);
     d_->dropCaches();
-    for (auto& f : d_->fields)
-        f->column_ = d_->source ? d_->source->columnIndex(f->name()) : -1;
+    bindFields();
     changed();
 }
 
@@ -88,9 +89,23 @@ const PivotSource* PivotEngine::source() const {
 
 void PivotEngine::refresh() {
     d_->dropCaches();
-    for (auto& f : d_->fields)
-        f->column_ = d_->source ? d_->source->columnIndex(f->name()) : -1;
+    bindFields();
     changed();
+}
+
+// A result may name two columns alike ("select 1 a, 2 a"): the first field of
+// a name reads the first column of that name, the second field the second
+// column, and so on.
+void PivotEngine::bindFields() {
+    std::map<QString, int> seen;
+    for (auto& f : d_->fields) {
+        const int occurrence = seen[f->name()]++;
+        const int column = d_->source ? d_->source->columnIndex(f->name(), occurrence) : -1;
+        if (column != f->column_) {
+            f->column_ = column;
+            d_->cubeDirty = d_->axisDirty = true;
+        }
+    }
 }
 
 void PivotEngine::setLocale(const QLocale& locale) {
@@ -109,9 +124,24 @@ void PivotEngine::deleteAllFields() {
 void PivotEngine::createAllFields() {
     if (!d_->source)
         return;
+    // A column gets a field unless the fields of its name already cover it.
+    std::map<QString, int> fieldsOf, columnsOf;
+    for (const auto& f : d_->fields)
+        ++fieldsOf[f->name()];
     const int n = d_->source->columnCount();
-    for (int c = 0; c < n; ++c)
-        addField(d_->source->columnName(c));
+    bool added = false;
+    for (int c = 0; c < n; ++c) {
+        const QString name = d_->source->columnName(c);
+        if (columnsOf[name]++ < fieldsOf[name])
+            continue;
+        d_->fields.push_back(std::unique_ptr<PivotField>(new PivotField(this, name)));
+        ++fieldsOf[name];
+        added = true;
+    }
+    if (!added)
+        return;
+    bindFields();
+    changed();
 }
 
 PivotField& PivotEngine::addField(const QString& name) {
@@ -119,7 +149,7 @@ PivotField& PivotEngine::addField(const QString& name) {
         return *f;
     d_->fields.push_back(std::unique_ptr<PivotField>(new PivotField(this, name)));
     PivotField& f = *d_->fields.back();
-    f.column_ = d_->source ? d_->source->columnIndex(name) : -1;
+    bindFields();
     changed();
     return f;
 }
@@ -129,6 +159,7 @@ void PivotEngine::removeField(PivotField& field) {
     fs.erase(std::remove_if(fs.begin(), fs.end(), [&](const auto& p) { return p.get() == &field; }),
              fs.end());
     d_->cubeDirty = d_->axisDirty = true;
+    bindFields();
     changed();
 }
 
@@ -679,6 +710,10 @@ HeaderDrawInfo PivotEngine::drawRowHeader(int row, int level) {
 // ---- widths
 
 void PivotEngine::applyBestFit(int charWidth, int padding) {
+    applyBestFit(charWidth, padding, nullptr);
+}
+
+void PivotEngine::applyBestFit(int charWidth, int padding, const std::vector<int>* rows) {
     ensure();
     EngineState& s = *d_;
     auto fit = [&](const QString& t) { return textWidthUnits(t) * charWidth + padding; };
@@ -690,11 +725,20 @@ void PivotEngine::applyBestFit(int charWidth, int padding) {
         const PivotField* f = rowLevelField(l);
         if (captions)
             w = fit(f ? f->caption() : rowLevelIsData(l) ? s.dataCaption : QString());
-        for (int i = 0; i < s.rowAxis.itemCount(); ++i) {
-            const detail::HeaderSlot slot = s.rowAxis.header(i, l);
-            if (slot.anchorItem != i || slot.anchorLevel != l || slot.levelSpan > 1)
-                continue;
-            w = std::max(w, fit(makeHeader(Axis::Row, i, l).text));
+        if (rows) {
+            // The groups the given rows belong to, wherever their cell is anchored.
+            for (const int i : *rows) {
+                const detail::HeaderSlot slot = s.rowAxis.header(i, l);
+                if (slot.anchorLevel == l && slot.levelSpan == 1)
+                    w = std::max(w, fit(makeHeader(Axis::Row, i, l).text));
+            }
+        } else {
+            for (int i = 0; i < s.rowAxis.itemCount(); ++i) {
+                const detail::HeaderSlot slot = s.rowAxis.header(i, l);
+                if (slot.anchorItem != i || slot.anchorLevel != l || slot.levelSpan > 1)
+                    continue;
+                w = std::max(w, fit(makeHeader(Axis::Row, i, l).text));
+            }
         }
         if (f) {
             const_cast<PivotField*>(f)->width_ = w;
@@ -702,22 +746,44 @@ void PivotEngine::applyBestFit(int charWidth, int padding) {
         }
         s.rowLevelWidths[static_cast<size_t>(l)] = w;
     }
-    // Data fields: every stored sum and every row's grand total.
+    // Data fields: every stored sum and every row's grand total, or every cell of the given
+    // rows. Millions of sums: their text lengths, not their texts.
+    std::vector<int> dataUnits(s.dataFields.size(), 0);
+    if (rows) {
+        const auto nm = static_cast<size_t>(s.cube.measureCount());
+        std::vector<detail::Summary> sums;
+        for (const int i : *rows) {
+            const AxisItem& r = s.rowAxis.item(i);
+            s.cube.rowSummaries(r.node, sums);
+            for (int j = 0; j < s.colAxis.itemCount(); ++j) {
+                const AxisItem& c = s.colAxis.item(j);
+                const int d = dataIndexFor(s, r, c);
+                if (d < 0)
+                    continue;
+                const auto m = static_cast<size_t>(d);
+                dataUnits[m] = std::max(
+                    dataUnits[m], numberWidthUnits(summaryValue(
+                                      sums[static_cast<size_t>(c.node) * nm + m], s.cube.isReal(d))));
+            }
+        }
+    } else {
+        for (size_t m = 0; m < s.dataFields.size(); ++m) {
+            const bool real = s.cube.isReal(static_cast<int>(m));
+            int& units = dataUnits[m];
+            s.cube.forEachStored(static_cast<int>(m), [&](const detail::Summary& sm) {
+                units = std::max(units, numberWidthUnits(summaryValue(sm, real)));
+            });
+            const auto rowNodes = static_cast<std::int32_t>(s.cube.rows().nodes.size());
+            for (std::int32_t rn = 0; rn < rowNodes; ++rn)
+                units = std::max(units, numberWidthUnits(summaryValue(
+                                            s.cube.cell(rn, 0, static_cast<int>(m)), real)));
+        }
+    }
     std::vector<int> dataWidth(s.dataFields.size(), 0);
     for (size_t m = 0; m < s.dataFields.size(); ++m) {
         PivotField* f = s.dataFields[m];
         int w = fit(f->caption());
-        const bool real = s.cube.isReal(static_cast<int>(m));
-        // Millions of sums: their text lengths, not their texts.
-        int units = 0;
-        s.cube.forEachStored(static_cast<int>(m), [&](const detail::Summary& sm) {
-            units = std::max(units, numberWidthUnits(summaryValue(sm, real)));
-        });
-        const auto rowNodes = static_cast<std::int32_t>(s.cube.rows().nodes.size());
-        for (std::int32_t rn = 0; rn < rowNodes; ++rn)
-            units = std::max(units, numberWidthUnits(summaryValue(
-                                        s.cube.cell(rn, 0, static_cast<int>(m)), real)));
-        w = std::max(w, units * charWidth + padding);
+        w = std::max(w, dataUnits[m] * charWidth + padding);
         f->width_ = w;
         dataWidth[m] = f->width();
     }
@@ -782,7 +848,27 @@ int PivotEngine::rowLevelWidth(int level) const {
 
 // ---- matrix
 
+namespace {
+
+// Cells a block of body rows holds at most while it is laid out.
+constexpr std::size_t kBlockCells = 1 << 16;
+// Below this many cells a block is laid out on the calling thread alone.
+constexpr std::size_t kParallelCells = 20'000;
+
+}  // namespace
+
 MatrixShape PivotEngine::layoutRows(const MatrixOptions& options, const MatrixRowSink& sink) {
+    return layoutInto(options, nullptr, sink);
+}
+
+// Rows are laid out a block at a time: first, on every thread, the values of
+// the body cells and their default texts, which depend on the cube alone;
+// then, on the calling thread and in order, the row headers and what the
+// handlers make of each text (handlers are the windows' code and run where
+// they always run), and the block goes to the sink row by row. A matrix is
+// its own block: its cells are written in place.
+MatrixShape PivotEngine::layoutInto(const MatrixOptions& options, PivotMatrix* matrix,
+                                    const MatrixRowSink& sink) {
     EngineState& s = *d_;
     // An expanded layout for the export leaves the view as it was, even when
     // the sink throws.
@@ -804,7 +890,8 @@ MatrixShape PivotEngine::layoutRows(const MatrixOptions& options, const MatrixRo
     const int lr = s.rowAxis.levelCount(), lc = s.colAxis.levelCount();
     const int nr = s.rowAxis.itemCount(), nc = s.colAxis.itemCount();
     const MatrixShape shape{lc + nr, lr + nc, lc, lr};
-    std::vector<MatrixCell> line(static_cast<size_t>(shape.columns));
+    if (matrix)
+        *matrix = PivotMatrix(shape.rows, shape.columns, shape.headerRows, shape.headerColumns);
 
     auto header = [&](Axis axis, int item, int level, MatrixCell& cell) {
         const AxisLayout& ax = axis == Axis::Row ? s.rowAxis : s.colAxis;
@@ -835,74 +922,116 @@ MatrixShape PivotEngine::layoutRows(const MatrixOptions& options, const MatrixRo
     };
 
     // Header rows: the corner, then the column headers of that level.
+    std::vector<MatrixCell> line;
     for (int l = 0; l < lc; ++l) {
-        std::fill(line.begin(), line.end(), MatrixCell{});
+        if (!matrix)
+            line.assign(static_cast<size_t>(shape.columns), MatrixCell{});
+        MatrixCell* cells = matrix ? &matrix->at(l, 0) : line.data();
         if (l == lc - 1 && options.fieldCaptions && s.options.showRowFields)
             for (int k = 0; k < lr; ++k) {
                 const PivotField* f = rowLevelField(k);
-                line[static_cast<size_t>(k)].text = f                   ? f->caption()
-                                                    : rowLevelIsData(k) ? s.dataCaption
-                                                                        : QString();
+                cells[k].text = f                   ? f->caption()
+                                : rowLevelIsData(k) ? s.dataCaption
+                                                    : QString();
             }
         for (int j = 0; j < nc; ++j)
-            header(Axis::Column, j, l, line[static_cast<size_t>(lr + j)]);
-        sink(shape, l, line);
+            header(Axis::Column, j, l, cells[lr + j]);
+        if (sink)
+            sink(shape, l, line);
     }
 
-    // Body rows: the row headers, then the cells.
+    // Body rows, a block at a time.
     const int nm = s.cube.measureCount();
-    std::vector<detail::Summary> sums;
-    std::int32_t loaded = -1;
-    for (int i = 0; i < nr; ++i) {
-        std::fill(line.begin(), line.end(), MatrixCell{});
-        for (int l = 0; l < lr; ++l)
-            header(Axis::Row, i, l, line[static_cast<size_t>(l)]);
+    const size_t width = static_cast<size_t>(std::max(shape.columns, 1));
+    const int blockRows =
+        matrix ? std::max(nr, 1) : static_cast<int>(std::max<size_t>(kBlockCells / width, 1));
+    std::vector<std::vector<MatrixCell>> block;
+    if (!matrix)
+        block.resize(static_cast<size_t>(std::min(blockRows, std::max(nr, 1))));
+    auto rowCells = [&](int i, int b0) -> MatrixCell* {
+        return matrix ? &matrix->at(lc + i, 0) : block[static_cast<size_t>(i - b0)].data();
+    };
+    // The part of a row that depends on the cube alone: safe on any thread.
+    auto values = [&](int i, MatrixCell* cells, std::vector<detail::Summary>& sums) {
         const AxisItem& r = s.rowAxis.item(i);
-        if (r.node != loaded) {
-            s.cube.rowSummaries(r.node, sums);
-            loaded = r.node;
-        }
+        s.cube.rowSummaries(r.node, sums);
         for (int j = 0; j < nc; ++j) {
             const AxisItem& c = s.colAxis.item(j);
-            MatrixCell& cell = line[static_cast<size_t>(lr + j)];
+            MatrixCell& cell = cells[lr + j];
             cell.role = MatrixCell::Role::Cell;
             cell.cellKind = kindFor(s, r, c);
             cell.color = cell.cellKind == CellKind::Data ? s.styles.content : s.styles.total;
             const int d = dataIndexFor(s, r, c);
             if (d < 0)
                 continue;
-            const PivotField* f = s.dataFields[static_cast<size_t>(d)];
             cell.value = summaryValue(sums[static_cast<size_t>(c.node) * static_cast<size_t>(nm) +
                                            static_cast<size_t>(d)],
                                       s.cube.isReal(d));
-            cell.text = cellDisplayText(s, f, cell.value, cell.cellKind, i, j);
-            if (options.customDraw && s.onDrawCell) {
-                CellDrawInfo info;
-                info.row = i;
-                info.column = j;
-                info.dataField = f;
-                info.kind = cell.cellKind;
-                info.value = cell.value;
-                info.text = cell.text;
-                info.color = cell.color;
-                s.onDrawCell(*this, info);
-                cell.text = info.text;
-                cell.color = info.color;
-            }
+            cell.text = formatValue(cell.value);
         }
-        sink(shape, lc + i, line);
+    };
+    for (int b0 = 0; b0 < nr; b0 += blockRows) {
+        const int b1 = std::min(nr, b0 + blockRows);
+        // (The sink may have moved the cells, or the row itself, out.)
+        if (!matrix)
+            for (int i = b0; i < b1; ++i)
+                block[static_cast<size_t>(i - b0)].assign(static_cast<size_t>(shape.columns),
+                                                          MatrixCell{});
+        const size_t cellCount = static_cast<size_t>(b1 - b0) * width;
+        const int threads = cellCount >= kParallelCells ? detail::workerCount() : 1;
+        const auto parts = static_cast<size_t>(threads);
+        detail::parallelFor(parts, threads, [&](size_t part) {
+            const detail::RowRange range = detail::rowRange(b1 - b0, part, parts);
+            std::vector<detail::Summary> sums;
+            for (auto i = b0 + static_cast<int>(range.begin); i < b0 + static_cast<int>(range.end);
+                 ++i)
+                values(i, rowCells(i, b0), sums);
+        });
+        for (int i = b0; i < b1; ++i) {
+            MatrixCell* cells = rowCells(i, b0);
+            for (int l = 0; l < lr; ++l)
+                header(Axis::Row, i, l, cells[l]);
+            const AxisItem& r = s.rowAxis.item(i);
+            for (int j = 0; j < nc; ++j) {
+                const AxisItem& c = s.colAxis.item(j);
+                const int d = dataIndexFor(s, r, c);
+                if (d < 0)
+                    continue;
+                const PivotField* f = s.dataFields[static_cast<size_t>(d)];
+                MatrixCell& cell = cells[lr + j];
+                if (f->onGetDisplayText()) {
+                    DisplayTextInfo info;
+                    info.target = DisplayTextInfo::Target::Cell;
+                    info.kind = cell.cellKind;
+                    info.value = cell.value;
+                    info.row = i;
+                    info.column = j;
+                    f->onGetDisplayText()(*f, info, cell.text);
+                }
+                if (options.customDraw && s.onDrawCell) {
+                    CellDrawInfo info;
+                    info.row = i;
+                    info.column = j;
+                    info.dataField = f;
+                    info.kind = cell.cellKind;
+                    info.value = cell.value;
+                    info.text = cell.text;
+                    info.color = cell.color;
+                    s.onDrawCell(*this, info);
+                    cell.text = info.text;
+                    cell.color = info.color;
+                }
+            }
+            if (sink)
+                sink(shape, lc + i, block[static_cast<size_t>(i - b0)]);
+        }
     }
     return shape;
 }
 
 PivotMatrix PivotEngine::layoutMatrix(const MatrixOptions& options) {
     PivotMatrix m;
-    layoutRows(options, [&](const MatrixShape& shape, int row, std::vector<MatrixCell>& cells) {
-        if (row == 0)
-            m = PivotMatrix(shape.rows, shape.columns, shape.headerRows, shape.headerColumns);
-        for (int c = 0; c < shape.columns; ++c)
-            m.at(row, c) = std::move(cells[static_cast<size_t>(c)]);
-    });
+    layoutInto(options, &m, {});
     return m;
 }
 

@@ -72,16 +72,19 @@ class PivotEngine {
     // ---- fields
     void deleteAllFields();
     // One field per result column, in column order, named and captioned by
-    // the column, in no area. Fields already present are kept.
+    // the column, in no area. Fields already present are kept and count for
+    // the columns of their name; two columns of one name get two fields.
     void createAllFields();
     // A design-time field bound to the column of that name; it survives new
     // result sets. Returns the existing field when there is one of that name.
+    // Fields are bound by name and order: the n-th field of a name reads the
+    // n-th column of that name.
     PivotField& addField(const QString& name);
     void removeField(PivotField& field);
     int fieldCount() const;
     PivotField& field(int index);
     const PivotField& field(int index) const;
-    // GetFieldByName: the field of that name, or nullptr.
+    // GetFieldByName: the (first) field of that name, or nullptr.
     PivotField* fieldByName(const QString& name);
     // Moves the field of that name into the area, after the fields already
     // there. Returns false when there is no such field.
@@ -169,6 +172,10 @@ class PivotEngine {
     // field's minimum width. Sets the widths of row, column and data fields
     // and of every view column.
     void applyBestFit(int charWidth = 7, int padding = 10);
+    // The same from the texts of the given view rows only (and every column's
+    // headers and column field values): for a grid that fits what it shows
+    // and a sample of the rest, at a cost that does not grow with the rows.
+    void applyBestFit(int charWidth, int padding, const std::vector<int>* rows);
     int columnWidth(int column) const;
     int rowLevelWidth(int level) const;
 
@@ -183,12 +190,17 @@ class PivotEngine {
   private:
     friend class PivotField;
     void fieldChanged(bool structure);
+    void bindFields();
     void changed();
     void ensure() const;
     HeaderCell makeHeader(Axis axis, int item, int level) const;
     HeaderDrawInfo drawHeader(Axis axis, int item, int level);
     QString groupText(const PivotField* f, const Value& v) const;
     QString pathKey(Axis axis, std::int32_t node) const;
+    // Lays out into the matrix when one is given (sized here), else row by
+    // row into the sink.
+    MatrixShape layoutInto(const MatrixOptions& options, PivotMatrix* matrix,
+                           const MatrixRowSink& sink);
 
     std::unique_ptr<detail::EngineState> d_;
 };

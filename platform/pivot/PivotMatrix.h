@@ -4,7 +4,9 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace morvane::pivot {
@@ -60,8 +62,34 @@ class PivotMatrix {
     size_t index(int r, int c) const {
         return static_cast<size_t>(r) * static_cast<size_t>(columns_) + static_cast<size_t>(c);
     }
+    // The cells, row by row. A large pivot's cells take tens of megabytes:
+    // mapped as huge pages rather than faulted in a small page at a time, and
+    // made and released on several threads.
+    class Cells {
+      public:
+        Cells() = default;
+        explicit Cells(std::size_t count);
+        Cells(const Cells& other);
+        Cells(Cells&& other) noexcept { swap(other); }
+        Cells& operator=(Cells other) noexcept {
+            swap(other);
+            return *this;
+        }
+        ~Cells();
+        MatrixCell& operator[](std::size_t i) { return data_[i]; }
+        const MatrixCell& operator[](std::size_t i) const { return data_[i]; }
+
+      private:
+        void swap(Cells& other) noexcept {
+            std::swap(data_, other.data_);
+            std::swap(count_, other.count_);
+        }
+        MatrixCell* data_ = nullptr;
+        std::size_t count_ = 0;
+    };
+
     int rows_ = 0, columns_ = 0, headerRows_ = 0, headerColumns_ = 0;
-    std::vector<MatrixCell> cells_;
+    Cells cells_;
 };
 
 struct MatrixShape {

@@ -22,10 +22,10 @@ bool PivotSource::columnData(int, ColumnData&) const {
     return false;
 }
 
-int PivotSource::columnIndex(const QString& name) const {
+int PivotSource::columnIndex(const QString& name, int occurrence) const {
     const int n = columnCount();
     for (int c = 0; c < n; ++c)
-        if (columnName(c) == name)
+        if (columnName(c) == name && occurrence-- == 0)
             return c;
     return -1;
 }

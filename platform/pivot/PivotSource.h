@@ -66,8 +66,9 @@ class PivotSource {
 
     // The value at (column, row) as a Value of the column's type.
     Value valueAt(int column, std::int64_t row) const;
-    // Index of the column of that name (exact match), or -1.
-    int columnIndex(const QString& name) const;
+    // Index of the column of that name (exact match), or -1; with an
+    // occurrence, of the occurrence-th such column (0: the first).
+    int columnIndex(const QString& name, int occurrence = 0) const;
 };
 
 }  // namespace morvane::pivot

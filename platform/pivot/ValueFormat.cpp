@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace morvane::pivot {
 
@@ -49,7 +50,17 @@ std::size_t writeReal(double v, char* out) {
 }  // namespace
 
 QString formatInteger(std::int64_t v) {
-    return QString::number(v);
+    // The sums of a pivot are mostly small numbers that repeat from cell to
+    // cell: their texts are made once per thread and shared (a shared text
+    // costs a reference count, a new one an allocation and its release).
+    constexpr std::int64_t kLow = -1024, kHigh = 8192;
+    if (v < kLow || v >= kHigh)
+        return QString::number(v);
+    thread_local std::vector<QString> made(static_cast<size_t>(kHigh - kLow));
+    QString& text = made[static_cast<size_t>(v - kLow)];
+    if (text.isNull())
+        text = QString::number(v);
+    return text;
 }
 
 QString formatReal(double v) {

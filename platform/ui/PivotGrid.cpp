@@ -426,7 +426,8 @@ int TcxDBPivotGrid::columnNeed(int column, int firstRow, int lastRow, bool all) 
     return w;
 }
 
-int TcxDBPivotGrid::levelNeed(int level, std::vector<LevelSpan>* spans) {
+int TcxDBPivotGrid::levelNeed(int level, const std::vector<int>* sample,
+                              std::vector<LevelSpan>* spans) {
     const QFontMetrics fm = fontMetrics();
     auto& e = *engine_;
     const int box = PivotGridGeometry::kExpandBox + 8;
@@ -443,9 +444,13 @@ int TcxDBPivotGrid::levelNeed(int level, std::vector<LevelSpan>* spans) {
             w = std::max(w, fm.horizontalAdvance(caption) + 16 + 12 +
                                 (f ? PivotGridGeometry::kFilterArrowWidth : 0));
     }
-    for (int r = 0; r < nr;) {
-        const auto h = e.rowHeader(r, level);
-        if (h.anchorLevel == level && h.kind != HeaderKind::Empty) {
+    int lastAnchor = -1;
+    for (std::size_t k = 0, r = 0; sample ? k < sample->size() : r < std::size_t(nr);) {
+        if (sample)
+            r = std::size_t((*sample)[k++]);
+        const auto h = e.rowHeader(int(r), level);
+        if (h.anchorLevel == level && h.kind != HeaderKind::Empty && h.anchorItem != lastAnchor) {
+            lastAnchor = h.anchorItem;
             const auto d = e.drawRowHeader(h.anchorItem, level);
             const int need = fm.horizontalAdvance(d.text) + kTextPadding + (h.expandable ? box : 0);
             if (h.levelSpan == 1)
@@ -453,18 +458,33 @@ int TcxDBPivotGrid::levelNeed(int level, std::vector<LevelSpan>* spans) {
             else if (spans)
                 spans->push_back({level, h.levelSpan, need});
         }
-        r = std::max(r + 1, h.anchorItem + h.itemSpan);
+        if (!sample)
+            r = std::size_t(std::max(int(r) + 1, h.anchorItem + h.itemSpan));
     }
     return w;
+}
+
+std::vector<int> TcxDBPivotGrid::bestFitSample(int firstRow, int lastRow) const {
+    // A large pivot costs what it shows, not what it holds: the rows in view, the grand total
+    // and an even sample of the other rows.
+    const int nr = engine_->rowCount();
+    std::vector<int> sample;
+    const int step = std::max(1, nr / kBestFitSampleRows);
+    for (int r = 0; r < nr; r += step)
+        sample.push_back(r);
+    for (int r = firstRow; r <= lastRow; ++r)
+        sample.push_back(r);
+    if (nr > 0)
+        sample.push_back(nr - 1);
+    std::sort(sample.begin(), sample.end());
+    sample.erase(std::unique(sample.begin(), sample.end()), sample.end());
+    return sample;
 }
 
 void TcxDBPivotGrid::fitWidths(bool keepHandWidths) {
     const QFontMetrics fm = fontMetrics();
     auto& e = *engine_;
     fitting_ = true;
-    // The engine's estimate covers every value (and sets the fields' widths for the export);
-    // measured texts refine it below.
-    e.applyBestFit(fm.horizontalAdvance(QLatin1Char('0')), kTextPadding);
     QHash<QString, int> kept;
     if (keepHandWidths) {
         for (const QString& key : std::as_const(handWidths_))
@@ -479,6 +499,10 @@ void TcxDBPivotGrid::fitWidths(bool keepHandWidths) {
     const bool all = static_cast<long long>(nr) * std::max(nc, 1) <= kBestFitCellCap;
     const int r0 = all ? 0 : geometry_.firstVisibleRow();
     const int r1 = all ? nr - 1 : std::min(nr - 1, r0 + geometry_.pageRows() + 1);
+    const std::vector<int> sample = all ? std::vector<int>() : bestFitSample(r0, r1);
+    // The engine's estimate covers those rows' values (every value of a smaller pivot) and sets
+    // the fields' widths for the export; measured texts refine it below.
+    e.applyBestFit(fm.horizontalAdvance(QLatin1Char('0')), kTextPadding, all ? nullptr : &sample);
     std::vector<int> need(static_cast<size_t>(nc), 0);
     for (int c = 0; c < nc; ++c) {
         const QString& key = columnKeys_[static_cast<size_t>(c)];
@@ -531,7 +555,8 @@ void TcxDBPivotGrid::fitWidths(bool keepHandWidths) {
     std::vector<int> levelWidths(static_cast<size_t>(e.rowLevelCount()), 0);
     for (int l = 0; l < e.rowLevelCount(); ++l) {
         const QString key = levelKey(l);
-        levelWidths[static_cast<size_t>(l)] = kept.contains(key) ? kept.value(key) : levelNeed(l, &spans);
+        levelWidths[static_cast<size_t>(l)] = kept.contains(key) ? kept.value(key)
+                                                             : levelNeed(l, all ? nullptr : &sample, &spans);
     }
     for (const LevelSpan& sp : spans) {
         const int last = std::min(sp.level + sp.span, e.rowLevelCount()) - 1;
@@ -564,7 +589,12 @@ void TcxDBPivotGrid::FitRowLevel(int level) {
     ensureLayout();
     if (level < 0 || level >= geometry_.rowLevels())
         return;
-    SetRowLevelWidth(level, levelNeed(level, nullptr));
+    const int nr = engine_->rowCount();
+    const bool all = nr <= kBestFitCellCap;
+    const int r0 = all ? 0 : geometry_.firstVisibleRow();
+    const int r1 = all ? nr - 1 : std::min(nr - 1, r0 + geometry_.pageRows() + 1);
+    const std::vector<int> sample = all ? std::vector<int>() : bestFitSample(r0, r1);
+    SetRowLevelWidth(level, levelNeed(level, all ? nullptr : &sample, nullptr));
 }
 
 // ---- focus and selection

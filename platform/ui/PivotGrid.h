@@ -83,12 +83,14 @@ class TcxDBPivotGrid : public QAbstractScrollArea {
     bool IsUpdating() const { return updateDepth_ > 0; }
 
     // Widths that fit the texts: every text when the pivot has at most kBestFitCellCap cells,
-    // else the headers, the texts of the rows in view and the engine's estimate over all values.
+    // else the headers, the texts of the rows in view and the engine's estimate over those rows,
+    // the grand total and kBestFitSampleRows rows spread over the rest.
     // Header texts count wherever they are: a group header spanning several columns widens
     // them together when it needs more than they have. Once called, the fit is made again
     // after every change of the layout (a field dragged, a group expanded, a filter, a sort),
     // keeping the widths the user set by hand; a new ApplyBestFit drops those as well.
     static constexpr long long kBestFitCellCap = 200000;
+    static constexpr int kBestFitSampleRows = 500;
     void ApplyBestFit();
     // Fits one view column (or row header level) to its texts, as a double click on the right
     // edge of its header does; the width then counts as set by hand.
@@ -172,7 +174,10 @@ class TcxDBPivotGrid : public QAbstractScrollArea {
     struct LevelSpan {
         int level, span, width;
     };
-    int levelNeed(int level, std::vector<LevelSpan>* spans);
+    // `sample`: the rows to read, every row when null.
+    int levelNeed(int level, const std::vector<int>* sample, std::vector<LevelSpan>* spans);
+    // The rows a fit reads of a pivot too large to read whole (ascending, no repeats).
+    std::vector<int> bestFitSample(int firstRow, int lastRow) const;
     void rebuildGeometry();
     void updateScrollBars();
     void moveFocus(int row, int column, bool extend);

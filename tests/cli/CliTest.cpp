@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include "cli/TsvWriter.h"
+#include "platform/db/RemoteUdpConnection.h"
 #include "platform/tsql/SqliteFunctions.h"
 
 #include <QByteArray>
@@ -12,6 +14,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -136,6 +140,51 @@ TEST_F(CliTest, StandardOutputThatCannotBeWrittenIsStatusTwo) {
     EXPECT_EQ(p.exitCode(), 2);
     EXPECT_EQ(p.readAllStandardError().toStdString(),
               "morvane query: cannot write to standard output: No space left on device\n");
+}
+
+// A result of several pieces printed as it is fetched gives the bytes of the whole result
+// printed at once: columns whose type changes in a later piece (integers that become reals,
+// numbers that become texts, a column NULL until late), an integer beyond 2^53 that a real
+// far below turns into a rounded real, one that comes after the real and is rounded too, one
+// that stays exact, texts with tabs and line breaks.
+TEST_F(CliTest, QueryStreamsRowsWithTheBytesOfTheWholeResult) {
+    const QString file = dir_->filePath("big.db");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+    const char* sql =
+        "create table big(n integer, mixed, late, wide integer, words text, blank);"
+        "insert into big with recursive r(n) as (select 1 union all select n + 1 from r"
+        " where n < 13000) select n,"
+        " case when n = 10 then 9007199254740993 when n = 9000 then 2.5"
+        " when n = 12800 then 9007199254740995 else n * 7 end,"
+        " case when n < 7000 then null when n = 11000 then 'x' else n end,"
+        " case when n % 1000 = 1 then 4611686018427387905 else -n end,"
+        " case when n % 97 = 0 then 'tab' || char(9) || 'line' || char(10) || n"
+        " else '名' || n end, null from r;";
+    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+    // (Pieces of 4,096 rows: the real at 9,000 and the integer at 12,800 come in different ones.)
+    const char* statement = "select * from big order by n";
+
+    // The buffered output: the whole result fetched, then printed.
+    TRemoteUdpConnection connection;
+    connection.OpenSqlite(file);
+    std::FILE* whole = std::tmpfile();
+    ASSERT_NE(whole, nullptr);
+    morvane::cli::writeTsv(connection.Query(QString::fromUtf8(statement)), whole);
+    std::string expected(static_cast<std::size_t>(std::ftell(whole)), '\0');
+    std::rewind(whole);
+    ASSERT_EQ(std::fread(expected.data(), 1, expected.size(), whole), expected.size());
+    std::fclose(whole);
+    // The data does what the test is about: the early wide integer is shown rounded.
+    ASSERT_NE(expected.find("\n10\t9007199254740992\t"), std::string::npos);
+    ASSERT_NE(expected.find("\n12800\t9007199254740996\t"), std::string::npos);
+    ASSERT_NE(expected.find("\t4611686018427387905\t"), std::string::npos);
+
+    Outcome r = morvane({"query", "--db", file, statement});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 13001);
+    EXPECT_TRUE(r.out == expected);  // (13,000 rows: no dump of both on failure)
 }
 
 TEST_F(CliTest, UsageMistakesExitWithStatusOne) {

@@ -94,5 +94,51 @@ TEST_F(DataSetSourceTest, PivotFollowsFilterAndLocalEdits) {
     EXPECT_TRUE(grid_.cellValue(0, 0).isNull());
 }
 
+TEST_F(DataSetSourceTest, ColumnsOfOneNameEachGetTheirOwnField) {
+    ds_.Close();
+    ds_.SetSQL(QStringLiteral("select 'x' as k, 1 as a, 2 as a\runion all select 'y', 3, 4"));
+    ds_.Open();
+    grid_.setSource(DataSetSource::fromDataSet(ds_));
+    grid_.createAllFields();
+    ASSERT_EQ(grid_.fieldCount(), 3);
+    EXPECT_EQ(grid_.field(1).name(), QStringLiteral("a"));
+    EXPECT_EQ(grid_.field(2).caption(), QStringLiteral("a"));
+    EXPECT_EQ(grid_.fieldByName(QStringLiteral("a")), &grid_.field(1));
+    // Creating the fields again adds none: each column has its field.
+    grid_.createAllFields();
+    EXPECT_EQ(grid_.fieldCount(), 3);
+    grid_.field(0).setArea(Area::Row);
+    grid_.field(1).setArea(Area::Data);
+    grid_.field(2).setArea(Area::Data);
+    EXPECT_EQ(test::render(grid_), QStringLiteral("k|a|a\n"
+                                                  "x|1|2\n"
+                                                  "y|3|4\n"
+                                                  "Grand Total|4|6\n"));
+    // A new result binds the fields again in column order; a field whose
+    // column is gone shows nothing.
+    ds_.Close();
+    ds_.SetSQL(QStringLiteral("select 'x' as k, 5 as a"));
+    ds_.Open();
+    grid_.setSource(DataSetSource::fromDataSet(ds_));
+    EXPECT_EQ(grid_.cellValue(0, 0), Value::integer(5));
+    EXPECT_TRUE(grid_.cellValue(0, 1).isNull());
+}
+
+// A text column whose texts are all empty has no bytes at all (a report's blank
+// 工号 for work nobody signed): its rows group as one empty text.
+TEST_F(DataSetSourceTest, ATextColumnOfEmptyTextsGroupsAsOneValue) {
+    ds_.Close();
+    ds_.SetSQL(QStringLiteral("select '' as k, 1 as a\runion all select '', 2\runion all select NULL, 4"));
+    ds_.Open();
+    grid_.setSource(DataSetSource::fromDataSet(ds_));
+    grid_.createAllFields();
+    grid_.field(0).setArea(Area::Row);
+    grid_.field(1).setArea(Area::Data);
+    EXPECT_EQ(test::render(grid_), QStringLiteral("k|Grand Total\n"
+                                                  "|4\n"
+                                                  "|3\n"
+                                                  "Grand Total|7\n"));
+}
+
 }  // namespace
 }  // namespace morvane::pivot

@@ -309,6 +309,14 @@ TEST(PivotWidths, BestFitFromTextsNeverBelowMinimum) {
     // Column S1: its header needs the column field's minimum width.
     EXPECT_EQ(grid.columnWidth(0), 120);
     EXPECT_EQ(grid.columnWidth(2), 11 * 7 + 10);
+    // From some rows only: the first (a1, amounts up to 16.5), then the grand total.
+    const std::vector<int> first{0}, total{grid.rowCount() - 1};
+    grid.applyBestFit(7, 10, &first);
+    EXPECT_EQ(grid.rowLevelWidth(0), 4 * 7 + 10);
+    EXPECT_EQ(grid.fieldByName(u("金额"))->width(), 4 * 7 + 10);
+    grid.applyBestFit(7, 10, &total);
+    EXPECT_EQ(grid.rowLevelWidth(0), 11 * 7 + 10);
+    EXPECT_EQ(grid.fieldByName(u("金额"))->width(), 5 * 7 + 10);
     grid.fieldByName(u("货号"))->setMinWidth(200);
     grid.applyBestFit(7, 10);
     EXPECT_EQ(grid.rowLevelWidth(0), 200);

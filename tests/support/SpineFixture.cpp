@@ -28,9 +28,10 @@ class RecordingBackend : public db::Backend {
         log_->push_back(statement);
         return inner_.execute(statement);
     }
-    db::StatementOutcome run(const std::string& statement) override {
+    db::StatementOutcome run(const std::string& statement, std::size_t rowsPerPiece,
+                             const db::PieceSink& sink) override {
         log_->push_back(statement);
-        return inner_.run(statement);
+        return inner_.run(statement, rowsPerPiece, sink);
     }
     void cancel() noexcept override { inner_.cancel(); }
     std::string dbmsName() const override { return inner_.dbmsName(); }

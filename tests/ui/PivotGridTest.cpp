@@ -811,6 +811,49 @@ TEST(PivotGridLargeTest, ScrollOffsetsMapToRows) {
     EXPECT_EQ(grid.FocusedRow(), 100000);
 }
 
+// A pivot too large to measure cell by cell is fitted to what is in view: every text of the
+// rows in view fits its column whole (a long one included), and a long text far from the view
+// and from the rows sampled for the estimate widens nothing.
+TEST(PivotGridLargeTest, BestFitOfALargePivotFitsTheRowsInView) {
+    auto src = std::make_shared<MemorySource>();
+    src->addColumn(QStringLiteral("goods"), ValueType::Integer);
+    src->addColumn(QStringLiteral("shop"), ValueType::Integer);
+    src->addColumn(QStringLiteral("qty"), ValueType::Integer);
+    src->reserve(200000);
+    for (int i = 0; i < 100000; ++i)
+        for (int s = 0; s < 2; ++s)
+            src->appendRow({Value::integer(i), Value::integer(s), Value::integer(i % 7 * 1000)});
+    TcxDBPivotGrid grid;
+    grid.resize(800, 600);
+    grid.SetSource(src);
+    grid.CreateAllFields();
+    place(grid, {"goods"}, {"shop"}, {"qty"});
+    const QString longText = u("a much longer replacement text");
+    grid.SetOnCustomDrawCell([&](morvane::pivot::PivotEngine&, morvane::pivot::CellDrawInfo& info) {
+        if ((info.row == 54325 && info.column == 0) || (info.row == 77777 && info.column == 1))
+            info.text = longText;
+    });
+    grid.show();
+    const auto& g = grid.Geometry();
+    ASSERT_GT(static_cast<long long>(g.rowCount()) * g.columnCount(),
+              TcxDBPivotGrid::kBestFitCellCap);
+    grid.verticalScrollBar()->setValue(54321 * g.rowHeight());
+    grid.ApplyBestFit();
+    ASSERT_EQ(g.firstVisibleRow(), 54321);
+
+    const QFontMetrics fm = grid.fontMetrics();
+    EXPECT_GE(grid.ColumnWidth(0), fm.horizontalAdvance(longText));
+    EXPECT_LT(grid.ColumnWidth(1), fm.horizontalAdvance(longText));
+    for (int r = g.firstVisibleRow(); r <= g.lastVisibleRow(); ++r) {
+        EXPECT_LE(fm.horizontalAdvance(grid.ViewData().drawRowHeader(r, 0).text),
+                  grid.RowLevelWidth(0));
+        for (int c = 0; c < g.columnCount(); ++c)
+            EXPECT_LE(fm.horizontalAdvance(grid.ViewData().drawCell(r, c).text),
+                      grid.ColumnWidth(c))
+                << "row " << r << " column " << c;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
