@@ -154,6 +154,15 @@ QVariant DataSetTableModel::data(const QModelIndex& index, int role) const {
                 ticked = cell.bytes == "1";
             return ticked ? Qt::Checked : Qt::Unchecked;
         }
+        case Qt::TextAlignmentRole: {
+            // Quantities and amounts line up on their last digit; codes and names on the left.
+            if (column.tick)
+                return int(Qt::AlignCenter);
+            const db::ColumnType type =
+                field < 0 ? db::ColumnType::Text : dataSet_->table().columnType(field);
+            const bool number = type == db::ColumnType::Integer || type == db::ColumnType::Real;
+            return int((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        }
         case Qt::BackgroundRole:
             if (evenStyle_ && index.row() % 2 == 1 && evenStyle_->QtColor().isValid()) {
                 return QBrush(evenStyle_->QtColor());

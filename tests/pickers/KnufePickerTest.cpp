@@ -1,6 +1,7 @@
 // The cutting-bill picker: its opening list, the searches (typed texts quoted), the memory
 // table's copy of the rows, and the two modes as scripts drive them.
 
+#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QDate>
 #include <QDateEdit>
@@ -12,6 +13,7 @@
 #include "pickers/unt_SelectKnufe.h"
 #include "platform/db/RemoteUdpConnection.h"
 #include "platform/db/RemoteUdpDataSet.h"
+#include "platform/ui/DBTickGrid.h"
 #include "session/totalpub1.h"
 #include "tests/pickers/PickerFixture.h"
 
@@ -97,6 +99,14 @@ TEST_F(KnufePickerTest, CopiesRowsWithTextsCutToTwentyBytesAndTicksOrFocusesForS
     ASSERT_FALSE(rows->IsEmpty());
     EXPECT_EQ(rows->FieldByName("goodsname")->AsString(), "女式修身牛仔布半身裙");
     EXPECT_EQ(picker.ads_main->FieldByName("goodsname")->AsString(), "女式修身牛仔布半身裙长");
+    // The cut quantity lines up on the right, the bill number on the left.
+    const QAbstractItemModel* shown = picker.cxGrid1DBTableView1->model();
+    const auto alignment = [&](int column) {
+        return shown->index(0, column).data(Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask;
+    };
+    EXPECT_EQ(shown->headerData(7, Qt::Horizontal).toString(), "实裁数");
+    EXPECT_EQ(alignment(7), int(Qt::AlignRight));
+    EXPECT_EQ(alignment(1), int(Qt::AlignLeft));
 
     Search(picker, false, "", "");
     host_->runner.QueuePick({"CC202503000004", "CC202503000002"});
