@@ -41,7 +41,10 @@ class DBTickGrid::Footer : public QWidget {
             p.setPen(palette().color(QPalette::Mid));
             p.drawLine(cell.topRight(), cell.bottomRight());
             p.setPen(palette().color(QPalette::ButtonText));
-            p.drawText(cell.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
+            // A sum stands under its column's last digits; a count or a caption on the left.
+            const bool sum = grid_->footerSums_[static_cast<size_t>(c)];
+            p.drawText(cell.adjusted(3, 0, -3, 0),
+                       Qt::AlignVCenter | (sum ? Qt::AlignRight : Qt::AlignLeft),
                        grid_->FooterText(c));
         }
     }
