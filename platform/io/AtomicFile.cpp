@@ -25,15 +25,15 @@ struct Fault {
 
 // The fault the environment asks for, if any.
 std::optional<Fault> injectedFault() {
-    const QByteArray spec = qgetenv("MORVANE_TEST_WRITE_FAULT");
-    const qsizetype colon = spec.indexOf(':');
+    const QByteArray setting = qgetenv("MORVANE_TEST_WRITE_FAULT");
+    const qsizetype colon = setting.indexOf(':');
     if (colon < 0)
         return std::nullopt;
     bool ok = false;
-    const qint64 at = spec.mid(colon + 1).toLongLong(&ok);
+    const qint64 at = setting.mid(colon + 1).toLongLong(&ok);
     if (!ok || at < 0)
         return std::nullopt;
-    const QByteArray kind = spec.left(colon);
+    const QByteArray kind = setting.left(colon);
     if (kind == "write")
         return Fault{Fault::Write, at};
     if (kind == "close")

@@ -103,67 +103,63 @@ inline std::uint64_t foldHash(std::uint64_t k) {
     return static_cast<std::uint64_t>(p) ^ static_cast<std::uint64_t>(p >> 64);
 }
 
-// Numbers are keyed by their 64 bits (a real by its bit pattern, -0 as 0).
-class NumberDict {
+// The distinct numbers of a dictionary in id order; NULL is numbered on first
+// sight like any value.
+class NumberKeys {
   public:
     using Key = std::uint64_t;
+    std::int32_t addNull() {
+        if (nullId < 0)
+            nullId = push(0);
+        return nullId;
+    }
+    std::int32_t count() const { return static_cast<std::int32_t>(keys_.size()); }
+    Key key(std::int32_t id) const { return keys_[static_cast<size_t>(id)]; }
+
+    std::int32_t nullId = -1;
+
+  protected:
+    std::int32_t push(Key k) {
+        keys_.push_back(k);
+        return count() - 1;
+    }
+
+  private:
+    std::vector<Key> keys_;
+};
+
+// Numbers are keyed by their 64 bits (a real by its bit pattern, -0 as 0).
+class NumberDict : public NumberKeys {
+  public:
     std::int32_t add(Key k) {
         KeySlots::Slot* slot =
             table_.probe(foldHash(k), [&](const KeySlots::Slot& s) { return s.word == k; });
         if (slot->id >= 0)
             return slot->id;
-        const std::int32_t id = count();
-        keys_.push_back(k);
+        const std::int32_t id = push(k);
         table_.put(slot, {k, 0, id}, [](const KeySlots::Slot& s) { return foldHash(s.word); });
         return id;
     }
-    std::int32_t addNull() {
-        if (nullId < 0) {
-            nullId = count();
-            keys_.push_back(0);
-        }
-        return nullId;
-    }
-    std::int32_t count() const { return static_cast<std::int32_t>(keys_.size()); }
-    Key key(std::int32_t id) const { return keys_[static_cast<size_t>(id)]; }
-
-    std::int32_t nullId = -1;
 
   private:
     KeySlots table_;
-    std::vector<Key> keys_;
 };
 
 // Integers within a narrow range (days, months, years, small codes) are
 // looked up in a table indexed by value, without hashing.
-class NarrowDict {
+class NarrowDict : public NumberKeys {
   public:
-    using Key = std::uint64_t;
     NarrowDict(std::int64_t lo, std::uint64_t span) : lo_(lo), slot_(span + 1, -1) {}
     std::int32_t add(Key k) {
         std::int32_t& id = slot_[static_cast<size_t>(k - static_cast<std::uint64_t>(lo_))];
-        if (id < 0) {
-            id = count();
-            keys_.push_back(k);
-        }
+        if (id < 0)
+            id = push(k);
         return id;
     }
-    std::int32_t addNull() {
-        if (nullId < 0) {
-            nullId = count();
-            keys_.push_back(0);
-        }
-        return nullId;
-    }
-    std::int32_t count() const { return static_cast<std::int32_t>(keys_.size()); }
-    Key key(std::int32_t id) const { return keys_[static_cast<size_t>(id)]; }
-
-    std::int32_t nullId = -1;
 
   private:
     std::int64_t lo_;
     std::vector<std::int32_t> slot_;
-    std::vector<Key> keys_;
 };
 
 // Texts are hashed and compared as the source's UTF-8 bytes. A slot holds a

@@ -19,7 +19,7 @@ int workerCount();
 // handing out of further calls and the first one is rethrown.
 void parallelFor(std::size_t count, int threads, const std::function<void(std::size_t)>& work);
 
-// Part `part` of `parts` nearly equal parts of n rows: its first row and the
+// Share `part` of n rows split into `parts` nearly equal shares: its first row and the
 // row after its last.
 struct RowRange {
     std::int64_t begin = 0, end = 0;

@@ -584,7 +584,7 @@ class Printer {
                 return make(wrap(a, p) + " " + op + " " + wrap(b, p + 1), p,
                             arithmeticType(a.type, b.type));
             }
-            // A decimal may take part: exact on the values.
+            // Either side may be a decimal: computed exactly on the values.
             return call(op == "-" ? "tsql_sub" : "tsql_mul", {a.sql, b.sql},
                         arithmeticType(a.type, b.type));
         }

@@ -407,7 +407,7 @@ void TcxDBPivotGrid::ApplyBestFit() {
     fitWidths(false);
 }
 
-int TcxDBPivotGrid::columnNeed(int column, int firstRow, int lastRow, bool all) {
+int TcxDBPivotGrid::columnNeed(int column, const FitRows& rows) {
     const QFontMetrics fm = fontMetrics();
     auto& e = *engine_;
     const int box = PivotGridGeometry::kExpandBox + 8;
@@ -419,15 +419,15 @@ int TcxDBPivotGrid::columnNeed(int column, int firstRow, int lastRow, bool all) 
         const auto d = e.drawColumnHeader(column, l);
         w = std::max(w, fm.horizontalAdvance(d.text) + kTextPadding + (h.expandable ? box : 0));
     }
-    for (int r = firstRow; r <= lastRow; ++r)
+    for (int r = rows.first; r <= rows.last; ++r)
         w = std::max(w, fm.horizontalAdvance(e.drawCell(r, column).text) + kTextPadding);
-    if (!all)
+    if (!rows.all)
         w = std::max(w, e.columnWidth(column));
     return w;
 }
 
-int TcxDBPivotGrid::levelNeed(int level, const std::vector<int>* sample,
-                              std::vector<LevelSpan>* spans) {
+int TcxDBPivotGrid::levelNeed(int level, const FitRows& rows, std::vector<LevelSpan>* spans) {
+    const std::vector<int>* sample = rows.sampled();
     const QFontMetrics fm = fontMetrics();
     auto& e = *engine_;
     const int box = PivotGridGeometry::kExpandBox + 8;
@@ -464,21 +464,27 @@ int TcxDBPivotGrid::levelNeed(int level, const std::vector<int>* sample,
     return w;
 }
 
-std::vector<int> TcxDBPivotGrid::bestFitSample(int firstRow, int lastRow) const {
+TcxDBPivotGrid::FitRows TcxDBPivotGrid::fitRows(long long cells) const {
+    FitRows rows;
+    const int nr = engine_->rowCount();
+    rows.all = cells <= kBestFitCellCap;
+    rows.first = rows.all ? 0 : geometry_.firstVisibleRow();
+    rows.last = rows.all ? nr - 1 : std::min(nr - 1, rows.first + geometry_.pageRows() + 1);
+    if (rows.all)
+        return rows;
     // A large pivot costs what it shows, not what it holds: the rows in view, the grand total
     // and an even sample of the other rows.
-    const int nr = engine_->rowCount();
-    std::vector<int> sample;
+    std::vector<int>& sample = rows.sample;
     const int step = std::max(1, nr / kBestFitSampleRows);
     for (int r = 0; r < nr; r += step)
         sample.push_back(r);
-    for (int r = firstRow; r <= lastRow; ++r)
+    for (int r = rows.first; r <= rows.last; ++r)
         sample.push_back(r);
     if (nr > 0)
         sample.push_back(nr - 1);
     std::sort(sample.begin(), sample.end());
     sample.erase(std::unique(sample.begin(), sample.end()), sample.end());
-    return sample;
+    return rows;
 }
 
 void TcxDBPivotGrid::fitWidths(bool keepHandWidths) {
@@ -495,19 +501,16 @@ void TcxDBPivotGrid::fitWidths(bool keepHandWidths) {
     widths_ = kept;
     layoutDirty_ = true;
     ensureLayout(false);
-    const int nr = e.rowCount(), nc = e.columnCount();
-    const bool all = static_cast<long long>(nr) * std::max(nc, 1) <= kBestFitCellCap;
-    const int r0 = all ? 0 : geometry_.firstVisibleRow();
-    const int r1 = all ? nr - 1 : std::min(nr - 1, r0 + geometry_.pageRows() + 1);
-    const std::vector<int> sample = all ? std::vector<int>() : bestFitSample(r0, r1);
+    const int nc = e.columnCount();
+    const FitRows rows = fitRows(static_cast<long long>(e.rowCount()) * std::max(nc, 1));
     // The engine's estimate covers those rows' values (every value of a smaller pivot) and sets
     // the fields' widths for the export; measured texts refine it below.
-    e.applyBestFit(fm.horizontalAdvance(QLatin1Char('0')), kTextPadding, all ? nullptr : &sample);
+    e.applyBestFit(fm.horizontalAdvance(QLatin1Char('0')), kTextPadding, rows.sampled());
     std::vector<int> need(static_cast<size_t>(nc), 0);
     for (int c = 0; c < nc; ++c) {
         const QString& key = columnKeys_[static_cast<size_t>(c)];
         need[static_cast<size_t>(c)] =
-            kept.contains(key) ? kept.value(key) : columnNeed(c, r0, r1, all);
+            kept.contains(key) ? kept.value(key) : columnNeed(c, rows);
     }
     // A group header over several columns (a client over its quantity and amount) shows its
     // whole text: the columns under it share what they lack, inner groups before outer ones.
@@ -555,8 +558,7 @@ void TcxDBPivotGrid::fitWidths(bool keepHandWidths) {
     std::vector<int> levelWidths(static_cast<size_t>(e.rowLevelCount()), 0);
     for (int l = 0; l < e.rowLevelCount(); ++l) {
         const QString key = levelKey(l);
-        levelWidths[static_cast<size_t>(l)] = kept.contains(key) ? kept.value(key)
-                                                             : levelNeed(l, all ? nullptr : &sample, &spans);
+        levelWidths[static_cast<size_t>(l)] = kept.contains(key) ? kept.value(key) : levelNeed(l, rows, &spans);
     }
     for (const LevelSpan& sp : spans) {
         const int last = std::min(sp.level + sp.span, e.rowLevelCount()) - 1;
@@ -578,23 +580,14 @@ void TcxDBPivotGrid::FitColumn(int column) {
     ensureLayout();
     if (column < 0 || column >= geometry_.columnCount())
         return;
-    const int nr = engine_->rowCount();
-    const bool all = nr <= kBestFitCellCap;
-    const int r0 = all ? 0 : geometry_.firstVisibleRow();
-    const int r1 = all ? nr - 1 : std::min(nr - 1, r0 + geometry_.pageRows() + 1);
-    SetColumnWidth(column, columnNeed(column, r0, r1, all));
+    SetColumnWidth(column, columnNeed(column, fitRows(engine_->rowCount())));
 }
 
 void TcxDBPivotGrid::FitRowLevel(int level) {
     ensureLayout();
     if (level < 0 || level >= geometry_.rowLevels())
         return;
-    const int nr = engine_->rowCount();
-    const bool all = nr <= kBestFitCellCap;
-    const int r0 = all ? 0 : geometry_.firstVisibleRow();
-    const int r1 = all ? nr - 1 : std::min(nr - 1, r0 + geometry_.pageRows() + 1);
-    const std::vector<int> sample = all ? std::vector<int>() : bestFitSample(r0, r1);
-    SetRowLevelWidth(level, levelNeed(level, all ? nullptr : &sample, nullptr));
+    SetRowLevelWidth(level, levelNeed(level, fitRows(engine_->rowCount()), nullptr));
 }
 
 // ---- focus and selection

@@ -168,16 +168,23 @@ class TcxDBPivotGrid : public QAbstractScrollArea {
     void ensureLayout(bool fit = true);
     // Best fit over every column and level; `keepHandWidths` leaves the widths set by hand.
     void fitWidths(bool keepHandWidths);
+    // The rows a fit reads: every row when the pivot has at most kBestFitCellCap `cells`; else
+    // the rows in view (first..last), and for the row headers and the engine's estimate also
+    // `sample`: those rows, the grand total and kBestFitSampleRows rows spread over the rest.
+    struct FitRows {
+        bool all = true;
+        int first = 0, last = -1;
+        std::vector<int> sample;  // ascending, no repeats; empty when all
+        const std::vector<int>* sampled() const { return all ? nullptr : &sample; }
+    };
+    FitRows fitRows(long long cells) const;
     // The width a column's (a level's) own texts need, over the rows the fit reads.
-    int columnNeed(int column, int firstRow, int lastRow, bool all);
+    int columnNeed(int column, const FitRows& rows);
     // A row header that spans levels (a grand total, a collapsed group) and the width it needs.
     struct LevelSpan {
         int level, span, width;
     };
-    // `sample`: the rows to read, every row when null.
-    int levelNeed(int level, const std::vector<int>* sample, std::vector<LevelSpan>* spans);
-    // The rows a fit reads of a pivot too large to read whole (ascending, no repeats).
-    std::vector<int> bestFitSample(int firstRow, int lastRow) const;
+    int levelNeed(int level, const FitRows& rows, std::vector<LevelSpan>* spans);
     void rebuildGeometry();
     void updateScrollBars();
     void moveFocus(int row, int column, bool extend);

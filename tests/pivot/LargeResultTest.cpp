@@ -78,23 +78,20 @@ Result makeResult(int rows, const int (&card)[5], unsigned seed) {
     auto pick = [&](int c) { return static_cast<int>(rng() % static_cast<unsigned>(card[c])); };
     for (int r = 0; r < rows; ++r) {
         const auto ur = static_cast<size_t>(r);
-        int k = pick(0);
-        if (rng() % 40 == 0) {
-            s->pushNull(0);
-            res.codes[0][ur] = kNull;
-        } else {
-            s->pushText(0, shorts[static_cast<size_t>(k)]);
-            res.codes[0][ur] = static_cast<std::uint16_t>(k);
-        }
-        k = pick(1);
-        if (rng() % 50 == 0) {
-            s->pushNull(1);
-            res.codes[1][ur] = kNull;
-        } else {
-            s->pushText(1, longs[static_cast<size_t>(k)]);
-            res.codes[1][ur] = static_cast<std::uint16_t>(k);
-        }
-        k = pick(2);
+        // A text column: one row in `nullOdds` NULL.
+        auto text = [&](int c, unsigned nullOdds, const std::vector<QString>& texts) {
+            const int k = pick(c);
+            if (rng() % nullOdds == 0) {
+                s->pushNull(c);
+                res.codes[c][ur] = kNull;
+            } else {
+                s->pushText(c, texts[static_cast<size_t>(k)]);
+                res.codes[c][ur] = static_cast<std::uint16_t>(k);
+            }
+        };
+        text(0, 40, shorts);
+        text(1, 50, longs);
+        int k = pick(2);
         s->pushInteger(2, k + 1);
         res.codes[2][ur] = static_cast<std::uint16_t>(k);
         k = pick(3);

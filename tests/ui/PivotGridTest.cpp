@@ -762,7 +762,8 @@ TEST(PivotGridDataSetTest, FollowsTheBoundDataSetUntilUnbound) {
     EXPECT_EQ(grid.ViewData().source(), nullptr);
 }
 
-TEST(PivotGridLargeTest, ScrollOffsetsMapToRows) {
+// 100,000 goods in two shops (200,000 rows); the quantity follows the goods number.
+std::shared_ptr<MemorySource> GoodsInTwoShops(int qtyScale) {
     auto src = std::make_shared<MemorySource>();
     src->addColumn(QStringLiteral("goods"), ValueType::Integer);
     src->addColumn(QStringLiteral("shop"), ValueType::Integer);
@@ -770,7 +771,12 @@ TEST(PivotGridLargeTest, ScrollOffsetsMapToRows) {
     src->reserve(200000);
     for (int i = 0; i < 100000; ++i)
         for (int s = 0; s < 2; ++s)
-            src->appendRow({Value::integer(i), Value::integer(s), Value::integer(i % 7)});
+            src->appendRow({Value::integer(i), Value::integer(s), Value::integer(i % 7 * qtyScale)});
+    return src;
+}
+
+TEST(PivotGridLargeTest, ScrollOffsetsMapToRows) {
+    auto src = GoodsInTwoShops(1);
     TcxDBPivotGrid grid;
     grid.resize(800, 600);
     grid.SetSource(src);
@@ -815,14 +821,7 @@ TEST(PivotGridLargeTest, ScrollOffsetsMapToRows) {
 // rows in view fits its column whole (a long one included), and a long text far from the view
 // and from the rows sampled for the estimate widens nothing.
 TEST(PivotGridLargeTest, BestFitOfALargePivotFitsTheRowsInView) {
-    auto src = std::make_shared<MemorySource>();
-    src->addColumn(QStringLiteral("goods"), ValueType::Integer);
-    src->addColumn(QStringLiteral("shop"), ValueType::Integer);
-    src->addColumn(QStringLiteral("qty"), ValueType::Integer);
-    src->reserve(200000);
-    for (int i = 0; i < 100000; ++i)
-        for (int s = 0; s < 2; ++s)
-            src->appendRow({Value::integer(i), Value::integer(s), Value::integer(i % 7 * 1000)});
+    auto src = GoodsInTwoShops(1000);
     TcxDBPivotGrid grid;
     grid.resize(800, 600);
     grid.SetSource(src);
