@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 #include <map>
 #include <random>
+#include <vector>
 
 namespace morvane::pivot {
 namespace {
@@ -228,6 +231,41 @@ TEST(PivotFormat, RealsInShortestGeneralForm) {
     EXPECT_EQ(formatReal(1e20), QStringLiteral("1E20"));
     EXPECT_EQ(formatReal(0.00001), QStringLiteral("1E-5"));
     EXPECT_EQ(textWidthUnits(QString::fromUtf8("合计ab")), 6);
+    // Numbers written without an exponent take a faster way than the general
+    // conversion; both must agree to the last digit, ties included.
+    std::mt19937_64 rng(11);
+    std::vector<double> numbers = {1e-4,
+                                   0.1,
+                                   0.3,
+                                   2.5,
+                                   123456789012345.5,
+                                   99999999999999.99,
+                                   999999999999999.9,
+                                   1e14,
+                                   9.999999999999999e14,
+                                   0.00010000000000000001,
+                                   1.0000000000000005};
+    for (int i = 0; i < 100000; ++i) {
+        double sum = 0;
+        for (int j = 0; j < 1 + static_cast<int>(rng() % 12); ++j)
+            sum += static_cast<double>(rng() % 10000000) / 100.0 - (rng() % 3 == 0 ? 5e4 : 0);
+        numbers.push_back(sum);
+        numbers.push_back(
+            std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 110) - 100));
+        numbers.push_back(static_cast<double>(rng() % 1000000000000000ULL) + 0.5);
+    }
+    int differ = 0;
+    for (const double v : numbers) {
+        char buf[64];
+        const auto end =
+            std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15).ptr;
+        if (std::memchr(buf, 'e', static_cast<size_t>(end - buf)))
+            continue;
+        const QString general = QString::fromLatin1(buf, end - buf);
+        if (formatReal(v) != general && ++differ <= 5)
+            ADD_FAILURE() << formatReal(v).toStdString() << " for " << general.toStdString();
+    }
+    EXPECT_EQ(differ, 0);
     // Best fit measures sums by their lengths without making their texts.
     for (const Value& v :
          {Value(), Value::integer(0), Value::integer(-7), Value::integer(INT64_MIN),
