@@ -50,8 +50,8 @@ struct CellReader {
 // single pass would give.
 
 // Open addressing over slots that hold a key word, a tag and the id, at most
-// half full: a probe reads one slot and, for a number or a short text,
-// decides there without reading anything else.
+// half full (a small table a quarter): a probe reads one slot and, for a
+// number or a short text, decides there without reading anything else.
 class KeySlots {
   public:
     struct Slot {
@@ -76,7 +76,7 @@ class KeySlots {
     template <class HashOf>
     void put(Slot* slot, Slot value, HashOf&& hashOf) {
         *slot = value;
-        if (++count_ * 2 <= slots_.size())
+        if (++count_ * (slots_.size() <= kSparseSlots ? 4 : 2) <= slots_.size())
             return;
         std::vector<Slot> old(slots_.size() * 2, Slot{0, 0, -1});
         old.swap(slots_);
@@ -91,6 +91,10 @@ class KeySlots {
     }
 
   private:
+    // Up to this many slots (a megabyte), a table is kept at most a quarter
+    // full: nearly every probe then ends at its first slot, and the loop over
+    // the rows seldom mispredicts a second one.
+    static constexpr std::size_t kSparseSlots = std::size_t{1} << 16;
     std::size_t mask() const { return slots_.size() - 1; }
     std::vector<Slot> slots_;
     std::size_t count_ = 0;
@@ -237,7 +241,8 @@ std::uint64_t ArrayReader::word(std::string_view k) const {
     std::uint64_t w;
     std::memcpy(&w, k.data(), 8);
     const auto n = static_cast<unsigned>(std::min<std::size_t>(k.size(), 8));
-    const std::uint64_t keep = (~std::uint64_t{0} >> ((64 - 8 * n) & 63)) & (0 - std::uint64_t{n != 0});
+    const std::uint64_t keep =
+        (~std::uint64_t{0} >> ((64 - 8 * n) & 63)) & (0 - std::uint64_t{n != 0});
     return w & keep;
 }
 

@@ -286,11 +286,12 @@ void check(const Result& res, const Arrangement& a, unsigned seed) {
                                         << cell.data << " key " << std::hex << cell.key);
         const Expected& e = expected.at(cell.key);
         const Value got = grid.cellValue(cell.row, cell.column);
-        if (matrix)
+        if (matrix) {
             EXPECT_EQ(matrix->at(matrix->headerRowCount() + cell.row,
                                  matrix->headerColumnCount() + cell.column)
                           .value,
                       got);
+        }
         switch (cell.data) {
             case 0:
                 EXPECT_EQ(got, e.qtyCount ? Value::integer(e.qty) : Value());
@@ -346,7 +347,9 @@ TEST_P(LargeResult, EveryCellHasTheSumsOfItsRows) {
 
 // 3,000 rows: one thread, most pivots summed in place. 120,000: several threads, runs of rows
 // merged, layout values on several threads, most pivots bucketed. 1,050,000: arrays in huge
-// pages, 20,000 x 500 row combinations hashed rather than tabled.
+// pages (each layout after the first in blocks an earlier one released, holding its values),
+// 20,000 long texts (more than a table kept a quarter full holds), 20,000 x 500 row
+// combinations hashed rather than tabled.
 INSTANTIATE_TEST_SUITE_P(Sizes, LargeResult,
                          ::testing::Values(Size{3000, {5, 400, 7, 9, 6}},
                                            Size{120000, {25, 3000, 31, 50, 20}},
