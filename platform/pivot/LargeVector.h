@@ -9,7 +9,8 @@ namespace morvane::pivot::detail {
 
 // Memory for the per-row arrays of a million-row result (ids, keys, sums).
 // Large blocks are mapped with transparent huge pages where the system
-// offers them, which spares most of the page faults of touching them first.
+// offers them, which spares most of the page faults of touching them first,
+// and released ones are kept for the next block of their size.
 void* allocateLarge(std::size_t bytes);
 void releaseLarge(void* p, std::size_t bytes);
 

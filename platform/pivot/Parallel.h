@@ -6,8 +6,8 @@
 
 namespace morvane::pivot::detail {
 
-// Below this many source rows a pass runs on the calling thread alone: a
-// thread costs more to start than it saves.
+// Below this many source rows a pass runs on the calling thread alone: handing
+// a share to another thread costs more than it saves.
 inline constexpr std::int64_t kParallelRows = 100'000;
 
 // Threads a pass over a large result uses: the machine's cores, at most 4.

@@ -1,6 +1,7 @@
 #include "platform/pivot/ValueFormat.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -25,25 +26,12 @@ std::size_t writePlainReal(double v, char* out) {
         return 0;
     static constexpr double kTens[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4, 1e5,
                                        1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14};
-    static constexpr std::uint64_t kPow[] = {1ULL,
-                                             10ULL,
-                                             100ULL,
-                                             1000ULL,
-                                             10000ULL,
-                                             100000ULL,
-                                             1000000ULL,
-                                             10000000ULL,
-                                             100000000ULL,
-                                             1000000000ULL,
-                                             10000000000ULL,
-                                             100000000000ULL,
-                                             1000000000000ULL,
-                                             10000000000000ULL,
-                                             100000000000000ULL,
-                                             1000000000000000ULL,
-                                             10000000000000000ULL,
-                                             100000000000000000ULL,
-                                             1000000000000000000ULL};
+    static constexpr auto kPow = [] {
+        std::array<std::uint64_t, 19> p{1};
+        for (std::size_t i = 1; i < p.size(); ++i)
+            p[i] = p[i - 1] * 10;
+        return p;
+    }();
     // The decimal exponent: a first guess from the powers of ten as doubles,
     // corrected below by the digits themselves (rounding may carry into the
     // next power).
@@ -71,18 +59,8 @@ std::size_t writePlainReal(double v, char* out) {
             break;
         }
     }
-    static constexpr char kPairs[] =
-        "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243"
-        "4445464748495051525354555657585960616263646566676869707172737475767778798081828384858687"
-        "888990919293949596979899";
-    char d[15];
-    auto hi = static_cast<std::uint32_t>(digits / 100000000U);
-    auto lo = static_cast<std::uint32_t>(digits % 100000000U);
-    for (int i = 14; i > 7; i -= 2, lo /= 100)
-        std::memcpy(d + i - 1, kPairs + 2 * (lo % 100), 2);
-    for (int i = 6; i > 0; i -= 2, hi /= 100)
-        std::memcpy(d + i - 1, kPairs + 2 * (hi % 100), 2);
-    d[0] = static_cast<char>('0' + hi);
+    char d[15];  // digits is in [1E14, 1E15): fifteen digits exactly
+    std::to_chars(d, d + 15, digits);
     int k = 15;  // significant digits without the trailing zeros
     while (k > 1 && d[k - 1] == '0')
         --k;
